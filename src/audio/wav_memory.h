@@ -1,0 +1,61 @@
+#pragma once
+
+#include <cstdint>
+#include <string>
+#include <vector>
+
+#include "ogg_sound_data.h"
+#include "resource.h"
+
+namespace plexion {
+
+// A sound: PCM samples in memory, or the bytes of an Ogg Vorbis file that
+// stay compressed until played.
+class CVKT_WavMemory : public CVKT_Resource {
+public:
+    static constexpr int kKind = 2;
+    static constexpr std::int32_t kStoragePcm = 0;
+    static constexpr std::int32_t kStorageOgg = 1;
+
+    int Serialize(CArchive& archive) override;
+    // The description text of the sounds panel.
+    std::string Specifications() const override;
+
+    // Empties the sound, keeping its bits, channels and rate.
+    bool Clear();
+
+    std::int32_t StorageKind() const { return storageKind_; }
+    std::int32_t BitsPerSample() const { return bitsPerSample_; }
+    std::int32_t Channels() const { return channels_; }
+    std::int32_t SampleRate() const { return sampleRate_; }
+    std::int32_t FrameCount() const { return frameCount_; }
+    const std::vector<std::uint8_t>& SampleData() const { return samples_; }
+    const COggSoundData& Ogg() const { return ogg_; }
+
+    // Replaces the sound by PCM samples; false (and nothing changed) when the
+    // data is not frames × channels × bits / 8 bytes.
+    bool SetPcm(std::int32_t bits, std::int32_t channels, std::int32_t rate, std::int32_t frames,
+                std::vector<std::uint8_t> data);
+    // Replaces the sound by the bytes of an Ogg Vorbis file.
+    void SetOgg(std::vector<std::uint8_t> bytes, const COggStreamInfo& info);
+
+    // channels × frames × bits / 8; negative when the numbers make no sense.
+    static std::int64_t PcmByteCount(std::int32_t channels, std::int32_t frames,
+                                     std::int32_t bits);
+
+protected:
+    std::unique_ptr<CVKT_Resource> NewOfSameKind() const override;
+
+private:
+    void ReadPcm(CArchive& archive);
+
+    std::int32_t storageKind_ = kStoragePcm;
+    COggSoundData ogg_;
+    std::int32_t bitsPerSample_ = 32;
+    std::int32_t channels_ = 2;
+    std::int32_t sampleRate_ = 44100;
+    std::int32_t frameCount_ = 0;
+    std::vector<std::uint8_t> samples_;
+};
+
+}  // namespace plexion

@@ -1,0 +1,138 @@
+#include "byte_buffer.h"
+
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <cerrno>
+#include <cstring>
+#include <algorithm>
+#include <new>
+#include <utility>
+
+#include "archive.h"
+#include "scramble.h"
+
+namespace plexion {
+namespace {
+
+class CFileDescriptor {
+public:
+    explicit CFileDescriptor(int fd) : fd_(fd) {}
+    CFileDescriptor(const CFileDescriptor&) = delete;
+    CFileDescriptor& operator=(const CFileDescriptor&) = delete;
+    ~CFileDescriptor() {
+        if (fd_ >= 0) {
+            ::close(fd_);
+        }
+    }
+    int get() const { return fd_; }
+    int release() { return std::exchange(fd_, -1); }
+
+private:
+    int fd_;
+};
+
+bool ReadAll(int fd, std::uint8_t* out, std::int64_t size) {
+    while (size > 0) {
+        const ssize_t n = ::read(fd, out, static_cast<std::size_t>(size));
+        if (n < 0 && errno == EINTR) {
+            continue;
+        }
+        if (n <= 0) {
+            return false;
+        }
+        out += n;
+        size -= n;
+    }
+    return true;
+}
+
+bool WriteAll(int fd, const std::uint8_t* in, std::int64_t size) {
+    while (size > 0) {
+        const ssize_t n = ::write(fd, in, static_cast<std::size_t>(size));
+        if (n < 0 && errno == EINTR) {
+            continue;
+        }
+        if (n <= 0) {
+            return false;
+        }
+        in += n;
+        size -= n;
+    }
+    return true;
+}
+
+}  // namespace
+
+bool CVKT_ByteBuffer::SetSize(std::int64_t size) {
+    if (size < 0) {
+        return false;
+    }
+    if (size == 0) {
+        data_.reset();
+        size_ = capacity_ = 0;
+        return true;
+    }
+    if (!data_ || capacity_ < size || size + extra_ < capacity_) {
+        const std::int64_t capacity = size + extra_;
+        std::unique_ptr<std::uint8_t[]> block(new (std::nothrow) std::uint8_t[capacity]);
+        if (!block) {
+            return false;
+        }
+        if (data_) {
+            std::memcpy(block.get(), data_.get(), static_cast<std::size_t>(std::min(size_, size)));
+        }
+        data_ = std::move(block);
+        capacity_ = capacity;
+    }
+    size_ = size;
+    return true;
+}
+
+bool CVKT_ByteBuffer::LoadFromFile(const std::string& path) {
+    CFileDescriptor file(::open(path.c_str(), O_RDONLY | O_CLOEXEC));
+    struct stat info {};
+    if (file.get() < 0 || ::fstat(file.get(), &info) != 0 || !S_ISREG(info.st_mode)) {
+        return false;
+    }
+    CVKT_ByteBuffer loaded;
+    loaded.extra_ = extra_;
+    if (!loaded.SetSize(info.st_size) || !ReadAll(file.get(), loaded.Data(), info.st_size)) {
+        return false;
+    }
+    *this = std::move(loaded);
+    return true;
+}
+
+bool CVKT_ByteBuffer::SaveToFile(const std::string& path) const {
+    if (!data_ || size_ == 0) {
+        return false;
+    }
+    CFileDescriptor file(::open(path.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0666));
+    if (file.get() < 0) {
+        return false;
+    }
+    const bool written = WriteAll(file.get(), data_.get(), size_);
+    return ::close(file.release()) == 0 && written;
+}
+
+void CVKT_ByteBuffer::Serialize(CArchive& archive) {
+    if (archive.IsStoring()) {
+        if (data_ && size_ > 0) {
+            archive.WriteRaw(data_.get(), static_cast<std::size_t>(size_));
+        }
+    } else if (size_ > 0) {
+        archive.ReadRaw(data_.get(), static_cast<std::size_t>(size_));
+    }
+}
+
+void CVKT_ByteBuffer::Scramble() {
+    ScrambleBlock(data_.get(), data_.get(), static_cast<std::size_t>(size_));
+}
+
+void CVKT_ByteBuffer::Unscramble() {
+    UnscrambleBlock(data_.get(), data_.get(), static_cast<std::size_t>(size_));
+}
+
+}  // namespace plexion

@@ -1,0 +1,96 @@
+#include "plexion_doc_core.h"
+
+#include <mutex>
+
+#include "text_item.h"
+
+namespace plexion {
+namespace {
+
+std::mutex& PathMutex() {
+    static std::mutex mutex;
+    return mutex;
+}
+
+std::string& PathSlot() {
+    static std::string path;
+    return path;
+}
+
+}  // namespace
+
+std::string CurrentResourcePath() {
+    std::lock_guard lock(PathMutex());
+    return PathSlot();
+}
+
+void SetCurrentResourcePath(std::string path) {
+    std::lock_guard lock(PathMutex());
+    PathSlot() = std::move(path);
+}
+
+CPlexionDocCore::CPlexionDocCore(IMessagePresenter* presenter)
+    : presenter_(presenter), resources_(presenter) {}
+
+MessageAnswer CPlexionDocCore::Show(const std::string& text) {
+    CSilentPresenter silent;
+    return (presenter_ ? presenter_ : &silent)->Show(text, MessageIcon::None, MessageButtons::Ok);
+}
+
+bool CPlexionDocCore::NewDocument() {
+    modified_ = false;
+    const int index = resources_.New<CVKT_Text>(kGameStepDelayId);
+    if (auto* delay = resources_.GetAt<CVKT_Text>(index)) {
+        delay->SetText("8");
+        delay->SetComments(kGameStepDelayComments);
+    }
+    return true;
+}
+
+CPlexionDocCore::OpenOutcome CPlexionDocCore::OpenDocument(const std::string& path,
+                                                          const PasswordPrompt& askPassword) {
+    if (!resources_.Load(path)) {
+        return OpenOutcome::NotFound;
+    }
+    const auto* password = resources_.GetAt<CVKT_Text>(resources_.Find<CVKT_Text>(kPasswordId));
+    if (password && !password->Text().empty()) {
+        const std::optional<std::string> typed = askPassword ? askPassword() : std::nullopt;
+        if (!typed || *typed != password->Text()) {
+            resources_.Clear();
+            Show(kUnreadableMessage);
+            return OpenOutcome::PasswordRefused;
+        }
+    }
+    SetCurrentResourcePath(path);
+    pathName_ = path;
+    modified_ = false;
+    return OpenOutcome::Opened;
+}
+
+bool CPlexionDocCore::SaveDocument(const std::string& path) {
+    if (!resources_.Save(path)) {
+        Show(kSaveFailedMessage);
+        return false;
+    }
+    SetCurrentResourcePath(path);
+    pathName_ = path;
+    modified_ = false;
+    return true;
+}
+
+bool CPlexionDocCore::Edit(const std::function<bool(CVKT_ResourceContainer&)>& change) {
+    if (!change(resources_)) {
+        return false;
+    }
+    modified_ = true;
+    for (const auto& listener : listeners_) {
+        listener();
+    }
+    return true;
+}
+
+void CPlexionDocCore::AddChangeListener(ChangeListener listener) {
+    listeners_.push_back(std::move(listener));
+}
+
+}  // namespace plexion

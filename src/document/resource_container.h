@@ -1,0 +1,120 @@
+#pragma once
+
+#include <array>
+#include <cstdint>
+#include <span>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "kind_registry.h"
+#include "message_presenter.h"
+#include "resource_group.h"
+
+namespace plexion {
+
+class CArchive;
+
+// How the last load ended. Every status but NotFound leaves what was read
+// before the problem in the container.
+enum class LoadStatus {
+    Clean,             // read to the end of the file
+    NotFound,          // no file could be opened; nothing was shown
+    WrongType,         // "Wrong file type !"
+    OldVersionRefused, // the version question was answered No
+    UnknownChunk,      // "Error: an unknown data type has been found, file broken."
+    Damaged,           // ends inside a record or claims more than it holds
+};
+
+// The document's data: its name and comments and the eight groups in kind
+// order, with one prototype item per kind.
+class CVKT_ResourceContainer {
+public:
+    static constexpr const char* kDefaultName = "No Name";
+    static constexpr const char* kDefaultComments = "No Comments";
+    static constexpr std::array<const char*, kKindCount> kChunkTags = {
+        "VKRTXT", "VKRBMPG", "VKRWVMR", "VKRIXLS", "VKRTRAJ", "VKRMAP", "VKRCOL", "VKRFIL"};
+
+    // Messages and questions of loading go to `presenter` (silent when null).
+    explicit CVKT_ResourceContainer(IMessagePresenter* presenter = nullptr);
+    CVKT_ResourceContainer(const CVKT_ResourceContainer&) = delete;
+    CVKT_ResourceContainer& operator=(const CVKT_ResourceContainer&) = delete;
+    ~CVKT_ResourceContainer();
+
+    void SetPresenter(IMessagePresenter* presenter) { presenter_ = presenter; }
+
+    CVKT_Resource* FindItem(int kind, std::string_view id) const;
+    int ReleaseBitmapSources();
+
+    int TextAsInteger(std::string_view id, int fallback) const;
+    double TextAsReal(std::string_view id, double fallback) const;
+    std::string TextAsText(std::string_view id, const std::string& fallback) const;
+
+    // The per-kind operations, T being the kind's item class.
+    template <typename T>
+    int Count() const { return groups_[T::kKind].Count(); }
+    template <typename T>
+    int New(std::string id) { return NewItem(T::kKind, std::move(id)); }
+    template <typename T>
+    int Move(int from, int to) { return groups_[T::kKind].Move(from, to); }
+    template <typename T>
+    int Find(std::string_view id) const { return groups_[T::kKind].Find(id); }
+    template <typename T>
+    T* GetAt(int index) const { return static_cast<T*>(groups_[T::kKind].GetAt(index)); }
+    template <typename T>
+    int Delete(int index) { return groups_[T::kKind].RemoveAt(index); }
+
+    // New by kind number: a default item with the given ID and empty comments
+    // at the end of the group; its index, or -1.
+    int NewItem(int kind, std::string id);
+
+    int Clear();
+    int ListResourceFiles(std::vector<std::string>* list) const;
+    static bool IsResourceFileName(const std::string& path);
+    std::string ResolvePath(const std::string& name) const;
+
+    int Load(const std::string& path);
+    int LoadFromBytes(std::span<const std::uint8_t> bytes);
+    LoadStatus LastLoadStatus() const { return lastLoadStatus_; }
+    // Replaces the file only once the new one is complete; 0 leaves it as it was.
+    int Save(const std::string& path);
+    const std::string& LastSaveError() const { return lastSaveError_; }
+
+    CVKT_ResourceGroup* GroupAt(int kind);
+    const CVKT_ResourceGroup* GroupAt(int kind) const;
+    const CVKT_Resource& Prototype(int kind) const;
+
+    int SetComments(std::string comments);
+    int SetName(std::string name);
+    std::string GetName() const { return name_; }
+    std::string GetComments() const { return comments_; }
+
+private:
+    void ReadFrom(CArchive& archive);
+    bool ReadHeader(CArchive& archive);
+    void ReadChunks(CArchive& archive);
+    void WriteTo(CArchive& archive);
+    MessageAnswer Show(const std::string& text, MessageIcon icon, MessageButtons buttons);
+
+    std::string comments_ = kDefaultComments;
+    std::string name_ = kDefaultName;
+    CVKT_ResourceGroup prototypes_;
+    std::array<CVKT_ResourceGroup, kKindCount> groups_;
+    IMessagePresenter* presenter_;
+    LoadStatus lastLoadStatus_ = LoadStatus::Clean;
+    std::string lastSaveError_;
+};
+
+// The messages of loading, exactly as the user sees them.
+namespace load_messages {
+inline constexpr const char* kWrongType = "Wrong file type !";
+inline constexpr const char* kOldVersion =
+    "Older or wrong file version !\n\nDo you still want to load this file ?";
+inline constexpr const char* kUnknownChunk =
+    "Error: an unknown data type has been found, file broken.";
+inline constexpr const char* kTruncated = "Error: the file ends inside a record, file broken.";
+inline constexpr const char* kOversized =
+    "Error: a record claims more data than the file holds, file broken.";
+}  // namespace load_messages
+
+}  // namespace plexion

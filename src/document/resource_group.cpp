@@ -1,0 +1,105 @@
+#include "resource_group.h"
+
+#include "archive.h"
+
+namespace plexion {
+namespace {
+
+// The smallest stored item: three header words and two empty texts.
+constexpr std::uint64_t kSmallestItemBytes = 14;
+
+}  // namespace
+
+int CVKT_ResourceGroup::RemoveAll() {
+    items_.clear();
+    items_.shrink_to_fit();
+    return 1;
+}
+
+int CVKT_ResourceGroup::Add(std::unique_ptr<CVKT_Resource> item) {
+    if (!item) {
+        return -1;
+    }
+    items_.push_back(std::move(item));
+    return Count() - 1;
+}
+
+int CVKT_ResourceGroup::Move(int from, int to) {
+    if (from == to) {
+        return 1;
+    }
+    if (from < 0 || from >= Count() || to < 0 || to >= Count()) {
+        return 0;
+    }
+    auto item = std::move(items_[from]);
+    items_.erase(items_.begin() + from);
+    items_.insert(items_.begin() + to, std::move(item));
+    return 1;
+}
+
+int CVKT_ResourceGroup::Find(std::string_view id) const {
+    for (int i = 0; i < Count(); ++i) {
+        if (items_[i]->ID() == id) {
+            return i;
+        }
+    }
+    return -1;
+}
+
+CVKT_Resource* CVKT_ResourceGroup::GetAt(int index) const {
+    if (index < 0 || index >= Count()) {
+        return nullptr;
+    }
+    return items_[index].get();
+}
+
+int CVKT_ResourceGroup::RemoveAt(int index) {
+    if (index < 0 || index >= Count()) {
+        return 0;
+    }
+    items_.erase(items_.begin() + index);
+    return 1;
+}
+
+int CVKT_ResourceGroup::Serialize(CArchive& archive, const CVKT_Resource& prototype) {
+    if (archive.IsStoring()) {
+        archive.WriteScrambledString(tag_);
+        archive.WriteInt32(0);
+        archive.WriteInt32(1);
+        archive.WriteInt32(0);
+        archive.WriteInt32(Count());
+        for (const auto& item : items_) {
+            item->Serialize(archive);
+        }
+        return 1;
+    }
+    const std::uint64_t start = archive.Tell();
+    if (prototype.Unscramble(archive.ReadString()) != tag_) {
+        archive.Seek(start);
+        return 0;
+    }
+    RemoveAll();
+    ReadItems(archive, prototype);
+    return 1;
+}
+
+void CVKT_ResourceGroup::ReadItems(CArchive& archive, const CVKT_Resource& prototype) {
+    archive.Skip(12);
+    const std::int32_t count = archive.ReadInt32();
+    archive.CheckClaim(count, kSmallestItemBytes);
+    for (std::int32_t i = 0; i < count; ++i) {
+        const int index = prototype.CreateAndAdd(*this);
+        if (index < 0) {
+            throw CArchiveError(CArchiveError::Reason::Oversized, "an item cannot be allocated");
+        }
+        try {
+            items_[index]->Serialize(archive);
+        } catch (...) {
+            // A half-read item is not kept; the complete ones before it are.
+            RemoveAt(index);
+            throw;
+        }
+    }
+}
+
+}  // namespace plexion

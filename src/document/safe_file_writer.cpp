@@ -1,0 +1,88 @@
+#include "safe_file_writer.h"
+
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <cerrno>
+#include <cstdlib>
+#include <cstring>
+#include <filesystem>
+#include <vector>
+
+namespace plexion {
+
+CSafeFileWriter::~CSafeFileWriter() { Abandon(); }
+
+bool CSafeFileWriter::Fail(const std::string& what) {
+    error_ = what + ": " + std::strerror(errno);
+    Abandon();
+    return false;
+}
+
+void CSafeFileWriter::Abandon() {
+    if (fd_ >= 0) {
+        ::close(fd_);
+        fd_ = -1;
+    }
+    if (!temporary_.empty()) {
+        ::unlink(temporary_.c_str());
+        temporary_.clear();
+    }
+}
+
+bool CSafeFileWriter::Open(const std::string& target) {
+    Abandon();
+    target_ = target;
+    const std::filesystem::path path(target);
+    if (path.filename().empty()) {
+        errno = EISDIR;
+        return Fail("cannot write \"" + target + "\"");
+    }
+    struct stat existing {};
+    if (::stat(target.c_str(), &existing) == 0 && !S_ISREG(existing.st_mode)) {
+        errno = EISDIR;
+        return Fail("cannot replace \"" + target + "\"");
+    }
+    const std::filesystem::path folder = path.has_parent_path() ? path.parent_path() : ".";
+    std::string pattern = (folder / ("." + path.filename().string() + ".XXXXXX")).string();
+    std::vector<char> name(pattern.begin(), pattern.end());
+    name.push_back('\0');
+    fd_ = ::mkostemp(name.data(), O_CLOEXEC);
+    if (fd_ < 0) {
+        return Fail("cannot create a file in \"" + folder.string() + "\"");
+    }
+    temporary_ = name.data();
+    // A replaced document keeps its permissions; a new one gets the usual ones.
+    mode_t mode = 0;
+    if (::stat(target.c_str(), &existing) == 0) {
+        mode = existing.st_mode & 07777;
+    } else {
+        const mode_t mask = ::umask(0);
+        ::umask(mask);
+        mode = 0666 & ~mask;
+    }
+    ::fchmod(fd_, mode);
+    return true;
+}
+
+bool CSafeFileWriter::Commit() {
+    if (fd_ < 0) {
+        return false;
+    }
+    if (::fsync(fd_) != 0) {
+        return Fail("cannot write \"" + target_ + "\"");
+    }
+    const int fd = fd_;
+    fd_ = -1;
+    if (::close(fd) != 0) {
+        return Fail("cannot write \"" + target_ + "\"");
+    }
+    if (::rename(temporary_.c_str(), target_.c_str()) != 0) {
+        return Fail("cannot replace \"" + target_ + "\"");
+    }
+    temporary_.clear();
+    return true;
+}
+
+}  // namespace plexion

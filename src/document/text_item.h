@@ -1,0 +1,39 @@
+#pragma once
+
+#include <cstdint>
+#include <string>
+
+#include "resource.h"
+
+namespace plexion {
+
+class CVKT_ResourceContainer;
+
+// A named piece of 8-bit text: a game text or a parameter.
+class CVKT_Text : public CVKT_Resource {
+public:
+    static constexpr int kKind = 0;
+
+    int Serialize(CArchive& archive) override;
+    std::string Specifications() const override { return text_; }
+
+    // The text with every "[ID]" replaced by the text of the first text item
+    // with that ID (nothing when there is none), repeated until no reference
+    // is left or kMaxExpansionPasses replacement passes were made.
+    std::string ExpandedText(const CVKT_ResourceContainer& container) const;
+    static constexpr int kMaxExpansionPasses = 64;
+
+    const std::string& Text() const { return text_; }
+    void SetText(std::string text) { text_ = std::move(text); }
+    std::int32_t Value() const { return value_; }
+    void SetValue(std::int32_t value) { value_ = value; }
+
+protected:
+    std::unique_ptr<CVKT_Resource> NewOfSameKind() const override;
+
+private:
+    std::int32_t value_ = 0;
+    std::string text_;
+};
+
+}  // namespace plexion

@@ -1,0 +1,16 @@
+#include "graphics_kinds.h"
+
+#include "bitmap_item.h"
+#include "index_list_item.h"
+#include "kind_registry.h"
+#include "map_item.h"
+
+namespace plexion {
+
+void RegisterGraphicsKinds() {
+    RegisterResourceKind<CVKT_Bitmap>();
+    RegisterResourceKind<CVKT_IndexList>();
+    RegisterResourceKind<CVKT_Map>();
+}
+
+}  // namespace plexion
