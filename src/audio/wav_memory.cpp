@@ -13,7 +13,11 @@ std::unique_ptr<CVKT_Resource> CVKT_WavMemory::NewOfSameKind() const {
 
 std::int64_t CVKT_WavMemory::PcmByteCount(std::int32_t channels, std::int32_t frames,
                                           std::int32_t bits) {
-    return static_cast<std::int64_t>(channels) * frames * bits / 8;
+    // Three 32-bit factors can overflow 64 bits; such a claim makes no sense.
+    const __int128 bytes = static_cast<__int128>(channels) * frames * bits / 8;
+    const bool fits = bytes >= std::numeric_limits<std::int64_t>::min() &&
+                      bytes <= std::numeric_limits<std::int64_t>::max();
+    return fits ? static_cast<std::int64_t>(bytes) : -1;
 }
 
 bool CVKT_WavMemory::Clear() {

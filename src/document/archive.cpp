@@ -227,6 +227,10 @@ void CArchive::Flush() {
 }
 
 void CArchive::WriteRaw(const void* source, std::size_t size) {
+    // An empty vector's data() may be null, which memcpy must never get.
+    if (size == 0) {
+        return;
+    }
     const auto* in = static_cast<const std::uint8_t*>(source);
     if (pending_ + size <= buffer_.size()) {
         std::memcpy(buffer_.data() + pending_, in, size);
