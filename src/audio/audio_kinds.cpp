@@ -5,6 +5,8 @@
 
 namespace plexion {
 
-void RegisterAudioKinds() { RegisterResourceKind<CVKT_WavMemory>(); }
+void RegisterAudioKinds() {
+    RegisterResourceKind<CVKT_WavMemory>();
+}
 
 }  // namespace plexion

@@ -40,8 +40,7 @@ public:
     void SetOgg(std::vector<std::uint8_t> bytes, const COggStreamInfo& info);
 
     // channels × frames × bits / 8; negative when the numbers make no sense.
-    static std::int64_t PcmByteCount(std::int32_t channels, std::int32_t frames,
-                                     std::int32_t bits);
+    static std::int64_t PcmByteCount(std::int32_t channels, std::int32_t frames, std::int32_t bits);
 
 protected:
     std::unique_ptr<CVKT_Resource> NewOfSameKind() const override;

@@ -22,8 +22,7 @@ namespace {
 }
 
 [[noreturn]] void ThrowIo(const char* what) {
-    throw CArchiveError(CArchiveError::Reason::Io,
-                        std::string(what) + ": " + std::strerror(errno));
+    throw CArchiveError(CArchiveError::Reason::Io, std::string(what) + ": " + std::strerror(errno));
 }
 
 constexpr std::uint8_t kLongLength = 0xFF;
@@ -54,7 +53,9 @@ CArchive CArchive::WriterTo(int fd) {
     return archive;
 }
 
-std::uint64_t CArchive::Tell() const { return windowStart_ + windowPos_; }
+std::uint64_t CArchive::Tell() const {
+    return windowStart_ + windowPos_;
+}
 
 std::uint64_t CArchive::BytesLeft() const {
     const std::uint64_t position = Tell();
@@ -182,14 +183,26 @@ T CArchive::ReadValue() {
     return value;
 }
 
-std::int32_t CArchive::ReadInt32() { return ReadValue<std::int32_t>(); }
-std::uint32_t CArchive::ReadUInt32() { return ReadValue<std::uint32_t>(); }
-std::uint16_t CArchive::ReadUInt16() { return ReadValue<std::uint16_t>(); }
-std::uint8_t CArchive::ReadByte() { return ReadValue<std::uint8_t>(); }
-float CArchive::ReadFloat32() { return ReadValue<float>(); }
-double CArchive::ReadFloat64() { return ReadValue<double>(); }
+std::int32_t CArchive::ReadInt32() {
+    return ReadValue<std::int32_t>();
+}
+std::uint32_t CArchive::ReadUInt32() {
+    return ReadValue<std::uint32_t>();
+}
+std::uint16_t CArchive::ReadUInt16() {
+    return ReadValue<std::uint16_t>();
+}
+std::uint8_t CArchive::ReadByte() {
+    return ReadValue<std::uint8_t>();
+}
+float CArchive::ReadFloat32() {
+    return ReadValue<float>();
+}
+double CArchive::ReadFloat64() {
+    return ReadValue<double>();
+}
 
-std::string CArchive::ReadString() {
+std::uint32_t CArchive::ReadStringLength() {
     std::uint32_t length = ReadByte();
     if (length == kLongLength) {
         length = ReadUInt16();
@@ -197,13 +210,20 @@ std::string CArchive::ReadString() {
             length = ReadUInt32();
         }
     }
+    return length;
+}
+
+std::string CArchive::ReadString() {
+    const std::uint32_t length = ReadStringLength();
     CheckClaim(length);
     std::string text(length, '\0');
     ReadRaw(text.data(), length);
     return text;
 }
 
-std::string CArchive::ReadScrambledString() { return UnscrambleText(ReadString()); }
+std::string CArchive::ReadScrambledString() {
+    return UnscrambleText(ReadString());
+}
 
 void CArchive::WriteDirect(const std::uint8_t* source, std::size_t size) {
     while (size > 0) {
@@ -270,12 +290,24 @@ void CArchive::WriteValue(T value) {
     }
 }
 
-void CArchive::WriteInt32(std::int32_t value) { WriteValue(value); }
-void CArchive::WriteUInt32(std::uint32_t value) { WriteValue(value); }
-void CArchive::WriteUInt16(std::uint16_t value) { WriteValue(value); }
-void CArchive::WriteByte(std::uint8_t value) { WriteValue(value); }
-void CArchive::WriteFloat32(float value) { WriteValue(value); }
-void CArchive::WriteFloat64(double value) { WriteValue(value); }
+void CArchive::WriteInt32(std::int32_t value) {
+    WriteValue(value);
+}
+void CArchive::WriteUInt32(std::uint32_t value) {
+    WriteValue(value);
+}
+void CArchive::WriteUInt16(std::uint16_t value) {
+    WriteValue(value);
+}
+void CArchive::WriteByte(std::uint8_t value) {
+    WriteValue(value);
+}
+void CArchive::WriteFloat32(float value) {
+    WriteValue(value);
+}
+void CArchive::WriteFloat64(double value) {
+    WriteValue(value);
+}
 
 void CArchive::WriteString(const std::string& text) {
     const std::size_t length = text.size();
@@ -295,6 +327,8 @@ void CArchive::WriteString(const std::string& text) {
     WriteRaw(text.data(), length);
 }
 
-void CArchive::WriteScrambledString(const std::string& text) { WriteString(ScrambleText(text)); }
+void CArchive::WriteScrambledString(const std::string& text) {
+    WriteString(ScrambleText(text));
+}
 
 }  // namespace plexion

@@ -47,6 +47,8 @@ public:
     float ReadFloat32();
     double ReadFloat64();
     std::string ReadString();
+    // The length prefix of an archive string, alone.
+    std::uint32_t ReadStringLength();
     std::string ReadScrambledString();
     void ReadRaw(void* destination, std::size_t size);
     void Skip(std::uint64_t size);

@@ -23,7 +23,9 @@ std::size_t LastSeparator(const std::string& path) {
 
 }  // namespace
 
-bool IsPathSeparator(char c) { return c == '\\' || c == '/'; }
+bool IsPathSeparator(char c) {
+    return c == '\\' || c == '/';
+}
 
 std::string FileNameOf(const std::string& path) {
     const std::size_t separator = LastSeparator(path);

@@ -48,7 +48,7 @@ bool CPlexionDocCore::NewDocument() {
 }
 
 CPlexionDocCore::OpenOutcome CPlexionDocCore::OpenDocument(const std::string& path,
-                                                          const PasswordPrompt& askPassword) {
+                                                           const PasswordPrompt& askPassword) {
     if (!resources_.Load(path)) {
         return OpenOutcome::NotFound;
     }

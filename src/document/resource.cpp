@@ -45,7 +45,11 @@ int CVKT_Resource::SetID(std::string id) {
     return 1;
 }
 
-std::string CVKT_Resource::Unscramble(std::string text) const { return UnscrambleText(std::move(text)); }
-std::string CVKT_Resource::Scramble(std::string text) const { return ScrambleText(std::move(text)); }
+std::string CVKT_Resource::Unscramble(std::string text) const {
+    return UnscrambleText(std::move(text));
+}
+std::string CVKT_Resource::Scramble(std::string text) const {
+    return ScrambleText(std::move(text));
+}
 
 }  // namespace plexion

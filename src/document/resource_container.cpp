@@ -59,7 +59,9 @@ CVKT_ResourceContainer::CVKT_ResourceContainer(IMessagePresenter* presenter)
     }
 }
 
-CVKT_ResourceContainer::~CVKT_ResourceContainer() { Clear(); }
+CVKT_ResourceContainer::~CVKT_ResourceContainer() {
+    Clear();
+}
 
 CVKT_Resource* CVKT_ResourceContainer::FindItem(int kind, std::string_view id) const {
     const CVKT_ResourceGroup* group = GroupAt(kind);

@@ -18,12 +18,12 @@ class CArchive;
 // How the last load ended. Every status but NotFound leaves what was read
 // before the problem in the container.
 enum class LoadStatus {
-    Clean,             // read to the end of the file
-    NotFound,          // no file could be opened; nothing was shown
-    WrongType,         // "Wrong file type !"
-    OldVersionRefused, // the version question was answered No
-    UnknownChunk,      // "Error: an unknown data type has been found, file broken."
-    Damaged,           // ends inside a record or claims more than it holds
+    Clean,              // read to the end of the file
+    NotFound,           // no file could be opened; nothing was shown
+    WrongType,          // "Wrong file type !"
+    OldVersionRefused,  // the version question was answered No
+    UnknownChunk,       // "Error: an unknown data type has been found, file broken."
+    Damaged,            // ends inside a record or claims more than it holds
 };
 
 // The document's data: its name and comments and the eight groups in kind
@@ -52,17 +52,29 @@ public:
 
     // The per-kind operations, T being the kind's item class.
     template <typename T>
-    int Count() const { return groups_[T::kKind].Count(); }
+    int Count() const {
+        return groups_[T::kKind].Count();
+    }
     template <typename T>
-    int New(std::string id) { return NewItem(T::kKind, std::move(id)); }
+    int New(std::string id) {
+        return NewItem(T::kKind, std::move(id));
+    }
     template <typename T>
-    int Move(int from, int to) { return groups_[T::kKind].Move(from, to); }
+    int Move(int from, int to) {
+        return groups_[T::kKind].Move(from, to);
+    }
     template <typename T>
-    int Find(std::string_view id) const { return groups_[T::kKind].Find(id); }
+    int Find(std::string_view id) const {
+        return groups_[T::kKind].Find(id);
+    }
     template <typename T>
-    T* GetAt(int index) const { return static_cast<T*>(groups_[T::kKind].GetAt(index)); }
+    T* GetAt(int index) const {
+        return static_cast<T*>(groups_[T::kKind].GetAt(index));
+    }
     template <typename T>
-    int Delete(int index) { return groups_[T::kKind].RemoveAt(index); }
+    int Delete(int index) {
+        return groups_[T::kKind].RemoveAt(index);
+    }
 
     // New by kind number: a default item with the given ID and empty comments
     // at the end of the group; its index, or -1.

@@ -74,7 +74,11 @@ int CVKT_ResourceGroup::Serialize(CArchive& archive, const CVKT_Resource& protot
         return 1;
     }
     const std::uint64_t start = archive.Tell();
-    if (prototype.Unscramble(archive.ReadString()) != tag_) {
+    // The length alone tells most foreign tags apart, so a damaged chunk
+    // claiming a huge tag is not read once per group.
+    const std::uint32_t length = archive.ReadStringLength();
+    archive.Seek(start);
+    if (length != tag_.size() || prototype.Unscramble(archive.ReadString()) != tag_) {
         archive.Seek(start);
         return 0;
     }

@@ -12,7 +12,9 @@
 
 namespace plexion {
 
-CSafeFileWriter::~CSafeFileWriter() { Abandon(); }
+CSafeFileWriter::~CSafeFileWriter() {
+    Abandon();
+}
 
 bool CSafeFileWriter::Fail(const std::string& what) {
     error_ = what + ": " + std::strerror(errno);

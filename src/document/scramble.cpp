@@ -18,18 +18,16 @@ constexpr Table MakeTable(F f) {
     return t;
 }
 
-constexpr Table kTextScramble = MakeTable([](std::uint8_t b) {
-    return (b ^ format::kTextScrambleXor) - format::kTextScrambleOffset;
-});
+constexpr Table kTextScramble = MakeTable(
+    [](std::uint8_t b) { return (b ^ format::kTextScrambleXor) - format::kTextScrambleOffset; });
 constexpr Table kTextUnscramble = MakeTable([](std::uint8_t s) {
     return static_cast<std::uint8_t>(s + format::kTextScrambleOffset) ^ format::kTextScrambleXor;
 });
 constexpr Table kBlockScramble = MakeTable([](std::uint8_t b) {
     return static_cast<std::uint8_t>(b - format::kBlockScrambleOffset) ^ format::kBlockScrambleXor;
 });
-constexpr Table kBlockUnscramble = MakeTable([](std::uint8_t s) {
-    return (s ^ format::kBlockScrambleXor) + format::kBlockScrambleOffset;
-});
+constexpr Table kBlockUnscramble = MakeTable(
+    [](std::uint8_t s) { return (s ^ format::kBlockScrambleXor) + format::kBlockScrambleOffset; });
 
 std::string MapText(std::string text, const Table& table) {
     for (char& c : text) {
@@ -46,8 +44,12 @@ void MapBlock(const std::uint8_t* in, std::uint8_t* out, std::size_t size, const
 
 }  // namespace
 
-std::string ScrambleText(std::string text) { return MapText(std::move(text), kTextScramble); }
-std::string UnscrambleText(std::string text) { return MapText(std::move(text), kTextUnscramble); }
+std::string ScrambleText(std::string text) {
+    return MapText(std::move(text), kTextScramble);
+}
+std::string UnscrambleText(std::string text) {
+    return MapText(std::move(text), kTextUnscramble);
+}
 
 void ScrambleBlock(const std::uint8_t* in, std::uint8_t* out, std::size_t size) {
     MapBlock(in, out, size, kBlockScramble);
@@ -56,6 +58,8 @@ void UnscrambleBlock(const std::uint8_t* in, std::uint8_t* out, std::size_t size
     MapBlock(in, out, size, kBlockUnscramble);
 }
 
-std::uint32_t MaskColor(std::uint32_t value) { return value ^ format::kColorMask; }
+std::uint32_t MaskColor(std::uint32_t value) {
+    return value ^ format::kColorMask;
+}
 
 }  // namespace plexion

@@ -41,7 +41,9 @@ constexpr std::array<const char*, CVKT_Bitmap::kStorageKindCount> kKindNames = {
     "Refer to Another",
 };
 
-bool IsPixelStorageKind(int kind) { return kind >= 1 && kind <= 4; }
+bool IsPixelStorageKind(int kind) {
+    return kind >= 1 && kind <= 4;
+}
 
 }  // namespace
 
@@ -114,13 +116,15 @@ std::int32_t CVKT_Bitmap::UsedGameMemory() const {
         return RegionDataSize();
     }
     const double bytes = std::trunc(StorageHeight()) * std::trunc(StorageWidth()) * 4.0;
-    return bytes > std::numeric_limits<std::int32_t>::max() ? std::numeric_limits<std::int32_t>::max()
-                                                            : static_cast<std::int32_t>(bytes);
+    return bytes > std::numeric_limits<std::int32_t>::max()
+               ? std::numeric_limits<std::int32_t>::max()
+               : static_cast<std::int32_t>(bytes);
 }
 
 void CVKT_Bitmap::SetRegion(std::vector<CRegionRect> rects) {
     Reset();
-    std::erase_if(rects, [](const CRegionRect& r) { return r.right <= r.left || r.bottom <= r.top; });
+    std::erase_if(rects,
+                  [](const CRegionRect& r) { return r.right <= r.left || r.bottom <= r.top; });
     region_ = std::move(rects);
     kind_ = kKindRegion;
 }
@@ -163,7 +167,8 @@ void CVKT_Bitmap::Write(CArchive& archive) const {
     if (kind == kKindRegion) {
         WriteRegion(archive);
     } else if (kind == kKindImage) {
-        if (sourceBytes_.size() > static_cast<std::size_t>(std::numeric_limits<std::int32_t>::max())) {
+        if (sourceBytes_.size() >
+            static_cast<std::size_t>(std::numeric_limits<std::int32_t>::max())) {
             throw CArchiveError(CArchiveError::Reason::Io,
                                 "bitmap \"" + ID() + "\" is larger than the format can store");
         }

@@ -5,6 +5,8 @@
 
 namespace plexion {
 
-void RegisterTrajectoryKinds() { RegisterResourceKind<CVKT_Trajectory>(); }
+void RegisterTrajectoryKinds() {
+    RegisterResourceKind<CVKT_Trajectory>();
+}
 
 }  // namespace plexion

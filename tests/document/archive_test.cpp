@@ -29,9 +29,9 @@ TEST(Archive, StringLengthPrefixesUseTheShortestForm) {
 
 TEST(Archive, ReadsEveryPrefixFormWhateverTheLength) {
     const std::vector<std::uint8_t> bytes = {
-        0xFF, 0x02, 0x00, 'h', 'i',                          // a short text, long prefix
+        0xFF, 0x02, 0x00, 'h',  'i',                              // a short text, long prefix
         0xFF, 0xFF, 0xFF, 0x03, 0x00, 0x00, 0x00, 'a', 'b', 'c',  // very long prefix
-        0xFF, 0xFE, 0xFF};                                   // 0xFFFE is read as a length
+        0xFF, 0xFE, 0xFF};                                        // 0xFFFE is read as a length
     CArchive a = CArchive::ReaderOf(bytes);
     EXPECT_EQ(a.ReadString(), "hi");
     EXPECT_EQ(a.ReadString(), "abc");

@@ -37,8 +37,8 @@ TEST(ContainerIo, EmptyDocumentIsExactlyTheHeader) {
     c.SetName("Level");
     c.SetComments("");
     const auto bytes = Saved(c);
-    std::vector<std::uint8_t> expected = {7, 'V', 'K', 'R', '_', 'R', 'E', 'S', 0, 0, 0, 0,
-                                          3, 0, 0, 0, 3, 0, 0, 0, 5};
+    std::vector<std::uint8_t> expected = {7, 'V', 'K', 'R', '_', 'R', 'E', 'S', 0, 0, 0,
+                                          0, 3,   0,   0,   0,   3,   0,   0,   0, 5};
     const std::string name = ScrambleText("Level");
     expected.insert(expected.end(), name.begin(), name.end());
     expected.push_back(0);
@@ -135,8 +135,9 @@ TEST(ContainerIo, OlderVersionIsReadOnlyWhenTheUserSaysYes) {
     CVKT_ResourceContainer refused(&no);
     refused.LoadFromBytes(VersionTwoFile());
     EXPECT_EQ(refused.LastLoadStatus(), LoadStatus::OldVersionRefused);
-    EXPECT_EQ(no.messages, std::vector<std::string>{
-                               "Older or wrong file version !\n\nDo you still want to load this file ?"});
+    EXPECT_EQ(no.messages,
+              std::vector<std::string>{
+                  "Older or wrong file version !\n\nDo you still want to load this file ?"});
     EXPECT_EQ(refused.Count<CVKT_Text>(), 0);
 
     CRecordingPresenter yes(MessageAnswer::Yes);
@@ -225,8 +226,9 @@ TEST(ContainerIo, HugeCountsAreRefusedWithoutAllocating) {
     CVKT_ResourceContainer c(&presenter);
     c.LoadFromBytes(bytes);
     EXPECT_EQ(c.LastLoadStatus(), LoadStatus::Damaged);
-    EXPECT_EQ(presenter.messages, std::vector<std::string>{
-                                      "Error: a record claims more data than the file holds, file broken."});
+    EXPECT_EQ(presenter.messages,
+              std::vector<std::string>{
+                  "Error: a record claims more data than the file holds, file broken."});
 }
 
 TEST(ContainerIo, MissingFileReturnsZeroWithoutMessageAndSharedFolderIsTried) {

@@ -160,7 +160,8 @@ TEST(Container, ListsDocumentsBesideTheExecutableAndInTheSharedFolder) {
     std::filesystem::create_directories(dir.Path() / "bin");
     std::filesystem::create_directories(dir.Path() / "Shared");
     std::filesystem::create_directories(dir.Path() / "work");
-    for (const char* name : {"bin/b.dat", "bin/a.dat", "bin/c.DAT", "bin/notes.txt", "Shared/s.dat"}) {
+    for (const char* name :
+         {"bin/b.dat", "bin/a.dat", "bin/c.DAT", "bin/notes.txt", "Shared/s.dat"}) {
         test::WriteFileBytes(dir.File(name), {1});
     }
     const std::string saved = ExecutablePath();

@@ -94,8 +94,8 @@ TEST(MapItem, CellsAreStoredColumnByColumn) {
     map->SetSizeY(8);
     CVKT_ResourceContainer loaded;
     const auto bytes = test::SaveAndReload(c, loaded);
-    const std::vector<std::uint8_t> tail = {3, 0, 0, 0, 2, 0, 0, 0, 8, 0, 0, 0, 16, 0, 0, 0,
-                                            1, 0, 2, 0, 3, 0, 4, 0, 5, 0, 6, 0};
+    const std::vector<std::uint8_t> tail = {3, 0, 0, 0, 2, 0, 0, 0, 8, 0, 0, 0, 16, 0,
+                                            0, 0, 1, 0, 2, 0, 3, 0, 4, 0, 5, 0, 6,  0};
     ASSERT_GE(bytes.size(), tail.size());
     EXPECT_TRUE(std::equal(tail.begin(), tail.end(), bytes.end() - tail.size()));
     const auto* back = loaded.GetAt<CVKT_Map>(0);

@@ -50,9 +50,8 @@ TEST(SoundItem, ClearKeepsTheFormat) {
     EXPECT_EQ(sound.SampleRate(), 11025);
 }
 
-std::vector<std::uint8_t> PcmDocument(std::int32_t storage, std::int32_t frames,
-                                      std::int32_t bits, std::int32_t channels,
-                                      std::size_t dataBytes) {
+std::vector<std::uint8_t> PcmDocument(std::int32_t storage, std::int32_t frames, std::int32_t bits,
+                                      std::int32_t channels, std::size_t dataBytes) {
     return test::OneItemDocument("VKRWVMR", "s", [&](CArchive& a) {
         for (std::int32_t v : {0, 1, storage, frames, bits, channels, 8000}) {
             a.WriteInt32(v);
