@@ -1,0 +1,32 @@
+#!/usr/bin/env bash
+# Builds and runs the document I/O benchmark, then prints each throughput and
+# how long saving and loading take compared with plain writes and reads of the
+# same bytes.
+set -euo pipefail
+
+cd "$(dirname "$0")/.."
+build=build-bench
+
+cmake -S . -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=Release -DPLEXION_BENCH=ON \
+    -DBUILD_TESTING=OFF >/dev/null
+cmake --build "$build" --target document_io_bench >"$build/build.log" 2>&1 ||
+    { tail -n 40 "$build/build.log"; exit 1; }
+
+results="$build/document_io_bench.json"
+"$build/bin/document_io_bench" --benchmark_out="$results" --benchmark_out_format=json \
+    >"$build/document_io_bench.log" 2>&1 || { cat "$build/document_io_bench.log"; exit 1; }
+
+python3 - "$results" <<'PY'
+import json, sys
+
+runs = {b["name"].split("/")[0]: b for b in json.load(open(sys.argv[1]))["benchmarks"]}
+mib = runs["BM_Save"]["MiB"]
+print(f"document: {mib:.1f} MiB")
+for name in ("BM_PlainWrite", "BM_Save", "BM_PlainRead", "BM_Load"):
+    run = runs[name]
+    print(f"{name[3:]:>10}: {run['bytes_per_second'] / 2**20:8.1f} MiB/s"
+          f"  ({run['real_time']:.0f} {run['time_unit']})")
+for slow, base in (("BM_Save", "BM_PlainWrite"), ("BM_Load", "BM_PlainRead")):
+    ratio = runs[slow]["real_time"] / runs[base]["real_time"]
+    print(f"{slow[3:]}/{base[3:]}: {ratio:.2f}x")
+PY
