@@ -47,7 +47,11 @@ bool CSafeFileWriter::Open(const std::string& target) {
         return Fail("cannot replace \"" + target + "\"");
     }
     const std::filesystem::path folder = path.has_parent_path() ? path.parent_path() : ".";
-    std::string pattern = (folder / ("." + path.filename().string() + ".XXXXXX")).string();
+    // Built by appending: GCC 12 at -O3 misreports "." + string as an overlapping copy.
+    std::string hidden = ".";
+    hidden += path.filename().string();
+    hidden += ".XXXXXX";
+    std::string pattern = (folder / hidden).string();
     std::vector<char> name(pattern.begin(), pattern.end());
     name.push_back('\0');
     fd_ = ::mkostemp(name.data(), O_CLOEXEC);
