@@ -1,1 +1,55 @@
-int main() { return 0; }
+// plexion-tool: inspects, checks, edits and unpacks resource documents
+// without the editor, for build pipelines and scripts.
+#include <cstdio>
+#include <exception>
+#include <string>
+#include <vector>
+
+#include "all_kinds.h"
+#include "command_table.h"
+#include "paths.h"
+#include "tool_failure.h"
+
+using namespace plexion::tool;
+
+namespace {
+
+int Run(const std::vector<std::string>& words) {
+    const CToolOptions options = ParseToolOptions(words);
+    if (options.help) {
+        std::fputs(UsageText().c_str(), stdout);
+        return kExitOk;
+    }
+    return RunCommand(options);
+}
+
+void Report(const CToolFailure& failure) {
+    if (*failure.what()) {
+        std::fprintf(stderr, "plexion-tool: %s\n", failure.what());
+    }
+    if (failure.ExitCode() == kExitUsage) {
+        std::fputs("Try \"plexion-tool --help\".\n", stderr);
+    }
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+    plexion::SetExecutablePath(argv[0]);
+    plexion::RegisterAllResourceKinds();
+    int code = kExitOk;
+    try {
+        code = Run(std::vector<std::string>(argv + 1, argv + argc));
+    } catch (const CToolFailure& failure) {
+        Report(failure);
+        code = failure.ExitCode();
+    } catch (const std::exception& error) {
+        std::fprintf(stderr, "plexion-tool: %s\n", error.what());
+        code = kExitFileProblem;
+    }
+    if (std::fflush(stdout) != 0 && code == kExitOk) {
+        std::fputs("plexion-tool: cannot write to standard output\n", stderr);
+        code = kExitFileProblem;
+    }
+    return code;
+}

@@ -1,0 +1,16 @@
+#pragma once
+
+#include <cstdint>
+#include <string>
+
+namespace plexion::tool {
+
+// An item index typed by the user; a usage error unless it is a whole decimal
+// number that fits an int (a negative number is left to the range check).
+int ParseIndex(const std::string& text, const char* what);
+
+// "RRGGBB" (case-insensitive hex, exactly six digits) as a stored color:
+// red in bits 0-7, green in 8-15, blue in 16-23. A usage error otherwise.
+std::uint32_t ParseColor(const std::string& text);
+
+}  // namespace plexion::tool

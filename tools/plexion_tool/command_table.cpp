@@ -1,0 +1,99 @@
+#include "command_table.h"
+
+#include <algorithm>
+#include <array>
+#include <limits>
+#include <vector>
+
+#include "dump_command.h"
+#include "edit_commands.h"
+#include "extract_commands.h"
+#include "query_commands.h"
+#include "tool_failure.h"
+
+namespace plexion::tool {
+namespace {
+
+constexpr std::size_t kAnyCount = std::numeric_limits<std::size_t>::max();
+
+struct CCommand {
+    const char* name;
+    const char* synopsis;
+    std::size_t minArguments;
+    std::size_t maxArguments;
+    std::vector<std::string> options;  // beyond --password and --accept-old-version
+    int (*run)(const CToolOptions&);
+};
+
+const std::array<CCommand, 13>& Commands() {
+    static const std::array<CCommand, 13> commands = {{
+        {"new", "new FILE [--name TEXT] [--comments TEXT]", 1, 1, {"--name", "--comments"}, RunNew},
+        {"info", "info FILE", 1, 1, {}, RunInfo},
+        {"list", "list FILE [--kind KIND]", 1, 1, {"--kind"}, RunList},
+        {"dump", "dump FILE", 1, 1, {}, RunDump},
+        {"check", "check FILE", 1, 1, {}, RunCheck},
+        {"add-text", "add-text FILE ID TEXT [--comments TEXT]", 3, 3, {"--comments"}, RunAddText},
+        {"add-color",
+         "add-color FILE ID RRGGBB [--comments TEXT]",
+         3,
+         3,
+         {"--comments"},
+         RunAddColor},
+        {"add-file", "add-file FILE PATH...", 2, kAnyCount, {}, RunAddFile},
+        {"extract", "extract FILE KIND ID [-o PATH]", 3, 3, {"-o"}, RunExtract},
+        {"extract-all", "extract-all FILE DIR", 2, 2, {}, RunExtractAll},
+        {"expand", "expand FILE ID", 2, 2, {}, RunExpand},
+        {"delete", "delete FILE KIND INDEX", 3, 3, {}, RunDelete},
+        {"move", "move FILE KIND FROM TO", 4, 4, {}, RunMove},
+    }};
+    return commands;
+}
+
+void CheckOptions(const CCommand& command, const CToolOptions& options) {
+    for (const auto& [option, value] : options.values) {
+        const bool accepted = option == "--password" ||
+                              std::find(command.options.begin(), command.options.end(), option) !=
+                                  command.options.end();
+        if (!accepted) {
+            throw UsageError(std::string(command.name) + " does not take the option " + option);
+        }
+    }
+}
+
+}  // namespace
+
+int RunCommand(const CToolOptions& options) {
+    if (options.command.empty()) {
+        throw UsageError("no command given");
+    }
+    const auto& commands = Commands();
+    const auto found = std::find_if(commands.begin(), commands.end(),
+                                    [&](const CCommand& c) { return options.command == c.name; });
+    if (found == commands.end()) {
+        throw UsageError("unknown command \"" + options.command + "\"");
+    }
+    const std::size_t count = options.arguments.size();
+    if (count < found->minArguments || count > found->maxArguments) {
+        throw UsageError(std::string("usage: plexion-tool ") + found->synopsis);
+    }
+    CheckOptions(*found, options);
+    return found->run(options);
+}
+
+std::string UsageText() {
+    std::string text = "usage: plexion-tool COMMAND ARGUMENTS... [OPTIONS]\n\ncommands:\n";
+    for (const CCommand& command : Commands()) {
+        text += "  plexion-tool " + std::string(command.synopsis) + "\n";
+    }
+    text +=
+        "\nKIND: texts bitmaps sounds animations trajectories maps colors files, or 0-7\n"
+        "options for every command:\n"
+        "  --password TEXT       the password of a protected document\n"
+        "  --accept-old-version  load a document of an older file version\n"
+        "  --                    every later word is an argument\n"
+        "exit codes: 0 done, 1 usage, 2 file missing, unreadable or damaged,\n"
+        "            3 wrong or missing password, 4 no such ID or index\n";
+    return text;
+}
+
+}  // namespace plexion::tool

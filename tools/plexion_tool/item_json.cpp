@@ -1,0 +1,189 @@
+#include "item_json.h"
+
+#include <cstdio>
+#include <span>
+
+#include "binary_file_item.h"
+#include "bitmap_item.h"
+#include "color_item.h"
+#include "index_list_item.h"
+#include "kind_registry.h"
+#include "map_item.h"
+#include "sha256.h"
+#include "text_item.h"
+#include "trajectory_item.h"
+#include "wav_memory.h"
+
+namespace plexion::tool {
+namespace {
+
+void IntMember(CJsonWriter& json, const char* key, std::int64_t value) {
+    json.Key(key);
+    json.Int(value);
+}
+
+void RealMember(CJsonWriter& json, const char* key, double value) {
+    json.Key(key);
+    json.Real(value);
+}
+
+void TextMember(CJsonWriter& json, const char* key, std::string_view value) {
+    json.Key(key);
+    json.Text(value);
+}
+
+void IntArray(CJsonWriter& json, std::initializer_list<std::int64_t> values) {
+    json.BeginArray();
+    for (const std::int64_t v : values) {
+        json.Int(v);
+    }
+    json.EndArray();
+}
+
+void RealPair(CJsonWriter& json, double x, double y) {
+    json.BeginArray();
+    json.Real(x);
+    json.Real(y);
+    json.EndArray();
+}
+
+void WriteText(CJsonWriter& json, const CVKT_Text& text) {
+    IntMember(json, "value", text.Value());
+    TextMember(json, "text", text.Text());
+}
+
+void WriteColor(CJsonWriter& json, const CVKT_Color& color) {
+    IntMember(json, "value", color.Value());
+    char rgb[8];
+    std::snprintf(rgb, sizeof rgb, "%02X%02X%02X", color.Red(), color.Green(), color.Blue());
+    TextMember(json, "color", rgb);
+    IntMember(json, "alpha", color.Alpha());
+}
+
+void WriteBinaryFile(CJsonWriter& json, const CVKT_BinaryFile& file) {
+    IntMember(json, "plain", file.PlainFlag());
+    TextMember(json, "source", file.SourceFilename());
+    const auto size = static_cast<std::size_t>(file.Data().Size());
+    IntMember(json, "size", file.Data().Size());
+    const std::uint8_t* data = file.Data().Data();
+    TextMember(json, "sha256", Sha256Hex(std::span(data, data ? size : 0)));
+}
+
+void WriteBitmap(CJsonWriter& json, const CVKT_Bitmap& bitmap) {
+    IntMember(json, "kind", bitmap.GetKind());
+    RealMember(json, "width", bitmap.DisplayWidth());
+    RealMember(json, "height", bitmap.DisplayHeight());
+    RealMember(json, "offset_x", bitmap.OffsetX());
+    RealMember(json, "offset_y", bitmap.OffsetY());
+    TextMember(json, "source", bitmap.SourceFileName());
+    IntMember(json, "source_size", static_cast<std::int64_t>(bitmap.SourceBytes().size()));
+    TextMember(json, "source_sha256", Sha256Hex(bitmap.SourceBytes()));
+    if (bitmap.GetKind() == CVKT_Bitmap::kKindRegion) {
+        json.Key("rects");
+        json.BeginArray();
+        for (const CRegionRect& r : bitmap.RegionRects()) {
+            IntArray(json, {r.left, r.top, r.right, r.bottom});
+        }
+        json.EndArray();
+    }
+}
+
+void WriteOggStream(CJsonWriter& json, const COggStreamInfo& info) {
+    json.Key("stream");
+    json.BeginObject();
+    IntMember(json, "version", info.version);
+    IntMember(json, "channels", info.channels);
+    IntMember(json, "rate", info.rate);
+    IntMember(json, "bitrate_upper", info.bitrateUpper);
+    IntMember(json, "bitrate_nominal", info.bitrateNominal);
+    IntMember(json, "bitrate_lower", info.bitrateLower);
+    IntMember(json, "bitrate_window", info.bitrateWindow);
+    json.EndObject();
+}
+
+void WriteSound(CJsonWriter& json, const CVKT_WavMemory& sound) {
+    const bool ogg = sound.StorageKind() == CVKT_WavMemory::kStorageOgg;
+    TextMember(json, "storage", ogg ? "ogg" : "pcm");
+    IntMember(json, "bits", sound.BitsPerSample());
+    IntMember(json, "channels", sound.Channels());
+    IntMember(json, "rate", sound.SampleRate());
+    IntMember(json, "frames", sound.FrameCount());
+    IntMember(json, "data_size", static_cast<std::int64_t>(sound.SampleData().size()));
+    TextMember(json, "data_sha256", Sha256Hex(sound.SampleData()));
+    if (ogg) {
+        IntMember(json, "ogg_size", static_cast<std::int64_t>(sound.Ogg().Bytes().size()));
+        TextMember(json, "ogg_sha256", Sha256Hex(sound.Ogg().Bytes()));
+        WriteOggStream(json, sound.Ogg().StreamInfo());
+    }
+}
+
+void WriteAnimation(CJsonWriter& json, const CVKT_IndexList& animation) {
+    IntMember(json, "type", animation.Type());
+    IntMember(json, "play_mode", animation.PlayMode());
+    json.Key("frames");
+    json.BeginArray();
+    for (int i = 0; i < animation.FrameCount(); ++i) {
+        const CAnimationFrame frame = animation.Frame(i);
+        IntArray(json, {frame.bitmap, frame.delay, frame.offsetX, frame.offsetY});
+    }
+    json.EndArray();
+}
+
+void WriteTrajectory(CJsonWriter& json, const CVKT_Trajectory& path) {
+    IntMember(json, "type", path.Type());
+    IntMember(json, "play_mode", path.PlayMode());
+    IntMember(json, "closed", path.ClosedShape());
+    json.Key("offset");
+    IntArray(json, {path.OffsetX(), path.OffsetY()});
+    json.Key("center");
+    RealPair(json, path.CenterOfMass().x, path.CenterOfMass().y);
+    json.Key("points");
+    json.BeginArray();
+    for (int i = 0; i < path.Count(); ++i) {
+        RealPair(json, path.GetPoint(i).x, path.GetPoint(i).y);
+    }
+    json.EndArray();
+}
+
+void WriteMap(CJsonWriter& json, const CVKT_Map& map) {
+    IntMember(json, "type", map.Type());
+    IntMember(json, "columns", map.Columns());
+    IntMember(json, "lines", map.Lines());
+    IntMember(json, "size_x", map.SizeX());
+    IntMember(json, "size_y", map.SizeY());
+    json.Key("cells");
+    json.BeginArray();
+    for (int column = 0; column < map.Columns(); ++column) {
+        json.BeginArray();
+        for (int line = 0; line < map.Lines(); ++line) {
+            json.Int(map.GetCell(column, line));
+        }
+        json.EndArray();
+    }
+    json.EndArray();
+}
+
+}  // namespace
+
+void WriteItemFields(CJsonWriter& json, int kind, const CVKT_Resource& item) {
+    switch (kind) {
+        case kKindTexts:
+            return WriteText(json, static_cast<const CVKT_Text&>(item));
+        case kKindBitmaps:
+            return WriteBitmap(json, static_cast<const CVKT_Bitmap&>(item));
+        case kKindSounds:
+            return WriteSound(json, static_cast<const CVKT_WavMemory&>(item));
+        case kKindIndexLists:
+            return WriteAnimation(json, static_cast<const CVKT_IndexList&>(item));
+        case kKindTrajectories:
+            return WriteTrajectory(json, static_cast<const CVKT_Trajectory&>(item));
+        case kKindMaps:
+            return WriteMap(json, static_cast<const CVKT_Map&>(item));
+        case kKindColors:
+            return WriteColor(json, static_cast<const CVKT_Color&>(item));
+        default:
+            return WriteBinaryFile(json, static_cast<const CVKT_BinaryFile&>(item));
+    }
+}
+
+}  // namespace plexion::tool

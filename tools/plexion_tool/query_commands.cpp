@@ -1,0 +1,71 @@
+#include "query_commands.h"
+
+#include <string>
+
+#include "document_session.h"
+#include "kind_names.h"
+#include "standard_output.h"
+#include "text_escape.h"
+#include "text_item.h"
+#include "tool_failure.h"
+
+namespace plexion::tool {
+namespace {
+
+void ListGroup(const CVKT_ResourceContainer& resources, int kind) {
+    const CVKT_ResourceGroup* group = resources.GroupAt(kind);
+    for (int index = 0; index < group->Count(); ++index) {
+        const CVKT_Resource* item = group->GetAt(index);
+        PrintLine(KindName(kind) + '\t' + std::to_string(index) + '\t' + EscapeField(item->ID()) +
+                  '\t' + EscapeField(item->Specifications()));
+    }
+}
+
+}  // namespace
+
+int RunInfo(const CToolOptions& options) {
+    CDocumentSession session(options);
+    session.Open(options.arguments.at(0));
+    const CVKT_ResourceContainer& resources = session.Resources();
+    PrintLine("name: " + EscapeField(resources.GetName()));
+    PrintLine("comments: " + EscapeField(resources.GetComments()));
+    for (int kind = 0; kind < kKindCount; ++kind) {
+        PrintLine(KindName(kind) + ": " + std::to_string(resources.GroupAt(kind)->Count()));
+    }
+    return kExitOk;
+}
+
+int RunList(const CToolOptions& options) {
+    const auto kindText = options.Value("--kind");
+    const int onlyKind = kindText ? ParseKind(*kindText) : -1;
+    CDocumentSession session(options);
+    session.Open(options.arguments.at(0));
+    for (int kind = 0; kind < kKindCount; ++kind) {
+        if (onlyKind < 0 || kind == onlyKind) {
+            ListGroup(session.Resources(), kind);
+        }
+    }
+    return kExitOk;
+}
+
+int RunCheck(const CToolOptions& options) {
+    CDocumentSession session(options);
+    session.Open(options.arguments.at(0));
+    PrintLine("OK");
+    return kExitOk;
+}
+
+int RunExpand(const CToolOptions& options) {
+    CDocumentSession session(options);
+    session.Open(options.arguments.at(0));
+    const std::string& id = options.arguments.at(1);
+    const CVKT_ResourceContainer& resources = session.Resources();
+    const auto* text = resources.GetAt<CVKT_Text>(resources.Find<CVKT_Text>(id));
+    if (!text) {
+        throw CToolFailure(kExitNoSuchItem, "no text with the ID \"" + EscapeField(id) + "\"");
+    }
+    PrintLine(text->ExpandedText(resources));
+    return kExitOk;
+}
+
+}  // namespace plexion::tool

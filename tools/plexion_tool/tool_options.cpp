@@ -1,0 +1,69 @@
+#include "tool_options.h"
+
+#include <algorithm>
+#include <array>
+#include <cctype>
+
+#include "tool_failure.h"
+
+namespace plexion::tool {
+namespace {
+
+constexpr std::array<const char*, 5> kValueOptions = {"--password", "--name", "--comments",
+                                                      "--kind", "-o"};
+
+bool IsValueOption(const std::string& name) {
+    return std::find(kValueOptions.begin(), kValueOptions.end(), name) != kValueOptions.end();
+}
+
+// "-5" is a (negative) number, not an option.
+bool LooksLikeOption(const std::string& word) {
+    return word.size() > 1 && word[0] == '-' && !std::isdigit(static_cast<unsigned char>(word[1]));
+}
+
+}  // namespace
+
+std::optional<std::string> CToolOptions::Value(const std::string& option) const {
+    const auto found = values.find(option);
+    return found == values.end() ? std::nullopt : std::optional(found->second);
+}
+
+CToolOptions ParseToolOptions(const std::vector<std::string>& words) {
+    CToolOptions options;
+    bool optionsEnded = false;
+    bool haveCommand = false;
+    for (std::size_t i = 0; i < words.size(); ++i) {
+        const std::string& word = words[i];
+        if (optionsEnded || !LooksLikeOption(word)) {
+            if (haveCommand) {
+                options.arguments.push_back(word);
+            } else {
+                options.command = word;
+                haveCommand = true;
+            }
+            continue;
+        }
+        if (word == "--") {
+            optionsEnded = true;
+            continue;
+        }
+        const std::size_t equals = word.find('=');
+        const std::string name = word.substr(0, equals);
+        if (name == "--help" && equals == std::string::npos) {
+            options.help = true;
+        } else if (name == "--accept-old-version" && equals == std::string::npos) {
+            options.acceptOldVersion = true;
+        } else if (!IsValueOption(name)) {
+            throw UsageError("unknown option \"" + word + "\"");
+        } else if (equals != std::string::npos) {
+            options.values[name] = word.substr(equals + 1);
+        } else if (i + 1 < words.size()) {
+            options.values[name] = words[++i];
+        } else {
+            throw UsageError("option \"" + name + "\" needs a value");
+        }
+    }
+    return options;
+}
+
+}  // namespace plexion::tool
