@@ -70,6 +70,7 @@ void CheckSaveIsFixedPoint(CVKT_ResourceContainer& loaded) {
 
 extern "C" int LLVMFuzzerInitialize(int*, char***) {
     plexion::RegisterAllResourceKinds();
+    std::atexit([] { std::remove(ScratchPath().c_str()); });
     return 0;
 }
 
