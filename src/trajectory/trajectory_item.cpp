@@ -119,10 +119,8 @@ int CVKT_Trajectory::Serialize(CArchive& archive) {
         archive.WriteFloat64(center_.x);
         archive.WriteFloat64(center_.y);
         archive.WriteInt32(Count());
-        for (const CPathPoint& p : points_) {
-            archive.WriteFloat64(p.x);
-            archive.WriteFloat64(p.y);
-        }
+        static_assert(sizeof(CPathPoint) == kPointBytes, "points are stored as they lie in memory");
+        archive.WriteRaw(points_.Data(), static_cast<std::size_t>(Count()) * kPointBytes);
         return 1;
     }
     RemoveAllPoints();
@@ -142,10 +140,7 @@ int CVKT_Trajectory::Serialize(CArchive& archive) {
     const std::int32_t count = archive.ReadInt32();
     archive.CheckClaim(count, kPointBytes);
     points_.SetSize(std::max(0, count));
-    for (CPathPoint& p : points_) {
-        p.x = archive.ReadFloat64();
-        p.y = archive.ReadFloat64();
-    }
+    archive.ReadRaw(points_.Data(), static_cast<std::size_t>(Count()) * kPointBytes);
     UpdateBounds();
     if (version < 2) {
         UpdateCenterOfMass();
