@@ -16,6 +16,7 @@ from dataclasses import dataclass, field
 from typing import Optional
 
 MAGIC = b"VKR_RES"
+MIN_ITEM_SIZE = 14      # three int32 and two empty strings: the smallest item header
 VERSION = 3
 
 K1, K2 = 0x5C, 0x21          # text scramble
@@ -398,6 +399,10 @@ def read(data: bytes, accept_old_version: bool = False) -> Document:
     r = _Reader(bytes(data))
     try:
         magic = r.string()
+    except _Stop:
+        # Not even the magic is there: this is no resource document.
+        raise DatError(DatError.WRONG_TYPE, doc, r.pos) from None
+    try:
         r.i32()
         version = r.i32()
         if version == VERSION:
@@ -421,6 +426,7 @@ def read(data: bytes, accept_old_version: bool = False) -> Document:
             group.clear()
             r.i32(); r.i32(); r.i32()
             count = r.i32()
+            _check_array(r, count, MIN_ITEM_SIZE)
             for _ in range(max(0, count)):
                 item = KIND_CLASSES[kind]()
                 _read_header(r, item)

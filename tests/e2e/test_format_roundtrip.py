@@ -201,7 +201,7 @@ def jtext(value) -> bytes:
 def jreal(value):
     """Dump reals as comparable values: NaN compares by being NaN."""
     if isinstance(value, str):
-        return {"NaN": "nan", "Infinity": math.inf, "-Infinity": -math.inf}[value]
+        return {"NaN": math.nan, "Infinity": math.inf, "-Infinity": -math.inf}[value]
     if isinstance(value, (int, float)) and not isinstance(value, bool):
         return float(value)
     raise AssertionError(f"not a real in the dump: {value!r}")
@@ -843,6 +843,31 @@ class DamagedFileTest(ToolTestCase):
         cases.append(w.bytes() + b"\x00\xff\xff\xff" + struct.pack("<I", 0x7FFFFFF0))  # tag
         self.assertEqual([reader_rc(c) for c in cases], [EXIT_DAMAGED] * len(cases))
         self.assertAllRefused(cases, [EXIT_DAMAGED] * len(cases))
+
+    def test_messages(self):
+        """The tool names the same failure as the documented reading rules."""
+        data = dat.write(small_document())
+        header = dat.write(Document())
+        blobs = [data[:n] for n in range(len(data))]
+        blobs += [
+            header + b"\x00\xc8" + b"abcdefghij",          # tag longer than the rest of the file
+            header + b"\xc8" + b"abcdefghij",              # separator longer than the rest
+            header + b"\x00\xff\x01",                      # cut inside a tag's prefix
+            header + b"\x00\x06" + dat.scramble(b"VKRTXT") + b"\x00" * 10,   # cut inside the chunk words
+            b"\x07VKR_REZ" + data[8:],
+        ]
+        results = self.check_many(blobs)
+        bad = []
+        for i, (blob, r) in enumerate(zip(blobs, results)):
+            try:
+                dat.read(blob)
+                continue
+            except dat.DatError as e:
+                want = e.kind.split("\n")[0].encode()
+            if r.rc != EXIT_DAMAGED or want not in r.out + r.err:
+                bad.append(f"case {i} (len {len(blob)}, tail {blob[-12:].hex()}): "
+                           f"want {want!r}, got rc {r.rc} {(r.out + r.err)[:200]!r}")
+        self.assertEqual(bad, [], "\n".join(bad[:20]))
 
     def test_region_counts_beyond_the_data(self):
         doc = Document()
