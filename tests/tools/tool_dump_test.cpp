@@ -1,6 +1,5 @@
 #include <gtest/gtest.h>
 
-
 #include "all_kinds.h"
 #include "document_fixtures.h"
 #include "mini_json.h"

@@ -148,10 +148,11 @@ TEST_F(ToolEdit, DoubleDashLetsTextsStartWithADash) {
     EXPECT_EQ(List("texts").substr(List("texts").find('\n') + 1), "texts\t1\t-id\t--name\n");
 }
 
-TEST_F(ToolEdit, FailedSaveKeepsTheOldFile) {
+TEST_F(ToolEdit, FailedSaveIsOneLineWithTheReason) {
     const CToolRun run = RunTool({"new", dir_.File("no/such/folder/x.dat")});
     EXPECT_EQ(run.exitCode, 2);
-    EXPECT_NE(run.err.find("Error occured while saving !"), std::string::npos);
+    EXPECT_EQ(run.err.rfind("Error occured while saving ! (", 0), 0u);
+    EXPECT_NE(run.err.find("No such file or directory"), std::string::npos);
     EXPECT_EQ(run.err.find('\n'), run.err.size() - 1);
 }
 

@@ -46,8 +46,10 @@ void CDocumentSession::Create(const std::string& file) {
 void CDocumentSession::Save() {
     CVKT_ResourceContainer& resources = core_.Resources();
     if (!resources.Save(path_)) {
-        throw CToolFailure(kExitFileProblem, std::string(CPlexionDocCore::kSaveFailedMessage) +
-                                                 " " + resources.LastSaveError());
+        throw CToolFailure(kExitFileProblem,
+                           std::string(CPlexionDocCore::kSaveFailedMessage) + " (" +
+                               resources.LastSaveError() + ")",
+                           CToolFailure::Origin::System);
     }
 }
 

@@ -25,7 +25,8 @@ int Run(const std::vector<std::string>& words) {
 
 void Report(const CToolFailure& failure) {
     if (*failure.what()) {
-        std::fprintf(stderr, "plexion-tool: %s\n", failure.what());
+        const bool own = failure.MessageOrigin() == CToolFailure::Origin::Tool;
+        std::fprintf(stderr, "%s%s\n", own ? "plexion-tool: " : "", failure.what());
     }
     if (failure.ExitCode() == kExitUsage) {
         std::fputs("Try \"plexion-tool --help\".\n", stderr);

@@ -16,14 +16,19 @@ enum ExitCode : int {
 
 // Ends a command with an exit code. An empty message means the problem was
 // already reported (the core shows its own messages through the presenter).
+// The tool's own messages are shown after its name; a message of the system
+// is shown exactly as the editor shows it.
 class CToolFailure : public std::runtime_error {
 public:
-    CToolFailure(int exitCode, const std::string& message)
-        : std::runtime_error(message), exitCode_(exitCode) {}
+    enum class Origin { Tool, System };
+    CToolFailure(int exitCode, const std::string& message, Origin origin = Origin::Tool)
+        : std::runtime_error(message), exitCode_(exitCode), origin_(origin) {}
     int ExitCode() const { return exitCode_; }
+    Origin MessageOrigin() const { return origin_; }
 
 private:
     int exitCode_;
+    Origin origin_;
 };
 
 // A command line the tool cannot make sense of.
