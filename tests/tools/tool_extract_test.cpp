@@ -79,10 +79,14 @@ protected:
 };
 
 TEST_F(ToolExtractBitmaps, SourceBytesComeOutExactly) {
-    AppendImageBitmaps(doc_, {{"hero", "C:\\art\\hero.png", kPng, 64, 32}});
+    AppendImageBitmaps(doc_,
+                       {{"hero", "C:\\art\\hero.png", kPng, 64, 32}, {"blank", "", {}, 1, 1}});
     EXPECT_EQ(AsBytes(RunTool({"extract", doc_, "bitmaps", "hero"}).out), kPng);
+    const CToolRun blank = RunTool({"extract", doc_, "bitmaps", "blank"});
+    EXPECT_EQ(blank.exitCode, 0);
+    EXPECT_TRUE(blank.out.empty());
     EXPECT_EQ(RunTool({"list", doc_, "--kind", "bitmaps"}).out,
-              "bitmaps\t0\thero\t32 Bits, 1 Frames\n");
+              "bitmaps\t0\thero\t32 Bits, 1 Frames\nbitmaps\t1\tblank\t32 Bits, 1 Frames\n");
 }
 
 TEST_F(ToolExtractBitmaps, ExtractAllNeverLeavesTheFolder) {

@@ -9,7 +9,8 @@ namespace plexion::tool {
 namespace {
 
 void WriteAll(const void* data, std::size_t size) {
-    if (std::fwrite(data, 1, size, stdout) != size) {
+    // An empty item has no buffer at all, and fwrite takes no null pointer.
+    if (size > 0 && std::fwrite(data, 1, size, stdout) != size) {
         throw CToolFailure(kExitFileProblem, "cannot write to standard output");
     }
 }
