@@ -7,7 +7,8 @@ cd "$(dirname "$0")/.."
 
 scripts/install-deps.sh
 cmake -S . -B build-release -G Ninja -DCMAKE_BUILD_TYPE=Release -DBUILD_TESTING=OFF >/dev/null
-cmake --build build-release >/dev/null
+cmake --build build-release >build-release/build.log 2>&1 ||
+    { tail -n 40 build-release/build.log; exit 1; }
 
 tool=build-release/bin/plexion-tool
 example=build-release/example.dat
