@@ -382,6 +382,10 @@ class ToolTestCase(unittest.TestCase):
             return list(pool.map(one, paths))
 
 
+def pixels(rects) -> set:
+    return {(x, y) for l, t, r, b in rects for x in range(l, r) for y in range(t, b)}
+
+
 def reader_rc(data: bytes, accept_old=False) -> int:
     try:
         dat.read(data, accept_old)
@@ -719,6 +723,69 @@ class WriteTest(ToolTestCase):
         self.tool("delete", p, "maps", "0", expect=EXIT_OK)
         doc.group(5).clear()
         self.assertEqual(p.read_bytes(), dat.write(doc))
+
+    def test_overlapping_region_keeps_its_union(self):
+        rects = [[0, 0, 10, 10], [5, 5, 15, 15], [-3, 2, 1, 4], [20, 20, 20, 30]]
+        doc = Document()
+        doc.group(1).append(Bitmap(id=b"g", kind=6, width=0, height=0, rects=rects))
+        p = self.put(dat.write(doc))
+        want = pixels(rects)
+        d = self.dump(p)["bitmaps"][0]
+        self.assertEqual(pixels(d["rects"]), want)
+        self.assertEqual((jreal(d["width"]), jreal(d["height"])), (18.0, 15.0))
+        self.tool("add-text", p, "x", "y", expect=EXIT_OK)
+        bm = dat.read_file(p).group(1)[0]
+        self.assertEqual(pixels(bm.rects), want)
+        self.assertEqual((bm.width, bm.height, bm.bpp, bm.frames_word), (18.0, 15.0, 1, 1))
+        raw = bm.region_raw
+        c = len(bm.rects)
+        self.assertEqual(raw[:32], struct.pack("<4I4i", 32, 1, c, 16 * c, -3, 0, 15, 15))
+        self.assertEqual(len(raw), 32 + 16 * c)
+
+    def test_old_version_saved_as_current(self):
+        doc = canonical_document()
+        p = self.put(dat.write(doc, version=2))
+        self.tool("add-text", p, "x", "y", expect=EXIT_DAMAGED)
+        self.tool("add-text", p, "x", "y", "--accept-old-version", expect=EXIT_OK)
+        doc.name, doc.comments = b"No Name", b"No Comments"
+        doc.group(0).append(Text(id=b"x", text=b"y"))
+        self.assertEqual(p.read_bytes(), dat.write(doc))
+
+    def test_password_guards_edits(self):
+        doc = Document()
+        doc.group(0).append(Text(id=b"settings_password", text=b"pw"))
+        data = dat.write(doc)
+        p = self.put(data)
+        self.tool("add-text", p, "x", "y", expect=EXIT_PASSWORD)
+        self.assertEqual(p.read_bytes(), data)
+        self.tool("add-text", p, "x", "y", "--password", "pw", expect=EXIT_OK)
+        self.assertEqual(len(dat.read_file(p).group(0)), 2)
+
+    def test_save_leaves_no_temporary_files(self):
+        p = self.put(dat.write(canonical_document()))
+        before = sorted(os.listdir(self.tmp))
+        for i in range(3):
+            self.tool("add-text", p, f"t{i}", "v", expect=EXIT_OK)
+        self.assertEqual(sorted(os.listdir(self.tmp)), before)
+
+    def test_list_escapes(self):
+        doc = Document()
+        doc.group(0).append(Text(id=b"a\tb\nc\\d", text=b"x"))
+        p = self.put(dat.write(doc))
+        r = self.tool("list", p, "--kind", "texts", expect=EXIT_OK)
+        self.assertEqual(r.out.split(b"\t")[2], b"a\\tb\\nc\\\\d")
+
+    def test_v1_trajectory_mean_is_summed_in_order(self):
+        doc = Document()
+        pts = [[0.1, 1e16], [0.2, 1.0], [0.7, -1e16], [1e-3, 3.0]]
+        doc.group(4).append(Trajectory(id=b"v1", version=1, points=pts))
+        p = self.put(dat.write(doc))
+        view = dat.read_file(p)
+        self.assertDumpMatches(p, view)
+        self.tool("add-text", p, "x", "y", expect=EXIT_OK)
+        t = dat.read_file(p).group(4)[0]
+        self.assertEqual((t.version, t.closed, t.center_x, t.center_y),
+                         (2, 0, view.group(4)[0].center_x, view.group(4)[0].center_y))
 
     def test_expand(self):
         p = self.put(dat.write(canonical_document()))
