@@ -128,6 +128,13 @@ def edge_document() -> Document:
                     + struct.pack("<4i", 5, 5, 5, 9)        # empty: width 0
                     + struct.pack("<4i", 3, 8, 9, 2)))      # empty: bottom above top; 4th beyond n
     b.append(Bitmap(id=b"region-negative-n", kind=6, width=5, height=5, rects=[], region_raw=b""))
+    # Region headers whose other fields are wrong: only the count and the bytes matter.
+    for raw in (struct.pack("<4I4i", 99, 7, 1, 16, 0, 0, 0, 0) + struct.pack("<4i", 1, 1, 4, 4),
+                struct.pack("<4I4i", 32, 1, 1, 16, 0, 0, 4, 4) + struct.pack("<4i", 0, 0, 4, 4)
+                + struct.pack("<4i", 9, 9, 12, 12),           # bytes beyond the count
+                struct.pack("<4I4i", 32, 1, 2, 999, 0, 0, 4, 4) + struct.pack("<4i", 0, 0, 4, 4)
+                + bytes([1, 2, 3])):                          # second rectangle cut short
+        b.append(Bitmap(id=b"odd-region", kind=6, rects=dat._parse_region(raw), region_raw=raw))
     s = doc.group(2)
     s.append(Sound(id=b"storage-7-is-pcm", storage=7, frames=1, bits=16, channels=1, rate=8000,
                    data=b"\x01\x02"))
@@ -161,7 +168,8 @@ def edge_document() -> Document:
 
 
 # Texts written with a longer prefix than needed (they must read the same).
-LONG_FORMS = {b"hero": 3, b"Ann": 7, b"greeting": 7, b"": 3, b"c": 7}
+LONG_FORMS = {b"hero": 3, b"Ann": 7, b"greeting": 7, b"": 3, b"c": 7,
+              bytes((i * 7) % 256 for i in range(65534)): 3}   # uint16 0xFFFE, never written by Plexion
 
 
 # --------------------------------------------------------------------------
