@@ -77,6 +77,7 @@ int CVKT_ResourceGroup::Serialize(CArchive& archive, const CVKT_Resource& protot
     // The length alone tells most foreign tags apart, so a damaged chunk
     // claiming a huge tag is not read once per group.
     const std::uint32_t length = archive.ReadStringLength();
+    archive.CheckClaim(length);
     archive.Seek(start);
     if (length != tag_.size() || prototype.Unscramble(archive.ReadString()) != tag_) {
         archive.Seek(start);

@@ -22,6 +22,17 @@ bool CSafeFileWriter::Fail(const std::string& what) {
     return false;
 }
 
+void CSafeFileWriter::SyncFolder() const {
+    // The rename itself reaches the disk only with its folder.
+    const std::filesystem::path path(target_);
+    const std::string folder = path.has_parent_path() ? path.parent_path().string() : ".";
+    const int fd = ::open(folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+    if (fd >= 0) {
+        ::fsync(fd);
+        ::close(fd);
+    }
+}
+
 void CSafeFileWriter::Abandon() {
     if (fd_ >= 0) {
         ::close(fd_);
@@ -35,16 +46,20 @@ void CSafeFileWriter::Abandon() {
 
 bool CSafeFileWriter::Open(const std::string& target) {
     Abandon();
-    target_ = target;
-    const std::filesystem::path path(target);
+    // Through a link, the file it points to is the one replaced.
+    std::error_code error;
+    const std::filesystem::path resolved = std::filesystem::weakly_canonical(target, error);
+    const std::filesystem::path path = error ? std::filesystem::path(target) : resolved;
+    target_ = path.string();
     if (path.filename().empty()) {
         errno = EISDIR;
         return Fail("cannot write \"" + target + "\"");
     }
     struct stat existing {};
-    if (::stat(target.c_str(), &existing) == 0 && !S_ISREG(existing.st_mode)) {
-        errno = EISDIR;
-        return Fail("cannot replace \"" + target + "\"");
+    if (::stat(target_.c_str(), &existing) == 0 && !S_ISREG(existing.st_mode)) {
+        error_ = "cannot replace \"" + target + "\": not a regular file";
+        Abandon();
+        return false;
     }
     const std::filesystem::path folder = path.has_parent_path() ? path.parent_path() : ".";
     // Built by appending: GCC 12 at -O3 misreports "." + string as an overlapping copy.
@@ -61,7 +76,7 @@ bool CSafeFileWriter::Open(const std::string& target) {
     temporary_ = name.data();
     // A replaced document keeps its permissions; a new one gets the usual ones.
     mode_t mode = 0;
-    if (::stat(target.c_str(), &existing) == 0) {
+    if (::stat(target_.c_str(), &existing) == 0) {
         mode = existing.st_mode & 07777;
     } else {
         const mode_t mask = ::umask(0);
@@ -88,6 +103,7 @@ bool CSafeFileWriter::Commit() {
         return Fail("cannot replace \"" + target_ + "\"");
     }
     temporary_.clear();
+    SyncFolder();
     return true;
 }
 

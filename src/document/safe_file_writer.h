@@ -24,6 +24,7 @@ public:
 private:
     bool Fail(const std::string& what);
     void Abandon();
+    void SyncFolder() const;
 
     std::string target_;
     std::string temporary_;

@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
 
+#include <sys/stat.h>
+
 #include <filesystem>
 
 #include "archive_bytes.h"
@@ -274,6 +276,24 @@ TEST(ContainerIo, AFailedSaveReturnsZeroAndLeavesTheOldFile) {
               2);
     EXPECT_EQ(c.Save(dir.File("old.dat")), 1);
     EXPECT_NE(test::ReadFileBytes(dir.File("old.dat")), (std::vector<std::uint8_t>{1, 2, 3}));
+}
+
+TEST(ContainerIo, SavingThroughALinkReplacesTheLinkedFile) {
+    test::CTempDir dir;
+    std::filesystem::create_directory(dir.File("real"));
+    test::WriteFileBytes(dir.File("real/d.dat"), {1});
+    std::filesystem::create_symlink(dir.File("real/d.dat"), dir.File("link.dat"));
+    CVKT_ResourceContainer c;
+    c.New<CVKT_Text>("through the link");
+    ASSERT_EQ(c.Save(dir.File("link.dat")), 1);
+    EXPECT_TRUE(std::filesystem::is_symlink(dir.File("link.dat")));
+    CVKT_ResourceContainer loaded;
+    loaded.Load(dir.File("real/d.dat"));
+    EXPECT_EQ(loaded.Find<CVKT_Text>("through the link"), 0);
+
+    ASSERT_EQ(::mkfifo(dir.File("pipe.dat").c_str(), 0600), 0);
+    EXPECT_EQ(c.Save(dir.File("pipe.dat")), 0);
+    EXPECT_NE(c.LastSaveError().find("not a regular file"), std::string::npos);
 }
 
 }  // namespace
