@@ -1,0 +1,155 @@
+#include "metafile_fixtures.h"
+
+#include <initializer_list>
+#include <string>
+
+namespace plexion::test {
+namespace {
+
+void PutU16(Bytes& out, std::uint16_t value) {
+    out.push_back(static_cast<std::uint8_t>(value));
+    out.push_back(static_cast<std::uint8_t>(value >> 8));
+}
+
+void PutU32(Bytes& out, std::uint32_t value) {
+    PutU16(out, static_cast<std::uint16_t>(value));
+    PutU16(out, static_cast<std::uint16_t>(value >> 16));
+}
+
+std::uint32_t ColorRef(QRgb colour) {
+    return static_cast<std::uint32_t>(qRed(colour)) |
+           (static_cast<std::uint32_t>(qGreen(colour)) << 8) |
+           (static_cast<std::uint32_t>(qBlue(colour)) << 16);
+}
+
+void WmfRecord(Bytes& out, std::uint16_t function, std::initializer_list<std::uint16_t> params) {
+    PutU32(out, static_cast<std::uint32_t>(3 + params.size()));
+    PutU16(out, function);
+    for (std::uint16_t param : params) {
+        PutU16(out, param);
+    }
+}
+
+Bytes WmfRecords(QRgb fill, bool withText) {
+    const std::uint32_t colour = ColorRef(fill);
+    Bytes records;
+    WmfRecord(records, 0x020B, {0, 0});       // window origin
+    WmfRecord(records, 0x020C, {720, 1440});  // window extent
+    WmfRecord(records, 0x02FC,
+              {0, static_cast<std::uint16_t>(colour),  // solid brush
+               static_cast<std::uint16_t>(colour >> 16), 0});
+    WmfRecord(records, 0x012D, {0});                    // select the brush
+    WmfRecord(records, 0x02FA, {5, 0, 0, 0, 0});        // null pen
+    WmfRecord(records, 0x012D, {1});                    // select the pen
+    WmfRecord(records, 0x041B, {540, 1080, 180, 360});  // rectangle: bottom right top left
+    if (withText) {
+        // TextOut "Hi" at (20, 20): length, text (padded to words), y, x.
+        WmfRecord(records, 0x0521, {2, static_cast<std::uint16_t>('H' | ('i' << 8)), 20, 20});
+    }
+    WmfRecord(records, 0x0000, {});
+    return records;
+}
+
+Bytes WmfWithHeader(const Bytes& records) {
+    Bytes out;
+    PutU16(out, 1);       // on disk
+    PutU16(out, 9);       // header words
+    PutU16(out, 0x0300);  // version
+    PutU32(out, static_cast<std::uint32_t>((18 + records.size()) / 2));
+    PutU16(out, 2);  // objects
+    PutU32(out, 8);  // largest record in words
+    PutU16(out, 0);
+    out.insert(out.end(), records.begin(), records.end());
+    return out;
+}
+
+void EmfRecord(Bytes& out, std::uint32_t type, std::initializer_list<std::uint32_t> params) {
+    PutU32(out, type);
+    PutU32(out, static_cast<std::uint32_t>(8 + 4 * params.size()));
+    for (std::uint32_t param : params) {
+        PutU32(out, param);
+    }
+}
+
+void EmfText(Bytes& out) {
+    // EMR_EXTTEXTOUTW "Hi" at (30, 20).
+    const std::u16string text = u"Hi";
+    Bytes record;
+    for (std::uint32_t value : {0u, 0u, 0u, 0u, 1u, 0u, 0u}) {  // bounds, mode, x and y scale
+        PutU32(record, value);
+    }
+    PutU32(record, 30);
+    PutU32(record, 20);  // reference point
+    PutU32(record, static_cast<std::uint32_t>(text.size()));
+    PutU32(record, 76);  // string offset from record start
+    PutU32(record, 0);   // options
+    for (int i = 0; i < 4; ++i) {
+        PutU32(record, 0);  // clip rectangle
+    }
+    PutU32(record, 80);  // spacing array offset, after the string
+    for (char16_t c : text) {
+        PutU16(record, static_cast<std::uint16_t>(c));
+    }
+    for (std::size_t i = 0; i < text.size(); ++i) {
+        PutU32(record, 10);
+    }
+    PutU32(out, 84);
+    PutU32(out, static_cast<std::uint32_t>(8 + record.size()));
+    out.insert(out.end(), record.begin(), record.end());
+}
+
+}  // namespace
+
+Bytes MakePlaceableWmf(QRgb fill, bool withText) {
+    Bytes placeable;
+    PutU32(placeable, 0x9AC6CDD7);
+    for (std::uint16_t value : {0, 0, 0, 1440, 720, 1440}) {  // handle, frame, twips
+        PutU16(placeable, value);
+    }
+    PutU32(placeable, 0);
+    std::uint16_t checksum = 0;
+    for (std::size_t i = 0; i < placeable.size(); i += 2) {
+        checksum ^= static_cast<std::uint16_t>(placeable[i] | (placeable[i + 1] << 8));
+    }
+    PutU16(placeable, checksum);
+    const Bytes wmf = WmfWithHeader(WmfRecords(fill, withText));
+    placeable.insert(placeable.end(), wmf.begin(), wmf.end());
+    return placeable;
+}
+
+Bytes MakeStandardWmf(QRgb fill) {
+    return WmfWithHeader(WmfRecords(fill, false));
+}
+
+Bytes MakeEmf(QRgb fill, bool withText) {
+    Bytes records;
+    EmfRecord(records, 39, {1, 0, ColorRef(fill), 0});  // solid brush as object 1
+    EmfRecord(records, 37, {1});                        // select it
+    EmfRecord(records, 37, {0x80000008});               // stock null pen
+    EmfRecord(records, 43, {25, 10, 75, 40});           // rectangle
+    if (withText) {
+        EmfText(records);
+    }
+    EmfRecord(records, 14, {0, 16, 20});    // end of file
+    const std::uint32_t frameWidth = 2646;  // 100 px at 96 dpi in 0.01 mm
+    const std::uint32_t frameHeight = 1323;
+    Bytes out;
+    PutU32(out, 1);   // header record
+    PutU32(out, 88);  // its size
+    for (std::uint32_t value : {0u, 0u, 99u, 49u, 0u, 0u, frameWidth, frameHeight}) {
+        PutU32(out, value);  // bounds in pixels, frame in 0.01 mm
+    }
+    PutU32(out, 0x464D4520);  // " EMF"
+    PutU32(out, 0x10000);
+    PutU32(out, static_cast<std::uint32_t>(88 + records.size()));
+    PutU32(out, withText ? 7 : 6);  // records
+    PutU16(out, 2);                 // handles
+    PutU16(out, 0);
+    for (std::uint32_t value : {0u, 0u, 0u, 1920u, 1080u, 508u, 286u}) {
+        PutU32(out, value);  // description, palette, device pixels and millimetres
+    }
+    out.insert(out.end(), records.begin(), records.end());
+    return out;
+}
+
+}  // namespace plexion::test
