@@ -1,5 +1,6 @@
 #include "seed_documents.h"
 
+#include <QRegion>
 #include <array>
 #include <cstdint>
 #include <string>
@@ -118,8 +119,8 @@ void FillMaps(CVKT_ResourceContainer& document) {
 
 void FillRegions(CVKT_ResourceContainer& document) {
     Add<CVKT_Bitmap>(document, "nothing");
-    Add<CVKT_Bitmap>(document, "region").SetRegion({{0, 0, 10, 10}, {-5, 20, 5, 30}, {3, 3, 3, 9}});
-    Add<CVKT_Bitmap>(document, "empty region").SetRegion({});
+    Add<CVKT_Bitmap>(document, "region").SetRegion(QRegion(0, 0, 10, 10).united(QRect(-5, 20, 10, 10)));
+    Add<CVKT_Bitmap>(document, "empty region").SetRegion(QRegion());
 }
 
 constexpr std::array kFillers = {

@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # Builds and runs the document I/O benchmark, then prints each throughput and
 # how long saving and loading take compared with plain writes and reads of the
-# same bytes.
+# same bytes; then the image import benchmark and how long importing takes
+# compared with Qt loading the same files.
 set -euo pipefail
 
 cd "$(dirname "$0")/.."
@@ -9,7 +10,7 @@ build=build-bench
 
 cmake -S . -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=Release -DPLEXION_BENCH=ON \
     -DBUILD_TESTING=OFF >/dev/null
-cmake --build "$build" --target document_io_bench >"$build/build.log" 2>&1 ||
+cmake --build "$build" --target document_io_bench image_import_bench >"$build/build.log" 2>&1 ||
     { tail -n 40 "$build/build.log"; exit 1; }
 
 results="$build/document_io_bench.json"
@@ -29,4 +30,20 @@ for name in ("BM_PlainWrite", "BM_Save", "BM_PlainRead", "BM_Load"):
 for slow, base in (("BM_Save", "BM_PlainWrite"), ("BM_Load", "BM_PlainRead")):
     ratio = runs[slow]["real_time"] / runs[base]["real_time"]
     print(f"{slow[3:]}/{base[3:]}: {ratio:.2f}x")
+PY
+
+images="$build/image_import_bench.json"
+"$build/bin/image_import_bench" --benchmark_out="$images" --benchmark_out_format=json \
+    >"$build/image_import_bench.log" 2>&1 || { cat "$build/image_import_bench.log"; exit 1; }
+
+python3 - "$images" <<'PY'
+import json, sys
+
+runs = {b["name"].split("/")[0]: b for b in json.load(open(sys.argv[1]))["benchmarks"]}
+for name in ("BM_PlainQImageDecode", "BM_DecodeImage"):
+    run = runs[name]
+    print(f"{name[3:]:>18}: {run['items_per_second']:8.1f} files/s"
+          f"  ({run['real_time']:.0f} {run['time_unit']})")
+ratio = runs["BM_DecodeImage"]["real_time"] / runs["BM_PlainQImageDecode"]["real_time"]
+print(f"DecodeImage/PlainQImageDecode: {ratio:.2f}x")
 PY

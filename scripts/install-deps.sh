@@ -12,7 +12,7 @@ packages=(
   libwmf-dev libemf2svg-dev libuemf-dev
   libogg-dev libvorbis-dev vorbis-tools
   libavformat-dev libavcodec-dev libswscale-dev libavutil-dev ffmpeg
-  pulseaudio xvfb xauth imagemagick python3
+  pulseaudio xvfb xauth imagemagick python3 fonts-urw-base35
 )
 
 missing=()

@@ -78,6 +78,9 @@ void CVKT_ResourceContainer::ReadFrom(CArchive& archive) {
                                                                 : load_messages::kTruncated,
              MessageIcon::Error, MessageButtons::Ok);
     }
+    for (int kind = 0; kind < kKindCount; ++kind) {
+        RunGroupLoadedHook(kind, groups_[kind]);
+    }
 }
 
 bool CVKT_ResourceContainer::ReadHeader(CArchive& archive) {

@@ -24,7 +24,28 @@ std::array<std::atomic<KindFactory>, kKindCount>& Factories() {
     return factories;
 }
 
+std::array<std::atomic<GroupLoadedHook>, kKindCount>& LoadedHooks() {
+    static std::array<std::atomic<GroupLoadedHook>, kKindCount> hooks{};
+    return hooks;
+}
+
 }  // namespace
+
+void RegisterGroupLoadedHook(int kind, GroupLoadedHook hook) {
+    if (kind < 0 || kind >= kKindCount) {
+        throw std::out_of_range("resource kind " + std::to_string(kind));
+    }
+    LoadedHooks()[kind] = hook;
+}
+
+void RunGroupLoadedHook(int kind, CVKT_ResourceGroup& group) {
+    if (kind < 0 || kind >= kKindCount) {
+        return;
+    }
+    if (const GroupLoadedHook hook = LoadedHooks()[kind].load()) {
+        hook(group);
+    }
+}
 
 void RegisterResourceKind(int kind, KindFactory factory) {
     if (kind < 0 || kind >= kKindCount) {

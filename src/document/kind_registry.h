@@ -28,6 +28,15 @@ bool IsResourceKindRegistered(int kind);
 // Throws std::logic_error when the kind was never registered.
 std::unique_ptr<CVKT_Resource> CreateRegisteredKind(int kind);
 
+class CVKT_ResourceGroup;
+
+// Work a kind does on its whole group once a document is read (decoding
+// stored pictures on every core, say). Runs after every load, also one that
+// ended early, on the items read.
+using GroupLoadedHook = void (*)(CVKT_ResourceGroup&);
+void RegisterGroupLoadedHook(int kind, GroupLoadedHook hook);
+void RunGroupLoadedHook(int kind, CVKT_ResourceGroup& group);
+
 template <typename T>
 std::unique_ptr<CVKT_Resource> MakeResource() {
     return std::make_unique<T>();

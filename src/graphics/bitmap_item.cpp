@@ -1,18 +1,18 @@
 #include "bitmap_item.h"
 
+#include <QPainter>
 #include <algorithm>
 #include <cmath>
 #include <cstdio>
 #include <limits>
+#include <utility>
 
 #include "archive.h"
+#include "bitmap_palette.h"
+#include "map_item.h"
 
 namespace plexion {
 namespace {
-
-constexpr std::uint32_t kRegionHeaderSize = 32;
-constexpr std::uint32_t kRegionRectSize = 16;
-constexpr std::uint32_t kRegionTypeRectangles = 1;
 
 constexpr std::array<const char*, CVKT_Bitmap::kStorageKindCount> kKindNames = {
     "Empty",
@@ -42,10 +42,28 @@ constexpr std::array<const char*, CVKT_Bitmap::kStorageKindCount> kKindNames = {
 };
 
 bool IsPixelStorageKind(int kind) {
-    return kind >= 1 && kind <= 4;
+    return kind >= CVKT_Bitmap::kKindGdi && kind <= CVKT_Bitmap::kKindDib32;
+}
+
+bool IsDisplayBufferKind(int kind) {
+    return kind >= 19 && kind <= 22;
+}
+
+// Larger storages are refused rather than asked of the allocator.
+constexpr std::int64_t kMaxStoragePixels = std::int64_t{1} << 28;
+
+bool IsAllowedSize(int width, int height) {
+    return static_cast<std::int64_t>(width) * height <= kMaxStoragePixels;
+}
+
+int RoundedUpToFour(int width) {
+    return (width + 3) / 4 * 4;
 }
 
 }  // namespace
+
+CVKT_Bitmap::CVKT_Bitmap() = default;
+CVKT_Bitmap::~CVKT_Bitmap() = default;
 
 std::unique_ptr<CVKT_Resource> CVKT_Bitmap::NewOfSameKind() const {
     return std::make_unique<CVKT_Bitmap>();
@@ -55,8 +73,17 @@ std::string CVKT_Bitmap::KindName(int kind) {
     return kind >= 0 && kind < kStorageKindCount ? kKindNames[kind] : "Unknown";
 }
 
+bool CVKT_Bitmap::IsReferenceKind(int kind) {
+    return kind == 7 || kind == 8 || kind == 9 || kind == 10 || kind == 11 || kind == 23;
+}
+
 void CVKT_Bitmap::Reset() {
-    region_.clear();
+    image_ = QImage();
+    mask_ = QImage();
+    requestedWidth_ = 0;
+    region_ = QRegion();
+    map_.reset();
+    pendingDecode_ = false;
     displayWidth_ = 0.0;
     displayHeight_ = 0.0;
     kind_ = kKindEmpty;
@@ -69,34 +96,178 @@ void CVKT_Bitmap::ClearSource() {
     sourceBytes_.shrink_to_fit();
 }
 
-CRegionRect CVKT_Bitmap::RegionBounds() const {
-    if (region_.empty()) {
-        return {};
+bool CVKT_Bitmap::CreateStorage(int kind) {
+    Reset();
+    switch (kind) {
+        case kKindGdi:
+        case kKindDib8:
+        case kKindDib16:
+        case kKindDib32:
+        case kKindRegion:
+            kind_ = kind;
+            return true;
+        case kKindMap:
+            map_ = std::make_unique<CVKT_Map>();
+            kind_ = kind;
+            return true;
+        default:
+            return kind == kKindEmpty;
     }
-    CRegionRect bounds = region_.front();
-    for (const CRegionRect& r : region_) {
-        bounds.left = std::min(bounds.left, r.left);
-        bounds.top = std::min(bounds.top, r.top);
-        bounds.right = std::max(bounds.right, r.right);
-        bounds.bottom = std::max(bounds.bottom, r.bottom);
+}
+
+bool CVKT_Bitmap::SizeStorage(int width, int height) {
+    switch (kind_) {
+        case kKindGdi:
+        case kKindDib32:
+            image_ = QImage(width, height, QImage::Format_RGB32);
+            image_.fill(Qt::black);
+            break;
+        case kKindDib8:
+            image_ = QImage(RoundedUpToFour(width), height, QImage::Format_Indexed8);
+            image_.setColorTable(StandardPalette());
+            image_.fill(0);
+            requestedWidth_ = width;
+            break;
+        case kKindDib16:
+            image_ = QImage(RoundedUpToFour(width), height, QImage::Format_RGB555);
+            image_.fill(Qt::black);
+            requestedWidth_ = width;
+            break;
+        default:
+            return false;
     }
-    return bounds;
+    return !image_.isNull();
+}
+
+bool CVKT_Bitmap::CreateBlank(int kind, int width, int height, const QPaintDevice* window) {
+    if (IsDisplayBufferKind(kind)) {
+        kind = kKindDib32;
+    }
+    if (kind == kind_ && HasStorage() && StorageWidth() == width && StorageHeight() == height) {
+        return true;
+    }
+    Reset();
+    width = std::max(width, 1);
+    height = std::max(height, 1);
+    if (!IsAllowedSize(width, height)) {
+        return false;
+    }
+    if (IsPixelStorageKind(kind)) {
+        if (CreateStorage(kind) && SizeStorage(width, height)) {
+            return true;
+        }
+        Reset();
+        return false;
+    }
+    if (kind == kKindImage && window) {
+        QImage blank(width, height, QImage::Format_ARGB32_Premultiplied);
+        if (blank.isNull()) {
+            return false;
+        }
+        blank.fill(Qt::transparent);
+        TakeImage(blank);
+        return true;
+    }
+    return false;
+}
+
+void CVKT_Bitmap::TakeImage(const QImage& image) {
+    // Shared until either side is painted on; painting detaches.
+    image_ = image.convertToFormat(QImage::Format_ARGB32_Premultiplied);
+    mask_ = QImage();
+    region_ = QRegion();
+    map_.reset();
+    pendingDecode_ = false;
+    kind_ = kKindImage;
+    displayWidth_ = image_.width();
+    displayHeight_ = image_.height();
+}
+
+bool CVKT_Bitmap::ConvertToKind(int kind) {
+    if (kind == kind_) {
+        return true;
+    }
+    const std::string fileName = sourceFileName_;
+    const double displayWidth = displayWidth_;
+    const double displayHeight = displayHeight_;
+    const int width = static_cast<int>(StorageWidth());
+    const int height = static_cast<int>(StorageHeight());
+    CVKT_Bitmap converted;
+    if (kind == kKindImage) {
+        QImage blank(std::max(width, 1), std::max(height, 1), QImage::Format_ARGB32_Premultiplied);
+        if (blank.isNull()) {
+            return false;
+        }
+        blank.fill(Qt::transparent);
+        converted.TakeImage(blank);
+    } else if (IsPixelStorageKind(kind)) {
+        if (!converted.CreateBlank(kind, width, height)) {
+            return false;
+        }
+    } else if (kind == kKindMap) {
+        converted.CreateStorage(kKindMap);
+    } else if (kind != kKindEmpty) {
+        return false;
+    }
+    if (converted.Image()) {
+        // The picture's top-left pixel lands on the new storage's origin.
+        if (CBitmapPainter painter = converted.GetDrawingContext()) {
+            Draw(*painter, -offsetX_, -offsetY_);
+        }
+    }
+    TakePictureFrom(converted);
+    sourceFileName_ = fileName;
+    if (kind_ != kKindEmpty) {
+        displayWidth_ = displayWidth;
+        displayHeight_ = displayHeight;
+    }
+    return true;
+}
+
+void CVKT_Bitmap::TakePictureFrom(CVKT_Bitmap& other) {
+    kind_ = std::exchange(other.kind_, kKindEmpty);
+    image_ = std::move(other.image_);
+    mask_ = std::move(other.mask_);
+    requestedWidth_ = other.requestedWidth_;
+    region_ = std::move(other.region_);
+    map_ = std::move(other.map_);
+    pendingDecode_ = other.pendingDecode_;
+    sourceBytes_ = std::move(other.sourceBytes_);
+    sourceFileName_ = std::move(other.sourceFileName_);
+    displayWidth_ = other.displayWidth_;
+    displayHeight_ = other.displayHeight_;
+    other.Reset();
 }
 
 double CVKT_Bitmap::StorageWidth() const {
-    if (kind_ == kKindRegion) {
-        const CRegionRect bounds = RegionBounds();
-        return static_cast<double>(bounds.right) - bounds.left;
+    switch (kind_) {
+        case kKindGdi:
+        case kKindDib32:
+        case kKindImage:
+            return image_.width();
+        case kKindDib8:
+        case kKindDib16:
+            return requestedWidth_;
+        case kKindRegion:
+            return region_.boundingRect().width();
+        default:
+            return 0.0;
     }
-    return kind_ == kKindImage ? displayWidth_ : 0.0;
 }
 
 double CVKT_Bitmap::StorageHeight() const {
-    if (kind_ == kKindRegion) {
-        const CRegionRect bounds = RegionBounds();
-        return static_cast<double>(bounds.bottom) - bounds.top;
+    switch (kind_) {
+        case kKindGdi:
+        case kKindDib8:
+        case kKindDib16:
+        case kKindDib32:
+        case kKindImage:
+            return image_.height();
+        case kKindRegion:
+            return region_.boundingRect().height();
+        default:
+            return 0.0;
     }
-    return kind_ == kKindImage ? displayHeight_ : 0.0;
 }
 
 double CVKT_Bitmap::DisplayWidth() const {
@@ -108,7 +279,7 @@ double CVKT_Bitmap::DisplayHeight() const {
 }
 
 std::int32_t CVKT_Bitmap::RegionDataSize() const {
-    return static_cast<std::int32_t>(kRegionHeaderSize + kRegionRectSize * region_.size());
+    return static_cast<std::int32_t>(32 + 16 * static_cast<std::int64_t>(region_.rectCount()));
 }
 
 std::int32_t CVKT_Bitmap::UsedGameMemory() const {
@@ -121,141 +292,14 @@ std::int32_t CVKT_Bitmap::UsedGameMemory() const {
                : static_cast<std::int32_t>(bytes);
 }
 
-void CVKT_Bitmap::SetRegion(std::vector<CRegionRect> rects) {
-    Reset();
-    std::erase_if(rects,
-                  [](const CRegionRect& r) { return r.right <= r.left || r.bottom <= r.top; });
-    region_ = std::move(rects);
-    kind_ = kKindRegion;
+const QImage* CVKT_Bitmap::Image() const {
+    return IsPixelStorageKind(kind_) || kind_ == kKindImage ? &image_ : nullptr;
 }
 
 std::string CVKT_Bitmap::Specifications() const {
     char text[64];
     std::snprintf(text, sizeof text, "%d Bits, %d Frames", BitsPerPixel(), FrameCount());
     return text;
-}
-
-int CVKT_Bitmap::Serialize(CArchive& archive) {
-    if (!CVKT_Resource::Serialize(archive)) {
-        return 0;
-    }
-    if (archive.IsStoring()) {
-        Write(archive);
-    } else {
-        Read(archive);
-    }
-    return 1;
-}
-
-void CVKT_Bitmap::Write(CArchive& archive) const {
-    // Only regions and pictures carry their content in the file; any other
-    // kind is stored as an empty bitmap so that the file always reads back.
-    const bool stored = kind_ == kKindRegion || kind_ == kKindImage;
-    const int kind = stored ? kind_ : kKindEmpty;
-    archive.WriteInt32(0);
-    archive.WriteInt32(kPayloadVersion);
-    archive.WriteInt32(kind);
-    archive.WriteScrambledString(ID());
-    archive.WriteScrambledString(sourceFileName_);
-    archive.WriteScrambledString(Comments());
-    archive.WriteFloat64(stored ? StorageWidth() : 0.0);
-    archive.WriteFloat64(stored ? StorageHeight() : 0.0);
-    archive.WriteInt32(kind == kKindRegion ? 1 : 32);
-    archive.WriteInt32(1);
-    archive.WriteFloat64(offsetX_);
-    archive.WriteFloat64(offsetY_);
-    if (kind == kKindRegion) {
-        WriteRegion(archive);
-    } else if (kind == kKindImage) {
-        if (sourceBytes_.size() >
-            static_cast<std::size_t>(std::numeric_limits<std::int32_t>::max())) {
-            throw CArchiveError(CArchiveError::Reason::Io,
-                                "bitmap \"" + ID() + "\" is larger than the format can store");
-        }
-        archive.WriteInt32(static_cast<std::int32_t>(sourceBytes_.size()));
-        archive.WriteRaw(sourceBytes_.data(), sourceBytes_.size());
-    }
-}
-
-void CVKT_Bitmap::WriteRegion(CArchive& archive) const {
-    const CRegionRect bounds = RegionBounds();
-    archive.WriteInt32(RegionDataSize());
-    archive.WriteUInt32(kRegionHeaderSize);
-    archive.WriteUInt32(kRegionTypeRectangles);
-    archive.WriteUInt32(static_cast<std::uint32_t>(region_.size()));
-    archive.WriteUInt32(static_cast<std::uint32_t>(kRegionRectSize * region_.size()));
-    for (std::int32_t v : {bounds.left, bounds.top, bounds.right, bounds.bottom}) {
-        archive.WriteInt32(v);
-    }
-    for (const CRegionRect& r : region_) {
-        for (std::int32_t v : {r.left, r.top, r.right, r.bottom}) {
-            archive.WriteInt32(v);
-        }
-    }
-}
-
-void CVKT_Bitmap::Read(CArchive& archive) {
-    Reset();
-    archive.Skip(4);
-    const std::int32_t version = archive.ReadInt32();
-    const std::int32_t kind = archive.ReadInt32();
-    std::string id = archive.ReadString();
-    std::string sourceName = archive.ReadString();
-    std::string comments = archive.ReadString();
-    if (version >= 2) {
-        id = Unscramble(std::move(id));
-        sourceName = Unscramble(std::move(sourceName));
-        comments = Unscramble(std::move(comments));
-    }
-    const double width = archive.ReadFloat64();
-    const double height = archive.ReadFloat64();
-    archive.Skip(8);
-    offsetX_ = archive.ReadFloat64();
-    offsetY_ = archive.ReadFloat64();
-    SetID(std::move(id));
-    SetComments(std::move(comments));
-    if (IsPixelStorageKind(kind)) {
-        // An empty pixel storage: nothing of its content is stored.
-        kind_ = kind;
-    } else if (kind == kKindRegion) {
-        ReadRegion(archive);
-    } else if (kind == kKindImage) {
-        const std::int32_t size = archive.ReadInt32();
-        archive.CheckClaim(size);
-        sourceBytes_.resize(static_cast<std::size_t>(std::max(0, size)));
-        archive.ReadRaw(sourceBytes_.data(), sourceBytes_.size());
-        sourceFileName_ = std::move(sourceName);
-        displayWidth_ = width;
-        displayHeight_ = height;
-        kind_ = kKindImage;
-    } else {
-        sourceFileName_ = std::move(sourceName);
-        displayWidth_ = width;
-        displayHeight_ = height;
-    }
-}
-
-void CVKT_Bitmap::ReadRegion(CArchive& archive) {
-    const std::int32_t size = archive.ReadInt32();
-    std::vector<CRegionRect> rects;
-    if (size > 0) {
-        archive.CheckClaim(size);
-        std::vector<std::int32_t> words(static_cast<std::size_t>(size) / 4);
-        archive.ReadRaw(words.data(), words.size() * 4);
-        archive.Skip(static_cast<std::uint64_t>(size) % 4);
-        constexpr std::size_t kHeaderWords = kRegionHeaderSize / 4;
-        if (words.size() >= kHeaderWords) {
-            const auto claimed = static_cast<std::uint32_t>(words[2]);
-            const std::size_t present = (words.size() - kHeaderWords) / 4;
-            const std::size_t count = std::min<std::size_t>(claimed, present);
-            rects.reserve(count);
-            for (std::size_t i = 0; i < count; ++i) {
-                const std::int32_t* r = &words[kHeaderWords + 4 * i];
-                rects.push_back({r[0], r[1], r[2], r[3]});
-            }
-        }
-    }
-    SetRegion(std::move(rects));
 }
 
 }  // namespace plexion

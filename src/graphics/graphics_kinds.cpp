@@ -4,6 +4,7 @@
 #include "index_list_item.h"
 #include "kind_registry.h"
 #include "map_item.h"
+#include "picture_decoding.h"
 
 namespace plexion {
 
@@ -11,6 +12,7 @@ void RegisterGraphicsKinds() {
     RegisterResourceKind<CVKT_Bitmap>();
     RegisterResourceKind<CVKT_IndexList>();
     RegisterResourceKind<CVKT_Map>();
+    RegisterGroupLoadedHook(CVKT_Bitmap::kKind, &DecodeStoredPictures);
 }
 
 }  // namespace plexion

@@ -526,6 +526,17 @@ def region_box(rects: list) -> tuple:
             max(r[3] for r in rects) - min(r[1] for r in rects))
 
 
+def picture_size(data: bytes) -> tuple:
+    """The size a reader finds in a stored picture's bytes: a complete PNG's
+    header size, (0, 0) for bytes that are no picture. The width and height
+    stored beside the bytes are only what the writer saw."""
+    if (len(data) >= 33 and data[:8] == b"\x89PNG\r\n\x1a\n" and data[12:16] == b"IHDR"
+            and data.endswith(b"IEND\xaeB`\x82")):
+        width, height = struct.unpack(">II", data[16:24])
+        return float(width), float(height)
+    return 0.0, 0.0
+
+
 def _write_header(w: Writer, item: Item, header_id=None, header_comments=None) -> None:
     w.i32(0).i32(1).i32(0)
     w.sstring(item.id if header_id is None else header_id)
@@ -661,7 +672,8 @@ def item_view(kind: int, it: Item) -> tuple:
         return base + (it.value, it.text)
     if kind == 1:
         if it.kind == 9:
-            return base + (9, it.source, _f(it.width), _f(it.height),
+            width, height = picture_size(it.data)
+            return base + (9, it.source, _f(width), _f(height),
                            _f(it.offset_x), _f(it.offset_y), it.data)
         if it.kind == 6:
             return base + (6, b"", _f(it.offset_x), _f(it.offset_y),

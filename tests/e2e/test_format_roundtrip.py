@@ -234,7 +234,8 @@ def expected_items(doc: Document) -> dict:
     for i in doc.group(1):
         e = dict(id=i.id, comments=i.comments, offset_x=preal(i.offset_x), offset_y=preal(i.offset_y))
         if i.kind == 9:
-            e.update(kind=9, width=preal(i.width), height=preal(i.height), source=i.source,
+            width, height = dat.picture_size(i.data)
+            e.update(kind=9, width=preal(width), height=preal(height), source=i.source,
                      source_size=len(i.data), source_sha256=sha(i.data))
         elif i.kind == 6:
             w, h = dat.region_box(i.rects)

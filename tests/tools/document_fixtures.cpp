@@ -1,5 +1,7 @@
 #include "document_fixtures.h"
 
+#include <QRegion>
+
 #include <fcntl.h>
 #include <unistd.h>
 
@@ -56,7 +58,7 @@ void AddSounds(CVKT_ResourceContainer& resources) {
 
 void AddGraphics(CVKT_ResourceContainer& resources) {
     auto* region = resources.GetAt<CVKT_Bitmap>(resources.New<CVKT_Bitmap>("zone"));
-    region->SetRegion({{0, 0, 4, 2}, {1, 2, 3, 6}});
+    region->SetRegion(QRegion(0, 0, 4, 2).united(QRect(1, 2, 2, 4)));
     region->SetOffsetX(-0.0);
     region->SetOffsetY(0.1);
     auto* walk = resources.GetAt<CVKT_IndexList>(resources.New<CVKT_IndexList>("walk"));

@@ -81,8 +81,9 @@ void WriteBitmap(CJsonWriter& json, const CVKT_Bitmap& bitmap) {
     if (bitmap.GetKind() == CVKT_Bitmap::kKindRegion) {
         json.Key("rects");
         json.BeginArray();
-        for (const CRegionRect& r : bitmap.RegionRects()) {
-            IntArray(json, {r.left, r.top, r.right, r.bottom});
+        // As stored: each rectangle ends one past its last pixel.
+        for (const QRect& r : *bitmap.Region()) {
+            IntArray(json, {r.left(), r.top(), r.left() + r.width(), r.top() + r.height()});
         }
         json.EndArray();
     }

@@ -1,0 +1,48 @@
+#include "picture_decoding.h"
+
+#include <algorithm>
+#include <atomic>
+#include <thread>
+#include <vector>
+
+#include "bitmap_item.h"
+#include "image_codecs.h"
+#include "resource_group.h"
+
+namespace plexion {
+
+void DecodeStoredPictures(CVKT_ResourceGroup& bitmaps) {
+    std::vector<CVKT_Bitmap*> pending;
+    for (int i = 0; i < bitmaps.Count(); ++i) {
+        auto* bitmap = static_cast<CVKT_Bitmap*>(bitmaps.GetAt(i));
+        if (bitmap->NeedsDecoding()) {
+            pending.push_back(bitmap);
+        }
+    }
+    if (pending.empty()) {
+        return;
+    }
+    // Workers only read source bytes and fill their own result slots; the
+    // bitmaps themselves are changed on this thread afterwards.
+    std::vector<QImage> decoded(pending.size());
+    std::atomic<std::size_t> next{0};
+    const auto work = [&] {
+        for (std::size_t i = next++; i < pending.size(); i = next++) {
+            decoded[i] = DecodeImage(pending[i]->SourceBytes());
+        }
+    };
+    const std::size_t cores = std::max(1u, std::thread::hardware_concurrency());
+    const std::size_t helpers = std::min(cores, pending.size()) - 1;
+    std::vector<std::jthread> threads;
+    threads.reserve(helpers);
+    for (std::size_t i = 0; i < helpers; ++i) {
+        threads.emplace_back(work);
+    }
+    work();
+    threads.clear();
+    for (std::size_t i = 0; i < pending.size(); ++i) {
+        pending[i]->TakeDecoded(decoded[i]);
+    }
+}
+
+}  // namespace plexion
