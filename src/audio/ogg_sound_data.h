@@ -2,11 +2,21 @@
 
 #include <array>
 #include <cstdint>
+#include <memory>
+#include <span>
+#include <string>
 #include <vector>
 
 namespace plexion {
 
 class CArchive;
+struct COggDecoder;
+
+// Deletes a decoder; defined where COggDecoder is complete.
+struct COggDecoderDeleter {
+    void operator()(COggDecoder* decoder) const;
+};
+using COggDecoderPtr = std::unique_ptr<COggDecoder, COggDecoderDeleter>;
 
 // The values of a Vorbis identification header, all 0 while unknown.
 struct COggStreamInfo {
@@ -20,7 +30,8 @@ struct COggStreamInfo {
     bool operator==(const COggStreamInfo&) const = default;
 };
 
-// An Ogg Vorbis file kept compressed, as imported.
+// An Ogg Vorbis file kept compressed, as imported, and the streaming decoder
+// over it (Part 3.1, Algorithms 4 to 6).
 class COggSoundData {
 public:
     void Clear();
@@ -31,8 +42,34 @@ public:
     const COggStreamInfo& StreamInfo() const { return info_; }
     void SetStreamInfo(const COggStreamInfo& info) { info_ = info; }
 
-    // The byte length and the bytes.
+    // Empties itself, reads the whole file, then the stream information. True
+    // when the file was opened and at least one byte was read.
+    bool LoadFile(const std::string& path);
+    // Reads the stream information from the bytes (all 0 when that fails).
+    void ReadStreamInfo();
+
+    // The byte length and the bytes; reading also reads the stream
+    // information.
     void Serialize(CArchive& archive);
+
+    // Copies the next chunk of the bytes into the decoder's last sync buffer;
+    // the count copied.
+    std::int32_t ReadChunk(COggDecoder* decoder) const;
+    // Algorithm 5: `existing` comes back unchanged when it is open with the
+    // same parameters; otherwise it is closed and a new decoder is opened.
+    // Null when the bytes hold no readable Vorbis stream.
+    COggDecoderPtr OpenDecoder(COggDecoderPtr existing, std::int32_t bytesPerBuffer,
+                               std::int32_t framesPerBuffer, std::int32_t bitsPerSample,
+                               std::int32_t channels, std::int32_t rate) const;
+    // Clears the decoder's state and destroys it; always null.
+    static COggDecoderPtr CloseDecoder(COggDecoderPtr decoder);
+    // Algorithm 6: frames per buffer frames of `channels` interleaved floats
+    // (a one-channel stream gives its samples to both of two outputs). False
+    // at the end of the stream. `out` must hold frames × channels floats.
+    bool Decode(COggDecoder* decoder, std::span<float> out, std::int32_t rate,
+                std::int32_t position) const;
+    static bool SetPosition(COggDecoder* decoder, std::int32_t byteOffset);
+    static std::int32_t GetPosition(const COggDecoder* decoder);
 
 private:
     COggStreamInfo info_;

@@ -9,6 +9,20 @@
 
 namespace plexion {
 
+class CVKT_WavMemory;
+
+// Something that refers to a sound without owning it (a voice of the audio
+// engine). The sound tells it, before its content is replaced or cleared and
+// when it is destroyed, so that nothing keeps a reference to a sound that is
+// gone or decodes bytes that changed.
+class ISoundUser {
+public:
+    virtual void SoundReleased(const CVKT_WavMemory& sound) = 0;
+
+protected:
+    ~ISoundUser() = default;
+};
+
 // A sound: PCM samples in memory, or the bytes of an Ogg Vorbis file that
 // stay compressed until played.
 class CVKT_WavMemory : public CVKT_Resource {
@@ -17,12 +31,23 @@ public:
     static constexpr std::int32_t kStoragePcm = 0;
     static constexpr std::int32_t kStorageOgg = 1;
 
+    CVKT_WavMemory() = default;
+    ~CVKT_WavMemory() override;
+
     int Serialize(CArchive& archive) override;
     // The description text of the sounds panel.
     std::string Specifications() const override;
 
     // Empties the sound, keeping its bits, channels and rate.
     bool Clear();
+    // Replaces the sound with a WAV, Ogg Vorbis or raw float file, chosen by
+    // the extension (Part 3.1, Algorithm 1). A failed load leaves it empty.
+    bool LoadFromFile(const std::string& path);
+
+    // Users are told (and forgotten) before the content changes and when the
+    // sound is destroyed.
+    void AttachUser(ISoundUser* user);
+    void DetachUser(ISoundUser* user);
 
     std::int32_t StorageKind() const { return storageKind_; }
     std::int32_t BitsPerSample() const { return bitsPerSample_; }
@@ -47,6 +72,9 @@ protected:
 
 private:
     void ReadPcm(CArchive& archive);
+    void ReleaseUsers();
+    bool LoadWav(const std::string& path);
+    bool LoadRaw(const std::string& path);
 
     std::int32_t storageKind_ = kStoragePcm;
     COggSoundData ogg_;
@@ -55,6 +83,7 @@ private:
     std::int32_t sampleRate_ = 44100;
     std::int32_t frameCount_ = 0;
     std::vector<std::uint8_t> samples_;
+    std::vector<ISoundUser*> users_;
 };
 
 }  // namespace plexion

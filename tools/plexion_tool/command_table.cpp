@@ -9,6 +9,7 @@
 #include "edit_commands.h"
 #include "extract_commands.h"
 #include "query_commands.h"
+#include "sound_commands.h"
 #include "tool_failure.h"
 
 namespace plexion::tool {
@@ -25,8 +26,8 @@ struct CCommand {
     int (*run)(const CToolOptions&);
 };
 
-const std::array<CCommand, 13>& Commands() {
-    static const std::array<CCommand, 13> commands = {{
+const std::array<CCommand, 18>& Commands() {
+    static const std::array<CCommand, 18> commands = {{
         {"new", "new FILE [--name TEXT] [--comments TEXT]", 1, 1, {"--name", "--comments"}, RunNew},
         {"info", "info FILE", 1, 1, {}, RunInfo},
         {"list", "list FILE [--kind KIND]", 1, 1, {"--kind"}, RunList},
@@ -45,6 +46,21 @@ const std::array<CCommand, 13>& Commands() {
         {"expand", "expand FILE ID", 2, 2, {}, RunExpand},
         {"delete", "delete FILE KIND INDEX", 3, 3, {}, RunDelete},
         {"move", "move FILE KIND FROM TO", 4, 4, {}, RunMove},
+        {"add-sound", "add-sound FILE PATH...", 2, kAnyCount, {}, RunAddSound},
+        {"sound-info", "sound-info PATH", 1, 1, {}, RunSoundInfo},
+        {"render-sound",
+         "render-sound FILE ID -o OUT.wav [--rate R] [--bits 16|8] [--loop-seconds S]",
+         2,
+         2,
+         {"-o", "--rate", "--bits", "--loop-seconds"},
+         RunRenderSound},
+        {"play-sound",
+         "play-sound FILE ID [--loop] [--seconds S] [--device N]",
+         2,
+         2,
+         {"--loop", "--seconds", "--device"},
+         RunPlaySound},
+        {"devices", "devices", 0, 0, {}, RunDevices},
     }};
     return commands;
 }
@@ -92,7 +108,8 @@ std::string UsageText() {
         "  --accept-old-version  load a document of an older file version\n"
         "  --                    every later word is an argument\n"
         "exit codes: 0 done, 1 usage, 2 file missing, unreadable or damaged,\n"
-        "            3 wrong or missing password, 4 no such ID or index\n";
+        "            3 wrong or missing password, 4 no such ID or index,\n"
+        "            5 no audio output device (play-sound)\n";
     return text;
 }
 

@@ -11,9 +11,14 @@ namespace {
 
 constexpr std::array<const char*, 5> kValueOptions = {"--password", "--name", "--comments",
                                                       "--kind", "-o"};
+// The sound commands' options; "--loop" takes no value and is kept as "".
+constexpr std::array<const char*, 5> kSoundValueOptions = {"--rate", "--bits", "--loop-seconds",
+                                                           "--seconds", "--device"};
 
 bool IsValueOption(const std::string& name) {
-    return std::find(kValueOptions.begin(), kValueOptions.end(), name) != kValueOptions.end();
+    return std::find(kValueOptions.begin(), kValueOptions.end(), name) != kValueOptions.end() ||
+           std::find(kSoundValueOptions.begin(), kSoundValueOptions.end(), name) !=
+               kSoundValueOptions.end();
 }
 
 // "-5" is a (negative) number, not an option.
@@ -53,6 +58,8 @@ CToolOptions ParseToolOptions(const std::vector<std::string>& words) {
             options.help = true;
         } else if (name == "--accept-old-version" && equals == std::string::npos) {
             options.acceptOldVersion = true;
+        } else if (name == "--loop" && equals == std::string::npos) {
+            options.values[name] = "";
         } else if (!IsValueOption(name)) {
             throw UsageError("unknown option \"" + word + "\"");
         } else if (equals != std::string::npos) {

@@ -1,0 +1,67 @@
+#pragma once
+
+#include <vector>
+
+#include "audio_source.h"
+#include "ogg_sound_data.h"
+#include "wav_memory.h"
+
+namespace plexion {
+
+class CArchive;
+
+// Plays one sound item once or in a loop (Part 3.2, Algorithms 3 and 4).
+// The voice refers to the sound without owning it; the sound tells the voice
+// when it goes away or changes, and the voice then lets go of it.
+class CAudioVoice : public CAudioSource, private ISoundUser {
+public:
+    CAudioVoice() = default;
+    ~CAudioVoice() override;
+
+    bool Open(std::int32_t bytesPerBuffer, std::int32_t framesPerBuffer, std::int32_t bitsPerSample,
+              std::int32_t channels, std::int32_t rate, std::int32_t position) override;
+    bool SetPosition(std::int32_t position) override;
+    std::int32_t GetPosition() override;
+    bool Render(std::span<float> buffer, std::int32_t rate, std::int32_t position) override;
+
+    void ReleaseDecoder();
+    bool IsPlaying() const { return playing_ != 0; }
+    bool IsLooping() const { return loop_ != 0; }
+    bool Start();
+    // Writes or reads the loop flag, then lets the sound serialize itself.
+    void Serialize(CArchive& archive);
+    CVKT_WavMemory* GetItem() const { return item_; }
+    bool SetItem(CVKT_WavMemory* item);
+    bool SetLoop(bool loop);
+
+    // Lets go of the sound and becomes idle (playing flag clear).
+    void Detach();
+
+    // Beyond the Part: the read position in frames of the sound, and how
+    // many frames of the last render came from the sound before it ended.
+    double ReadPosition() const { return readPosition_; }
+    std::int32_t LastSoundFrames() const { return lastSoundFrames_; }
+    bool HasDecoder() const { return decoder_ != nullptr; }
+
+private:
+    void SoundReleased(const CVKT_WavMemory& sound) override;
+    bool RenderPcm(std::span<float> out, std::size_t frames, std::int32_t rate);
+    bool RenderOgg(std::span<float> out, std::size_t frames, std::int32_t rate,
+                   std::int32_t position);
+    void ResetOggStage();
+
+    COggDecoderPtr decoder_;
+    CVKT_WavMemory* item_ = nullptr;
+    double readPosition_ = 0.0;
+    std::int32_t loop_ = 0;
+    std::int32_t playing_ = 0;
+    std::int32_t lastSoundFrames_ = 0;
+
+    // Decoded frames of an Ogg stream waiting to be played at its own rate.
+    std::vector<float> oggStage_;
+    std::size_t oggStageFrames_ = 0;
+    double oggStagePosition_ = 0.0;
+    bool oggEnded_ = false;
+};
+
+}  // namespace plexion
