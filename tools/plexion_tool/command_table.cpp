@@ -8,6 +8,7 @@
 #include "dump_command.h"
 #include "edit_commands.h"
 #include "extract_commands.h"
+#include "image_commands.h"
 #include "query_commands.h"
 #include "sound_commands.h"
 #include "tool_failure.h"
@@ -26,8 +27,8 @@ struct CCommand {
     int (*run)(const CToolOptions&);
 };
 
-const std::array<CCommand, 18>& Commands() {
-    static const std::array<CCommand, 18> commands = {{
+const std::array<CCommand, 24>& Commands() {
+    static const std::array<CCommand, 24> commands = {{
         {"new", "new FILE [--name TEXT] [--comments TEXT]", 1, 1, {"--name", "--comments"}, RunNew},
         {"info", "info FILE", 1, 1, {}, RunInfo},
         {"list", "list FILE [--kind KIND]", 1, 1, {"--kind"}, RunList},
@@ -46,6 +47,17 @@ const std::array<CCommand, 18>& Commands() {
         {"expand", "expand FILE ID", 2, 2, {}, RunExpand},
         {"delete", "delete FILE KIND INDEX", 3, 3, {}, RunDelete},
         {"move", "move FILE KIND FROM TO", 4, 4, {}, RunMove},
+        {"add-image", "add-image FILE PATH...", 2, kAnyCount, {}, RunAddImage},
+        {"export-image", "export-image FILE ID -o OUT.png", 2, 2, {"-o"}, RunExportImage},
+        {"crop", "crop FILE [ID...]", 1, kAnyCount, {}, RunCrop},
+        {"set-alpha", "set-alpha FILE RRGGBB [ID...]", 2, kAnyCount, {}, RunSetAlpha},
+        {"change-color",
+         "change-color FILE FROM_RRGGBB TO_RRGGBB [ID...]",
+         3,
+         kAnyCount,
+         {},
+         RunChangeColor},
+        {"reload-image", "reload-image FILE ID PATH", 3, 3, {}, RunReloadImage},
         {"add-sound", "add-sound FILE PATH...", 2, kAnyCount, {}, RunAddSound},
         {"sound-info", "sound-info PATH", 1, 1, {}, RunSoundInfo},
         {"render-sound",

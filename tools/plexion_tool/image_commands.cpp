@@ -1,0 +1,155 @@
+#include "image_commands.h"
+
+#include <cstdio>
+#include <functional>
+#include <vector>
+
+#include "argument_values.h"
+#include "bitmap_item.h"
+#include "document_session.h"
+#include "image_import.h"
+#include "interface_colors.h"
+#include "text_escape.h"
+#include "tool_failure.h"
+
+namespace plexion::tool {
+namespace {
+
+// The tolerances of the Bitmaps panel's Change Color command.
+constexpr int kHueTolerance = 80;
+constexpr int kDarkTolerance = 128;
+constexpr int kBrightTolerance = 128;
+
+CVKT_Bitmap& BitmapWithId(CDocumentSession& session, const std::string& id) {
+    CVKT_ResourceContainer& resources = session.Core().Resources();
+    CVKT_Bitmap* bitmap = resources.GetAt<CVKT_Bitmap>(resources.Find<CVKT_Bitmap>(id));
+    if (!bitmap) {
+        throw CToolFailure(kExitNoSuchItem, "no bitmap with the ID \"" + EscapeField(id) + "\"");
+    }
+    return *bitmap;
+}
+
+// The bitmaps named by the arguments from `first` on, or every bitmap when
+// none is named; an unknown ID ends the command before anything changes.
+std::vector<CVKT_Bitmap*> ChosenBitmaps(CDocumentSession& session, const CToolOptions& options,
+                                        std::size_t first) {
+    std::vector<CVKT_Bitmap*> chosen;
+    if (options.arguments.size() > first) {
+        for (std::size_t i = first; i < options.arguments.size(); ++i) {
+            chosen.push_back(&BitmapWithId(session, options.arguments[i]));
+        }
+        return chosen;
+    }
+    CVKT_ResourceContainer& resources = session.Core().Resources();
+    for (int i = 0; i < resources.Count<CVKT_Bitmap>(); ++i) {
+        chosen.push_back(resources.GetAt<CVKT_Bitmap>(i));
+    }
+    return chosen;
+}
+
+// Runs a picture edit on the chosen bitmaps through the document's editing
+// path and saves.
+int EditBitmaps(const CToolOptions& options, std::size_t firstId,
+                const std::function<void(CVKT_Bitmap&)>& edit) {
+    CDocumentSession session(options);
+    session.Open(options.arguments.at(0));
+    const std::vector<CVKT_Bitmap*> chosen = ChosenBitmaps(session, options, firstId);
+    session.Core().Edit([&](CVKT_ResourceContainer&) {
+        for (CVKT_Bitmap* bitmap : chosen) {
+            edit(*bitmap);
+        }
+        return !chosen.empty();
+    });
+    session.Save();
+    return kExitOk;
+}
+
+}  // namespace
+
+int RunAddImage(const CToolOptions& options) {
+    CDocumentSession session(options);
+    session.Open(options.arguments.at(0));
+    std::string failed;
+    session.Core().Edit([&](CVKT_ResourceContainer& resources) {
+        for (std::size_t i = 1; i < options.arguments.size() && failed.empty(); ++i) {
+            const std::string& path = options.arguments[i];
+            const int index = InsertImage(resources, path);
+            if (index < 0) {
+                failed = path;
+            } else if (resources.GetAt<CVKT_Bitmap>(index)->DisplayWidth() == 0) {
+                std::fprintf(stderr,
+                             "plexion-tool: warning: \"%s\" is not a picture the codecs can read; "
+                             "it is kept as a 0 x 0 picture with its bytes\n",
+                             path.c_str());
+            }
+        }
+        return true;
+    });
+    if (!failed.empty()) {
+        throw CToolFailure(kExitFileProblem, "cannot read \"" + failed + "\"; nothing was added");
+    }
+    session.Save();
+    return kExitOk;
+}
+
+int RunExportImage(const CToolOptions& options) {
+    CDocumentSession session(options);
+    session.Open(options.arguments.at(0));
+    const CVKT_Bitmap& bitmap = BitmapWithId(session, options.arguments.at(1));
+    const auto output = options.Value("-o");
+    if (!output) {
+        throw UsageError("export-image needs -o OUT.png");
+    }
+    if (bitmap.GetKind() != CVKT_Bitmap::kKindImage || bitmap.DisplayWidth() == 0) {
+        throw CToolFailure(kExitFileProblem, "the bitmap \"" + EscapeField(bitmap.ID()) +
+                                                 "\" holds no picture to export");
+    }
+    if (!bitmap.SaveImageToFile(*output, "image/png")) {
+        throw CToolFailure(kExitFileProblem, "cannot write \"" + *output + "\"");
+    }
+    return kExitOk;
+}
+
+int RunCrop(const CToolOptions& options) {
+    return EditBitmaps(options, 1, [](CVKT_Bitmap& bitmap) {
+        bitmap.CropToAlpha(true);
+        bitmap.ReencodeAsPng();
+    });
+}
+
+int RunSetAlpha(const CToolOptions& options) {
+    const std::uint32_t color = ParseColor(options.arguments.at(1));
+    return EditBitmaps(options, 2, [color](CVKT_Bitmap& bitmap) {
+        if (bitmap.SetAlphaToColor(color)) {
+            bitmap.CropToAlpha(true);
+            bitmap.ReencodeAsPng();
+        }
+    });
+}
+
+int RunChangeColor(const CToolOptions& options) {
+    const std::uint32_t from = ParseColor(options.arguments.at(1));
+    const std::uint32_t to = ParseColor(options.arguments.at(2));
+    return EditBitmaps(options, 3, [from, to](CVKT_Bitmap& bitmap) {
+        bitmap.ChangeColor(RedOf(from), GreenOf(from), BlueOf(from), 255, RedOf(to), GreenOf(to),
+                           BlueOf(to), 255, kHueTolerance, kDarkTolerance, kBrightTolerance);
+        bitmap.ReencodeAsPng();
+    });
+}
+
+int RunReloadImage(const CToolOptions& options) {
+    CDocumentSession session(options);
+    session.Open(options.arguments.at(0));
+    CVKT_Bitmap& bitmap = BitmapWithId(session, options.arguments.at(1));
+    const std::string& path = options.arguments.at(2);
+    const bool reloaded =
+        session.Core().Edit([&](CVKT_ResourceContainer&) { return bitmap.ReloadSource(path); });
+    if (!reloaded) {
+        throw CToolFailure(kExitFileProblem, "cannot reload \"" + EscapeField(bitmap.ID()) +
+                                                 "\" from \"" + path + "\"");
+    }
+    session.Save();
+    return kExitOk;
+}
+
+}  // namespace plexion::tool
