@@ -2,7 +2,8 @@
 # Builds and runs the document I/O benchmark, then prints each throughput and
 # how long saving and loading take compared with plain writes and reads of the
 # same bytes; then the image import benchmark and how long importing takes
-# compared with Qt loading the same files.
+# compared with Qt loading the same files; then opening stored pictures
+# against decoding them one by one, and pixel edits against a plain pass.
 set -euo pipefail
 
 cd "$(dirname "$0")/.."
@@ -10,7 +11,7 @@ build=build-bench
 
 cmake -S . -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=Release -DPLEXION_BENCH=ON \
     -DBUILD_TESTING=OFF >/dev/null
-cmake --build "$build" --target document_io_bench image_import_bench >"$build/build.log" 2>&1 ||
+cmake --build "$build" --target document_io_bench image_import_bench bitmap_bench >"$build/build.log" 2>&1 ||
     { tail -n 40 "$build/build.log"; exit 1; }
 
 results="$build/document_io_bench.json"
@@ -46,4 +47,21 @@ for name in ("BM_PlainQImageDecode", "BM_DecodeImage"):
           f"  ({run['real_time']:.0f} {run['time_unit']})")
 ratio = runs["BM_DecodeImage"]["real_time"] / runs["BM_PlainQImageDecode"]["real_time"]
 print(f"DecodeImage/PlainQImageDecode: {ratio:.2f}x")
+PY
+
+bitmaps="$build/bitmap_bench.json"
+"$build/bin/bitmap_bench" --benchmark_out="$bitmaps" --benchmark_out_format=json \
+    >"$build/bitmap_bench.log" 2>&1 || { cat "$build/bitmap_bench.log"; exit 1; }
+
+python3 - "$bitmaps" <<'PY'
+import json, sys
+
+runs = {b["name"].split("/")[0]: b for b in json.load(open(sys.argv[1]))["benchmarks"]}
+for name in ("BM_DecodeOneAfterAnother", "BM_OpenStoredPictures", "BM_PlainPixelPass",
+             "BM_CropToAlpha", "BM_ChangeColor"):
+    run = runs[name]
+    print(f"{name[3:]:>22}: {run['real_time']:8.1f} {run['time_unit']}")
+for slow, base in (("BM_OpenStoredPictures", "BM_DecodeOneAfterAnother"),
+                   ("BM_CropToAlpha", "BM_PlainPixelPass"), ("BM_ChangeColor", "BM_PlainPixelPass")):
+    print(f"{slow[3:]}/{base[3:]}: {runs[slow]['real_time'] / runs[base]['real_time']:.2f}x")
 PY
