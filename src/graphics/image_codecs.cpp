@@ -96,7 +96,7 @@ QImage DecodeImage(std::span<const std::uint8_t> bytes) {
         case EImageFormat::Unknown:
             return {};
         case EImageFormat::Wmf:
-            return DecodeMetafile(ConvertWmfToSvg(bytes));
+            return DecodeWmf(bytes);
         case EImageFormat::Emf:
             return DecodeMetafile(ConvertEmfToSvg(bytes));
         default:

@@ -1,20 +1,21 @@
 #include "wmf_decoder.h"
 
-#include <libwmf/api.h>
-#include <libwmf/svg.h>
+#include "wmf_library.h"
 
 #include <cstdio>
 #include <cstring>
 #include <mutex>
+#include <optional>
 #include <vector>
 
 #include "metafile_structure.h"
+#include "metafile_svg.h"
+#include "wmf_painter.h"
 
 namespace plexion {
 namespace {
 
-// libwmf keeps process-wide state (its font engine and the gd module's
-// globals), so one metafile is played at a time.
+// libwmf keeps process-wide state, so one metafile is played at a time.
 std::mutex gWmfMutex;
 
 // libwmf measures the device space it plays into in points.
@@ -46,23 +47,25 @@ long Tell(void* context) {
     return static_cast<SMemoryInput*>(context)->position;
 }
 
-// Owns a libwmf player; destroying it frees everything libwmf allocated for
-// it, the SVG output buffer included.
+// Owns a libwmf player that paints with Qt. It is created through libwmf's
+// light interface: text is measured and drawn by Qt, so libwmf's font engine
+// and its font files are not involved. Destroying the player frees
+// everything libwmf allocated for it.
 class CWmfPlayer {
 public:
     CWmfPlayer() {
         wmfAPI_Options options;
         std::memset(&options, 0, sizeof options);
-        options.function = wmf_svg_function;
+        options.function = InstallWmfPainter;
         const unsigned long flags =
             WMF_OPT_FUNCTION | WMF_OPT_IGNORE_NONFATAL | WMF_OPT_NO_ERROR | WMF_OPT_NO_DEBUG;
-        if (wmf_api_create(&api_, flags, &options) != wmf_E_None) {
+        if (wmf_lite_create(&api_, flags, &options) != wmf_E_None) {
             api_ = nullptr;
         }
     }
     ~CWmfPlayer() {
         if (api_ != nullptr) {
-            wmf_api_destroy(api_);
+            wmf_lite_destroy(api_);
         }
     }
     CWmfPlayer(const CWmfPlayer&) = delete;
@@ -80,10 +83,12 @@ void WriteU32(std::vector<std::uint8_t>& bytes, std::size_t at, std::uint32_t va
     }
 }
 
-std::optional<SMetafileSvg> Play(wmfAPI* api, const SWmfLayout& layout) {
+QImage Play(wmfAPI* api, const SWmfLayout& layout) {
+    SWmfDevice device;
+    AttachWmfDevice(api, &device);
     wmfD_Rect bbox;
     if (wmf_scan(api, 0, &bbox) != wmf_E_None) {
-        return std::nullopt;
+        return {};
     }
     std::optional<QSize> size;
     if (layout.placeable) {
@@ -103,41 +108,26 @@ std::optional<SMetafileSvg> Play(wmfAPI* api, const SWmfLayout& layout) {
         unsigned int height = 0;
         if (wmf_display_size(api, &width, &height, kMetafileDotsPerInch, kMetafileDotsPerInch) !=
             wmf_E_None) {
-            return std::nullopt;
+            return {};
         }
         size = MetafilePixelSize(width / kMetafileDotsPerInch, height / kMetafileDotsPerInch);
     }
     if (!size) {
-        return std::nullopt;
+        return {};
     }
-    wmf_svg_t* device = WMF_SVG_GetData(api);
-    device->out = wmf_stream_create(api, nullptr);
-    if (device->out == nullptr) {
-        return std::nullopt;
+    device.canvas.emplace(bbox, *size);
+    if (!device.canvas->IsValid() || wmf_play(api, 0, &bbox) != wmf_E_None) {
+        return {};
     }
-    static char description[] = "Plexion";
-    device->Description = description;
-    device->bbox = bbox;
-    device->width = static_cast<unsigned int>(size->width());
-    device->height = static_cast<unsigned int>(size->height());
-    device->flags |= WMF_SVG_INLINE_IMAGES;
-    const wmf_error_t played = wmf_play(api, 0, &bbox);
-    char* text = nullptr;
-    unsigned long length = 0;
-    wmf_stream_destroy(api, device->out, &text, &length);
-    device->out = nullptr;
-    if (played != wmf_E_None || text == nullptr || length == 0) {
-        return std::nullopt;
-    }
-    return SMetafileSvg{QByteArray(text, static_cast<qsizetype>(length)), *size};
+    return device.canvas->TakeImage();
 }
 
 }  // namespace
 
-std::optional<SMetafileSvg> ConvertWmfToSvg(std::span<const std::uint8_t> bytes) {
+QImage DecodeWmf(std::span<const std::uint8_t> bytes) {
     const std::optional<SWmfLayout> layout = CheckWmfStructure(bytes);
     if (!layout) {
-        return std::nullopt;
+        return {};
     }
     // libwmf sizes its record buffer from the header's claim, so it is given
     // the true largest record instead of whatever the file says.
@@ -149,7 +139,7 @@ std::optional<SMetafileSvg> ConvertWmfToSvg(std::span<const std::uint8_t> bytes)
     CWmfPlayer player;
     if (player.Api() == nullptr ||
         wmf_bbuf_input(player.Api(), ReadByte, Seek, Tell, &input) != wmf_E_None) {
-        return std::nullopt;
+        return {};
     }
     return Play(player.Api(), *layout);
 }

@@ -1,17 +1,16 @@
 #pragma once
 
+#include <QImage>
 #include <cstdint>
-#include <optional>
 #include <span>
-
-#include "metafile_svg.h"
 
 namespace plexion {
 
-// Translates a Windows metafile to SVG with libwmf. The picture's size comes
-// from the placeable header's frame, or from the extent of what is drawn when
-// there is none. Nothing when the file is malformed or libwmf fails (libwmf
-// also fails when it finds none of its standard fonts installed).
-std::optional<SMetafileSvg> ConvertWmfToSvg(std::span<const std::uint8_t> bytes);
+// Plays a Windows metafile onto a transparent premultiplied ARGB image in the
+// metafile's own colours. The picture's size comes from the placeable
+// header's frame, or from the extent of what is drawn when there is none, at
+// 96 dots per inch. Null when the file is malformed, beyond the decoding
+// limits, or libwmf fails to play it.
+QImage DecodeWmf(std::span<const std::uint8_t> bytes);
 
 }  // namespace plexion

@@ -1,0 +1,18 @@
+#pragma once
+
+#include <QImage>
+#include <QPoint>
+#include <QRegion>
+
+namespace plexion {
+
+enum class EFloodKind {
+    UpToBorder,  // spreads over every pixel that is not the colour
+    SameColour,  // spreads over the pixels of the colour
+};
+
+// The pixels a flood fill from `start` reaches through its four neighbours.
+// Empty when `start` lies outside the image or is not a pixel it spreads to.
+QRegion FloodRegion(const QImage& image, QPoint start, QRgb colour, EFloodKind kind);
+
+}  // namespace plexion
