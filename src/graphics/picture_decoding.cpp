@@ -1,8 +1,9 @@
 #include "picture_decoding.h"
 
+#include <QThread>
+#include <QThreadPool>
 #include <algorithm>
 #include <atomic>
-#include <thread>
 #include <vector>
 
 #include "bitmap_item.h"
@@ -31,15 +32,15 @@ void DecodeStoredPictures(CVKT_ResourceGroup& bitmaps) {
             decoded[i] = DecodeImage(pending[i]->SourceBytes());
         }
     };
-    const std::size_t cores = std::max(1u, std::thread::hardware_concurrency());
-    const std::size_t helpers = std::min(cores, pending.size()) - 1;
-    std::vector<std::jthread> threads;
-    threads.reserve(helpers);
-    for (std::size_t i = 0; i < helpers; ++i) {
-        threads.emplace_back(work);
+    // Qt's own pool rather than plain threads: decoding creates Qt objects,
+    // and threads Qt did not start leave their Qt thread data behind.
+    QThreadPool pool;
+    pool.setMaxThreadCount(std::max(1, QThread::idealThreadCount()));
+    const int helpers = std::min(pool.maxThreadCount(), static_cast<int>(pending.size()));
+    for (int i = 0; i < helpers; ++i) {
+        pool.start(work);
     }
-    work();
-    threads.clear();
+    pool.waitForDone();
     for (std::size_t i = 0; i < pending.size(); ++i) {
         pending[i]->TakeDecoded(decoded[i]);
     }
