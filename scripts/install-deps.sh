@@ -10,7 +10,7 @@ packages=(
   qt6-base-dev qt6-base-dev-tools qt6-svg-dev qt6-multimedia-dev
   qt6-image-formats-plugins qt6-qpa-plugins libqt6svg6 libqt6opengl6-dev libgl-dev
   libwmf-dev libemf2svg-dev libuemf-dev
-  libogg-dev libvorbis-dev vorbis-tools
+  libogg-dev libvorbis-dev vorbis-tools sox
   libavformat-dev libavcodec-dev libswscale-dev libavutil-dev ffmpeg
   pulseaudio xvfb xauth imagemagick python3 fonts-urw-base35
 )

@@ -5,21 +5,22 @@
 #                             and PLEXION_PULSE_PID; returns non-zero (with a
 #                             message) when it does not come up within 10 s
 #   private_pulse_stop        stops it by its PID
-# HOME, XDG_RUNTIME_DIR and XDG_CONFIG_HOME point into DIR for the daemon and
-# for every client started afterwards, so nothing of the user's is touched.
+# The daemon runs with HOME, XDG_RUNTIME_DIR and XDG_CONFIG_HOME inside DIR,
+# so nothing of the user's is touched; clients find it through PULSE_SERVER
+# (the caller's own HOME stays as it is: tools found through it keep working).
 
 private_pulse_start() {
     local dir=$1
     mkdir -p "$dir/home" "$dir/runtime" "$dir/config"
     chmod 700 "$dir/runtime"
-    export HOME="$dir/home" XDG_RUNTIME_DIR="$dir/runtime" XDG_CONFIG_HOME="$dir/config"
     local socket="$dir/runtime/native"
     # No autospawn: a client must never start a daemon of its own.
     printf 'autospawn = no\n' >"$dir/client.conf"
     export PULSE_CLIENTCONFIG="$dir/client.conf"
     export PULSE_SERVER="unix:$socket"
     export PLEXION_PULSE_SINK=plexion_null
-    pulseaudio --daemonize=no --exit-idle-time=-1 --disallow-exit --use-pid-file=no \
+    env HOME="$dir/home" XDG_RUNTIME_DIR="$dir/runtime" XDG_CONFIG_HOME="$dir/config" \
+        pulseaudio --daemonize=no --exit-idle-time=-1 --disallow-exit --use-pid-file=no \
         --system=no --disable-shm=yes -n \
         --load="module-null-sink sink_name=$PLEXION_PULSE_SINK rate=44100 channels=2" \
         --load="module-native-protocol-unix socket=$socket auth-anonymous=1" \
