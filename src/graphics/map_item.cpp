@@ -30,6 +30,25 @@ void CVKT_Map::Clear() {
     sizeY_ = kDefaultCellSize;
 }
 
+namespace {
+
+std::int32_t CellAt(std::int64_t position, std::int32_t cellSize, int count) {
+    if (cellSize < 1 || position < 0 || position >= static_cast<std::int64_t>(cellSize) * count) {
+        return -1;
+    }
+    return static_cast<std::int32_t>(position / cellSize);
+}
+
+}  // namespace
+
+std::int32_t CVKT_Map::ColumnAt(std::int64_t x) const {
+    return CellAt(x, sizeX_, Columns());
+}
+
+std::int32_t CVKT_Map::LineAt(std::int64_t y) const {
+    return CellAt(y, sizeY_, lines_);
+}
+
 bool CVKT_Map::InsertColumn(int index) {
     index = std::clamp(index, 0, Columns());
     CGrowableArray<std::int16_t> column;

@@ -7,7 +7,11 @@
 #include "growable_array.h"
 #include "resource.h"
 
+class QPainter;
+
 namespace plexion {
+
+class CVKT_ResourceContainer;
 
 // A tile map: columns of 16-bit cells, each naming a bitmap by its index,
 // drawn Size X by Size Y pixels.
@@ -26,6 +30,18 @@ public:
     static std::string TypeName(std::int32_t type);
 
     void Clear();
+    // The column under map x (the line under map y); -1 outside the map,
+    // and everywhere while the cell size is below 1.
+    std::int32_t ColumnAt(std::int64_t x) const;
+    std::int32_t LineAt(std::int64_t y) const;
+    // Draws the cells that meet the clip rectangle (left and top inside,
+    // right and bottom just outside, in view coordinates); a view point p
+    // shows map point p + origin - scroll. Each cell shows the bitmap of
+    // `document` its value names, scaled to the cell; empty cells, values
+    // that name no bitmap and maps of any type but 0 draw nothing.
+    void Draw(const CVKT_ResourceContainer& document, QPainter& painter, int originX, int originY,
+              int scrollX, int scrollY, int clipLeft, int clipTop, int clipRight,
+              int clipBottom) const;
     int Columns() const { return static_cast<int>(columns_.size()); }
     int Lines() const { return lines_; }
     bool InsertColumn(int index);
