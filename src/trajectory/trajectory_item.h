@@ -58,6 +58,34 @@ public:
     std::int32_t PlayMode() const { return playMode_; }
     bool SetPlayMode(std::int32_t mode);
 
+    // Positions along the path, parameterised by the point index: whole
+    // parameters are points, fractions lie on the segment to the next point,
+    // a parameter between -1 and 0 extends the first segment backwards, and
+    // the path holds its ends beyond that and from count - 1 on. Raw
+    // positions leave the offset out.
+    CPathPoint RawPositionAt(double parameter) const;
+    double RawXAt(double parameter) const { return RawPositionAt(parameter).x; }
+    double RawYAt(double parameter) const { return RawPositionAt(parameter).y; }
+    double XAt(double parameter) const { return offsetX_ + RawXAt(parameter); }
+    double YAt(double parameter) const { return offsetY_ + RawYAt(parameter); }
+
+    // The raw X (or Y) at the parameter placed in [low, high] as it lies
+    // between the cached minimum and maximum; the middle of the range when
+    // the bounds have no extent. Never outside the range.
+    double XInRange(double parameter, double low, double high) const;
+    double YInRange(double parameter, double low, double high) const;
+
+    // The path operations; each clamps its value into its range first
+    // (path_operations.h). Noise moves every point by 0 to level toward +X
+    // and +Y; the first form seeds with the time in seconds.
+    bool AddNoise(double level);
+    bool AddNoise(double level, std::uint32_t seed);
+    bool Quantify(double gridSize);
+    bool Smooth(std::int32_t range);
+    // False, leaving the points as they were, when the result would hold
+    // more than kMaxResampledPoints points.
+    bool Resample(double distance);
+
 protected:
     std::unique_ptr<CVKT_Resource> NewOfSameKind() const override;
 
