@@ -11,6 +11,7 @@
 #include "metafile_structure.h"
 #include "metafile_svg.h"
 #include "wmf_painter.h"
+#include "wmf_player_input.h"
 
 namespace plexion {
 namespace {
@@ -77,12 +78,6 @@ private:
     wmfAPI* api_ = nullptr;
 };
 
-void WriteU32(std::vector<std::uint8_t>& bytes, std::size_t at, std::uint32_t value) {
-    for (int i = 0; i < 4; ++i) {
-        bytes[at + static_cast<std::size_t>(i)] = static_cast<std::uint8_t>(value >> (8 * i));
-    }
-}
-
 QImage Play(wmfAPI* api, const SWmfLayout& layout) {
     SWmfDevice device;
     AttachWmfDevice(api, &device);
@@ -129,11 +124,8 @@ QImage DecodeWmf(std::span<const std::uint8_t> bytes) {
     if (!layout) {
         return {};
     }
-    // libwmf sizes its record buffer from the header's claim, so it is given
-    // the true largest record instead of whatever the file says.
-    std::vector<std::uint8_t> patched(bytes.begin(), bytes.end());
-    WriteU32(patched, layout->maxRecordFieldOffset, layout->largestRecordWords);
-    SMemoryInput input{&patched, 0};
+    const std::vector<std::uint8_t> prepared = PrepareWmfForPlayer(bytes, *layout);
+    SMemoryInput input{&prepared, 0};
 
     const std::lock_guard lock(gWmfMutex);
     CWmfPlayer player;

@@ -40,9 +40,10 @@ double EllipseAngle(const QRectF& box, QPointF point) {
     return std::atan2(y, x) * 180.0 / M_PI;
 }
 
-// Arcs run anticlockwise from the start point to the end point, both of
-// which libwmf gives relative to the ellipse's centre; when they meet, the
-// whole ellipse is drawn.
+// Arcs run anticlockwise on screen from the metafile's start point to its
+// end point. libwmf gives both relative to the ellipse's centre, in the
+// order of a clockwise sweep: its `end` is where the arc starts. When they
+// meet, the whole ellipse is drawn.
 QPainterPath ArcPath(const CWmfCanvas& canvas, const wmfDrawArc_t& arc, EArc kind) {
     QPainterPath path;
     const QRectF box = canvas.MapRect(arc.TL, arc.BR);
@@ -50,9 +51,9 @@ QPainterPath ArcPath(const CWmfCanvas& canvas, const wmfDrawArc_t& arc, EArc kin
         return path;
     }
     const wmfD_Coord centre{(arc.TL.x + arc.BR.x) / 2, (arc.TL.y + arc.BR.y) / 2};
-    const double from =
+    const double from = EllipseAngle(box, canvas.Map({centre.x + arc.end.x, centre.y + arc.end.y}));
+    const double to =
         EllipseAngle(box, canvas.Map({centre.x + arc.start.x, centre.y + arc.start.y}));
-    const double to = EllipseAngle(box, canvas.Map({centre.x + arc.end.x, centre.y + arc.end.y}));
     double sweep = std::fmod(to - from + 720.0, 360.0);
     if (sweep <= 0.0) {
         sweep = 360.0;

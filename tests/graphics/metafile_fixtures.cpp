@@ -3,6 +3,8 @@
 #include <initializer_list>
 #include <string>
 
+#include "wmf_records.h"
+
 namespace plexion::test {
 namespace {
 
@@ -22,45 +24,18 @@ std::uint32_t ColorRef(QRgb colour) {
            (static_cast<std::uint32_t>(qBlue(colour)) << 16);
 }
 
-void WmfRecord(Bytes& out, std::uint16_t function, std::initializer_list<std::uint16_t> params) {
-    PutU32(out, static_cast<std::uint32_t>(3 + params.size()));
-    PutU16(out, function);
-    for (std::uint16_t param : params) {
-        PutU16(out, param);
-    }
-}
-
-Bytes WmfRecords(QRgb fill, bool withText) {
-    const std::uint32_t colour = ColorRef(fill);
-    Bytes records;
-    WmfRecord(records, 0x020B, {0, 0});       // window origin
-    WmfRecord(records, 0x020C, {720, 1440});  // window extent
-    WmfRecord(records, 0x02FC,
-              {0, static_cast<std::uint16_t>(colour),  // solid brush
-               static_cast<std::uint16_t>(colour >> 16), 0});
-    WmfRecord(records, 0x012D, {0});                    // select the brush
-    WmfRecord(records, 0x02FA, {5, 0, 0, 0, 0});        // null pen
-    WmfRecord(records, 0x012D, {1});                    // select the pen
-    WmfRecord(records, 0x041B, {540, 1080, 180, 360});  // rectangle: bottom right top left
+// A rectangle without outline filled with `fill`, on a window of 1440 × 720
+// logical units, and "Hi" when asked for.
+CWmfBuilder FilledRectangle(QRgb fill, bool withText) {
+    CWmfBuilder wmf;
+    wmf.Window(1440, 720);
+    wmf.Select(wmf.SolidBrush(fill));
+    wmf.Select(wmf.Pen(5, 0, 0));  // null pen
+    wmf.Rectangle(360, 180, 1080, 540);
     if (withText) {
-        // TextOut "Hi" at (20, 20): length, text (padded to words), y, x.
-        WmfRecord(records, 0x0521, {2, static_cast<std::uint16_t>('H' | ('i' << 8)), 20, 20});
+        wmf.Text(QPoint(20, 20), "Hi");
     }
-    WmfRecord(records, 0x0000, {});
-    return records;
-}
-
-Bytes WmfWithHeader(const Bytes& records) {
-    Bytes out;
-    PutU16(out, 1);       // on disk
-    PutU16(out, 9);       // header words
-    PutU16(out, 0x0300);  // version
-    PutU32(out, static_cast<std::uint32_t>((18 + records.size()) / 2));
-    PutU16(out, 2);  // objects
-    PutU32(out, 8);  // largest record in words
-    PutU16(out, 0);
-    out.insert(out.end(), records.begin(), records.end());
-    return out;
+    return wmf;
 }
 
 void EmfRecord(Bytes& out, std::uint32_t type, std::initializer_list<std::uint32_t> params) {
@@ -101,24 +76,11 @@ void EmfText(Bytes& out) {
 }  // namespace
 
 Bytes MakePlaceableWmf(QRgb fill, bool withText) {
-    Bytes placeable;
-    PutU32(placeable, 0x9AC6CDD7);
-    for (std::uint16_t value : {0, 0, 0, 1440, 720, 1440}) {  // handle, frame, twips
-        PutU16(placeable, value);
-    }
-    PutU32(placeable, 0);
-    std::uint16_t checksum = 0;
-    for (std::size_t i = 0; i < placeable.size(); i += 2) {
-        checksum ^= static_cast<std::uint16_t>(placeable[i] | (placeable[i + 1] << 8));
-    }
-    PutU16(placeable, checksum);
-    const Bytes wmf = WmfWithHeader(WmfRecords(fill, withText));
-    placeable.insert(placeable.end(), wmf.begin(), wmf.end());
-    return placeable;
+    return FilledRectangle(fill, withText).Placeable(1440, 720, 1440);
 }
 
 Bytes MakeStandardWmf(QRgb fill) {
-    return WmfWithHeader(WmfRecords(fill, false));
+    return FilledRectangle(fill, false).Standard();
 }
 
 Bytes MakeEmf(QRgb fill, bool withText) {
