@@ -12,6 +12,7 @@
 #include "query_commands.h"
 #include "sound_commands.h"
 #include "tool_failure.h"
+#include "trajectory_commands.h"
 
 namespace plexion::tool {
 namespace {
@@ -27,8 +28,8 @@ struct CCommand {
     int (*run)(const CToolOptions&);
 };
 
-const std::array<CCommand, 24>& Commands() {
-    static const std::array<CCommand, 24> commands = {{
+const std::array<CCommand, 28>& Commands() {
+    static const std::array<CCommand, 28> commands = {{
         {"new", "new FILE [--name TEXT] [--comments TEXT]", 1, 1, {"--name", "--comments"}, RunNew},
         {"info", "info FILE", 1, 1, {}, RunInfo},
         {"list", "list FILE [--kind KIND]", 1, 1, {"--kind"}, RunList},
@@ -73,6 +74,15 @@ const std::array<CCommand, 24>& Commands() {
          {"--loop", "--seconds", "--device"},
          RunPlaySound},
         {"devices", "devices", 0, 0, {}, RunDevices},
+        {"add-trajectory",
+         "add-trajectory FILE ID --points X,Y;X,Y;... [--type N] [--closed]",
+         2,
+         2,
+         {"--points", "--type", "--closed"},
+         RunAddTrajectory},
+        {"path", "path FILE ID noise|quantify|smooth|resample VALUE", 4, 4, {}, RunPath},
+        {"to-region", "to-region FILE ID...", 2, kAnyCount, {}, RunToRegion},
+        {"center-of-mass", "center-of-mass FILE ID...", 2, kAnyCount, {}, RunCenterOfMass},
     }};
     return commands;
 }

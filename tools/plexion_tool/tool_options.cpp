@@ -14,11 +14,15 @@ constexpr std::array<const char*, 5> kValueOptions = {"--password", "--name", "-
 // The sound commands' options; "--loop" takes no value and is kept as "".
 constexpr std::array<const char*, 5> kSoundValueOptions = {"--rate", "--bits", "--loop-seconds",
                                                            "--seconds", "--device"};
+// The trajectory commands' options; "--closed" takes no value and is kept as "".
+constexpr std::array<const char*, 2> kTrajectoryValueOptions = {"--points", "--type"};
 
 bool IsValueOption(const std::string& name) {
     return std::find(kValueOptions.begin(), kValueOptions.end(), name) != kValueOptions.end() ||
            std::find(kSoundValueOptions.begin(), kSoundValueOptions.end(), name) !=
-               kSoundValueOptions.end();
+               kSoundValueOptions.end() ||
+           std::find(kTrajectoryValueOptions.begin(), kTrajectoryValueOptions.end(), name) !=
+               kTrajectoryValueOptions.end();
 }
 
 // "-5" is a (negative) number, not an option.
@@ -58,7 +62,7 @@ CToolOptions ParseToolOptions(const std::vector<std::string>& words) {
             options.help = true;
         } else if (name == "--accept-old-version" && equals == std::string::npos) {
             options.acceptOldVersion = true;
-        } else if (name == "--loop" && equals == std::string::npos) {
+        } else if ((name == "--loop" || name == "--closed") && equals == std::string::npos) {
             options.values[name] = "";
         } else if (!IsValueOption(name)) {
             throw UsageError("unknown option \"" + word + "\"");
