@@ -3,7 +3,8 @@
 # how long saving and loading take compared with plain writes and reads of the
 # same bytes; then the image import benchmark and how long importing takes
 # compared with Qt loading the same files; then opening stored pictures
-# against decoding them one by one, and pixel edits against a plain pass.
+# against decoding them one by one, and pixel edits against a plain pass; then
+# the mixer's 32 voices against a plain sum, and Ogg decoding against oggdec.
 set -euo pipefail
 
 cd "$(dirname "$0")/.."
@@ -11,7 +12,7 @@ build=build-bench
 
 cmake -S . -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=Release -DPLEXION_BENCH=ON \
     -DBUILD_TESTING=OFF >/dev/null
-cmake --build "$build" --target document_io_bench image_import_bench bitmap_bench >"$build/build.log" 2>&1 ||
+cmake --build "$build" --target document_io_bench image_import_bench bitmap_bench audio_bench >"$build/build.log" 2>&1 ||
     { tail -n 40 "$build/build.log"; exit 1; }
 
 results="$build/document_io_bench.json"
@@ -63,5 +64,20 @@ for name in ("BM_DecodeOneAfterAnother", "BM_OpenStoredPictures", "BM_PlainPixel
     print(f"{name[3:]:>22}: {run['real_time']:8.1f} {run['time_unit']}")
 for slow, base in (("BM_OpenStoredPictures", "BM_DecodeOneAfterAnother"),
                    ("BM_CropToAlpha", "BM_PlainPixelPass"), ("BM_ChangeColor", "BM_PlainPixelPass")):
+    print(f"{slow[3:]}/{base[3:]}: {runs[slow]['real_time'] / runs[base]['real_time']:.2f}x")
+PY
+
+audio="$build/audio_bench.json"
+"$build/bin/audio_bench" --benchmark_out="$audio" --benchmark_out_format=json \
+    >"$build/audio_bench.log" 2>&1 || { cat "$build/audio_bench.log"; exit 1; }
+
+python3 - "$audio" <<'PY'
+import json, sys
+
+runs = {b["name"].split("/")[0]: b for b in json.load(open(sys.argv[1]))["benchmarks"]}
+for name in ("BM_PlainSum32Voices", "BM_Mixer32Voices", "BM_Oggdec", "BM_OggDecoderStream"):
+    run = runs[name]
+    print(f"{name[3:]:>19}: {run['x_realtime']:8.0f}x real time  ({run['real_time']:.2f} {run['time_unit']})")
+for slow, base in (("BM_Mixer32Voices", "BM_PlainSum32Voices"), ("BM_OggDecoderStream", "BM_Oggdec")):
     print(f"{slow[3:]}/{base[3:]}: {runs[slow]['real_time'] / runs[base]['real_time']:.2f}x")
 PY
