@@ -298,5 +298,41 @@ TEST(WmfPainting, ExtremeCoordinatesDrawWithoutHarm) {
     EXPECT_EQ(image.size(), QSize(96, 96));
 }
 
+// Every kind of record this painter handles, then damaged byte by byte: the
+// structure check lets many such files through to libwmf and the painter.
+TEST(WmfPainting, DamagedRecordsOfEveryKindNeverCrash) {
+    CWmfBuilder wmf = Picture();
+    wmf.BackgroundMode(2);
+    wmf.Select(wmf.HatchBrush(kGreen, 3));
+    wmf.Select(wmf.Pen(2, 0, kPlum));
+    wmf.ClipRect(10, 10, 900, 900);
+    wmf.Ellipse(100, 100, 400, 400);
+    wmf.Polygon(Star());
+    wmf.PolyPolygon({Star(), {QPoint(0, 0), QPoint(90, 0), QPoint(0, 90)}});
+    wmf.Pie(0, 0, 960, 960, QPoint(960, 480), QPoint(480, 0));
+    wmf.Line(QPoint(0, 0), QPoint(960, 960));
+    wmf.FloodFill(QPoint(480, 480), kPlum);
+    wmf.ExtFloodFill(QPoint(10, 10), kGreen, 1);
+    wmf.PatBlt(0, 0, 100, 100, 0x00550009);
+    wmf.StretchBitmap(500, 500, 300, 300, {{kGreen, kPlum}, {kOchre, kGreen}});
+    wmf.Select(wmf.Font(-120, 400, true, "Arial"));
+    wmf.Text(QPoint(50, 50), "Damaged");
+    const Bytes whole = wmf.Placeable(960, 960, 960);
+    ASSERT_FALSE(DecodeImage(whole).isNull());
+    std::uint32_t state = 12345;
+    const auto next = [&state] {
+        state = state * 1664525u + 1013904223u;
+        return state >> 8;
+    };
+    for (int round = 0; round < 1000; ++round) {
+        Bytes damaged = whole;
+        for (int flips = 0; flips < 4; ++flips) {
+            damaged[40 + next() % (damaged.size() - 40)] = static_cast<std::uint8_t>(next());
+        }
+        const QImage image = DecodeImage(damaged);
+        EXPECT_TRUE(image.isNull() || image.size() == QSize(96, 96));
+    }
+}
+
 }  // namespace
 }  // namespace plexion::test
