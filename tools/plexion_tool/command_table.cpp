@@ -5,10 +5,12 @@
 #include <limits>
 #include <vector>
 
+#include "animation_commands.h"
 #include "dump_command.h"
 #include "edit_commands.h"
 #include "extract_commands.h"
 #include "image_commands.h"
+#include "map_commands.h"
 #include "query_commands.h"
 #include "sound_commands.h"
 #include "tool_failure.h"
@@ -28,8 +30,8 @@ struct CCommand {
     int (*run)(const CToolOptions&);
 };
 
-const std::array<CCommand, 28>& Commands() {
-    static const std::array<CCommand, 28> commands = {{
+const std::array<CCommand, 35>& Commands() {
+    static const std::array<CCommand, 35> commands = {{
         {"new", "new FILE [--name TEXT] [--comments TEXT]", 1, 1, {"--name", "--comments"}, RunNew},
         {"info", "info FILE", 1, 1, {}, RunInfo},
         {"list", "list FILE [--kind KIND]", 1, 1, {"--kind"}, RunList},
@@ -74,6 +76,23 @@ const std::array<CCommand, 28>& Commands() {
          {"--loop", "--seconds", "--device"},
          RunPlaySound},
         {"devices", "devices", 0, 0, {}, RunDevices},
+        {"add-animation",
+         "add-animation FILE ID [--mode N] [--frames B:D:X:Y,...]",
+         2,
+         2,
+         {"--mode", "--frames"},
+         RunAddAnimation},
+        {"play-animation", "play-animation FILE ID --steps N", 2, 2, {"--steps"}, RunPlayAnimation},
+        {"render-animation", "render-animation FILE ID -o DIR", 2, 2, {"-o"}, RunRenderAnimation},
+        {"add-map",
+         "add-map FILE ID [--columns C --lines L --size-x X --size-y Y]",
+         2,
+         2,
+         {"--columns", "--lines", "--size-x", "--size-y"},
+         RunAddMap},
+        {"set-cells", "set-cells FILE ID COLUMN,LINE=VALUE...", 3, kAnyCount, {}, RunSetCells},
+        {"resize-map", "resize-map FILE ID COLUMNS LINES [--yes]", 4, 4, {"--yes"}, RunResizeMap},
+        {"render-map", "render-map FILE ID -o OUT.png", 2, 2, {"-o"}, RunRenderMap},
         {"add-trajectory",
          "add-trajectory FILE ID --points X,Y;X,Y;... [--type N] [--closed]",
          2,

@@ -16,13 +16,18 @@ constexpr std::array<const char*, 5> kSoundValueOptions = {"--rate", "--bits", "
                                                            "--seconds", "--device"};
 // The trajectory commands' options; "--closed" takes no value and is kept as "".
 constexpr std::array<const char*, 2> kTrajectoryValueOptions = {"--points", "--type"};
+// The animation and map commands' options; "--yes" takes no value and is kept as "".
+constexpr std::array<const char*, 7> kAnimationMapValueOptions = {
+    "--mode", "--frames", "--steps", "--columns", "--lines", "--size-x", "--size-y"};
 
 bool IsValueOption(const std::string& name) {
     return std::find(kValueOptions.begin(), kValueOptions.end(), name) != kValueOptions.end() ||
            std::find(kSoundValueOptions.begin(), kSoundValueOptions.end(), name) !=
                kSoundValueOptions.end() ||
            std::find(kTrajectoryValueOptions.begin(), kTrajectoryValueOptions.end(), name) !=
-               kTrajectoryValueOptions.end();
+               kTrajectoryValueOptions.end() ||
+           std::find(kAnimationMapValueOptions.begin(), kAnimationMapValueOptions.end(), name) !=
+               kAnimationMapValueOptions.end();
 }
 
 // "-5" is a (negative) number, not an option.
@@ -62,7 +67,8 @@ CToolOptions ParseToolOptions(const std::vector<std::string>& words) {
             options.help = true;
         } else if (name == "--accept-old-version" && equals == std::string::npos) {
             options.acceptOldVersion = true;
-        } else if ((name == "--loop" || name == "--closed") && equals == std::string::npos) {
+        } else if ((name == "--loop" || name == "--closed" || name == "--yes") &&
+                   equals == std::string::npos) {
             options.values[name] = "";
         } else if (!IsValueOption(name)) {
             throw UsageError("unknown option \"" + word + "\"");

@@ -1,0 +1,155 @@
+#include <gtest/gtest.h>
+
+#include <QImage>
+
+#include "mini_json.h"
+#include "temp_dir.h"
+#include "tool_runner.h"
+
+namespace plexion::test {
+namespace {
+
+class ToolMaps : public ::testing::Test {
+protected:
+    void SetUp() override {
+        doc_ = dir_.File("game.dat");
+        ASSERT_EQ(RunTool({"new", doc_}).exitCode, 0);
+    }
+    void Run(const std::vector<std::string>& arguments) {
+        const CToolRun run = RunTool(arguments);
+        ASSERT_EQ(run.exitCode, 0) << run.err;
+        EXPECT_EQ(run.out + run.err, "");
+    }
+    CJson Map(int index) const { return ParseJson(RunTool({"dump", doc_}).out)["maps"][index]; }
+    long long Cell(int column, int line) const {
+        return Map(0)["cells"][static_cast<std::size_t>(column)][static_cast<std::size_t>(line)]
+            .Integer();
+    }
+    void AddPicture(const std::string& name, int width, int height, QRgb color) {
+        QImage image(width, height, QImage::Format_ARGB32);
+        image.fill(color);
+        const std::string path = dir_.File(name + ".png");
+        ASSERT_TRUE(image.save(QString::fromStdString(path), "PNG"));
+        ASSERT_EQ(RunTool({"add-image", doc_, path}).exitCode, 0);
+    }
+
+    CTempDir dir_;
+    std::string doc_;
+};
+
+TEST_F(ToolMaps, ANewMapIsTenByTenCellsOf32UnlessToldOtherwise) {
+    Run({"add-map", doc_, "plain"});
+    Run({"add-map", doc_, "room", "--columns", "3", "--lines", "2", "--size-x", "16", "--size-y",
+         "8"});
+    const CJson plain = Map(0);
+    EXPECT_EQ(plain["type"].Integer(), 0);
+    EXPECT_EQ(plain["columns"].Integer(), 10);
+    EXPECT_EQ(plain["lines"].Integer(), 10);
+    EXPECT_EQ(plain["size_x"].Integer(), 32);
+    EXPECT_EQ(plain["size_y"].Integer(), 32);
+    const CJson room = Map(1);
+    EXPECT_EQ(room["columns"].Integer(), 3);
+    EXPECT_EQ(room["lines"].Integer(), 2);
+    EXPECT_EQ(room["size_x"].Integer(), 16);
+    EXPECT_EQ(room["size_y"].Integer(), 8);
+}
+
+TEST_F(ToolMaps, CellSizesBelowOneAndImpossibleSizesAreRefused) {
+    const auto before = ReadFileBytes(doc_);
+    for (const std::vector<std::string>& arguments : std::vector<std::vector<std::string>>{
+             {"add-map", doc_, "m", "--size-x", "0"},
+             {"add-map", doc_, "m", "--size-y", "-4"},
+             {"add-map", doc_, "m", "--columns", "-1"},
+             {"add-map", doc_, "m", "--columns", "100000", "--lines", "100000"},
+         }) {
+        const CToolRun run = RunTool(arguments);
+        EXPECT_EQ(run.exitCode, 1) << arguments.back();
+        EXPECT_NE(run.err, "");
+    }
+    EXPECT_EQ(ReadFileBytes(doc_), before);
+}
+
+TEST_F(ToolMaps, SetCellsStoresSixteenBitValues) {
+    Run({"add-map", doc_, "room", "--columns", "3", "--lines", "2"});
+    Run({"set-cells", doc_, "room", "0,0=1", "2,1=-1", "1,0=65535", "1,1=32767"});
+    EXPECT_EQ(Cell(0, 0), 1);
+    EXPECT_EQ(Cell(2, 1), -1);
+    EXPECT_EQ(Cell(1, 0), -1);
+    EXPECT_EQ(Cell(1, 1), 32767);
+    EXPECT_EQ(Cell(0, 1), 0);
+}
+
+TEST_F(ToolMaps, SetCellsIsAllOrNothing) {
+    Run({"add-map", doc_, "room", "--columns", "3", "--lines", "2"});
+    const auto before = ReadFileBytes(doc_);
+    EXPECT_EQ(RunTool({"set-cells", doc_, "room", "0,0=5", "3,0=1"}).exitCode, 4);
+    EXPECT_EQ(RunTool({"set-cells", doc_, "room", "0,0=5", "0,2=1"}).exitCode, 4);
+    EXPECT_EQ(RunTool({"set-cells", doc_, "room", "0,0=5", "0,1=65536"}).exitCode, 1);
+    EXPECT_EQ(RunTool({"set-cells", doc_, "room", "0,0=5", "0=1"}).exitCode, 1);
+    EXPECT_EQ(RunTool({"set-cells", doc_, "hall", "0,0=5"}).exitCode, 4);
+    EXPECT_EQ(ReadFileBytes(doc_), before);
+}
+
+TEST_F(ToolMaps, AReductionNeedsYesAndKeepsTheUpperLeftCells) {
+    Run({"add-map", doc_, "room"});
+    Run({"set-cells", doc_, "room", "0,0=7", "9,7=8", "9,9=9", "4,8=3"});
+    const auto before = ReadFileBytes(doc_);
+    const CToolRun refused = RunTool({"resize-map", doc_, "room", "12", "8"});
+    EXPECT_EQ(refused.exitCode, 1);
+    EXPECT_NE(refused.err.find("Reducing the map size will result as a loss of a part of the map "
+                               "data, do you really want to change the map size ?"),
+              std::string::npos);
+    EXPECT_EQ(ReadFileBytes(doc_), before);
+    Run({"resize-map", doc_, "room", "12", "8", "--yes"});
+    const CJson map = Map(0);
+    ASSERT_EQ(map["columns"].Integer(), 12);
+    ASSERT_EQ(map["lines"].Integer(), 8);
+    EXPECT_EQ(Cell(0, 0), 7);
+    EXPECT_EQ(Cell(9, 7), 8);
+    for (int line = 0; line < 8; ++line) {
+        EXPECT_EQ(Cell(10, line), 0);
+        EXPECT_EQ(Cell(11, line), 0);
+    }
+}
+
+TEST_F(ToolMaps, GrowingOrKeepingTheSizeAsksNothing) {
+    Run({"add-map", doc_, "room", "--columns", "2", "--lines", "2"});
+    Run({"set-cells", doc_, "room", "1,1=4"});
+    Run({"resize-map", doc_, "room", "2", "2"});
+    Run({"resize-map", doc_, "room", "3", "4"});
+    EXPECT_EQ(Cell(1, 1), 4);
+    EXPECT_EQ(Cell(2, 3), 0);
+    EXPECT_EQ(RunTool({"resize-map", doc_, "room", "-1", "4", "--yes"}).exitCode, 1);
+    EXPECT_EQ(RunTool({"resize-map", doc_, "hall", "1", "1"}).exitCode, 4);
+}
+
+TEST_F(ToolMaps, RenderedMapsShowEachCellsBitmapScaledToTheCell) {
+    AddPicture("red", 8, 8, qRgb(255, 0, 0));
+    AddPicture("blue", 2, 2, qRgb(0, 0, 255));
+    Run({"add-map", doc_, "room", "--columns", "3", "--lines", "2", "--size-x", "8", "--size-y",
+         "8"});
+    Run({"set-cells", doc_, "room", "0,0=1", "1,0=-1", "2,0=5", "2,1=1"});
+    const std::string out = dir_.File("room.png");
+    const CToolRun run = RunTool({"render-map", doc_, "room", "-o", out});
+    ASSERT_EQ(run.exitCode, 0) << run.err;
+    const QImage drawn = QImage(QString::fromStdString(out)).convertToFormat(QImage::Format_ARGB32);
+    ASSERT_EQ(drawn.size(), QSize(24, 16));
+    EXPECT_EQ(drawn.pixel(0, 0), qRgb(0, 0, 255));
+    EXPECT_EQ(drawn.pixel(7, 7), qRgb(0, 0, 255));
+    EXPECT_EQ(qAlpha(drawn.pixel(8, 0)), 0);
+    EXPECT_EQ(qAlpha(drawn.pixel(20, 4)), 0);
+    EXPECT_EQ(drawn.pixel(0, 8), qRgb(255, 0, 0));
+    EXPECT_EQ(drawn.pixel(15, 15), qRgb(255, 0, 0));
+    EXPECT_EQ(drawn.pixel(16, 8), qRgb(0, 0, 255));
+    EXPECT_EQ(drawn.pixel(23, 15), qRgb(0, 0, 255));
+}
+
+TEST_F(ToolMaps, AMapWithoutCellsHasNothingToRender) {
+    Run({"add-map", doc_, "none", "--columns", "0"});
+    const CToolRun run = RunTool({"render-map", doc_, "none", "-o", dir_.File("none.png")});
+    EXPECT_EQ(run.exitCode, 1);
+    EXPECT_NE(run.err.find("nothing to draw"), std::string::npos);
+}
+
+}  // namespace
+}  // namespace plexion::test

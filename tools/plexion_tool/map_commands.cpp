@@ -1,0 +1,153 @@
+#include "map_commands.h"
+
+#include <QPainter>
+#include <cstdio>
+#include <vector>
+
+#include "argument_values.h"
+#include "document_session.h"
+#include "map_arguments.h"
+#include "map_item.h"
+#include "map_resize.h"
+#include "message_presenter.h"
+#include "render_output.h"
+#include "text_escape.h"
+#include "tool_failure.h"
+
+namespace plexion::tool {
+namespace {
+
+CVKT_Map& MapWithId(CVKT_ResourceContainer& resources, const std::string& id) {
+    CVKT_Map* map = resources.GetAt<CVKT_Map>(resources.Find<CVKT_Map>(id));
+    if (!map) {
+        throw CToolFailure(kExitNoSuchItem, "no map with the ID \"" + EscapeField(id) + "\"");
+    }
+    return *map;
+}
+
+int Dimension(const CToolOptions& options, const char* option, int fallback) {
+    const auto text = options.Value(option);
+    return text ? ParseIndex(*text, option) : fallback;
+}
+
+void RequireAllowed(int columns, int lines) {
+    if (!map_size::Allowed(columns, lines)) {
+        throw UsageError("a map of " + std::to_string(columns) + " columns and " +
+                         std::to_string(lines) + " lines is not possible (at most " +
+                         std::to_string(map_size::kMaxSide) + " of each and " +
+                         std::to_string(map_size::kMaxCells) + " cells)");
+    }
+}
+
+// Answers the size-reduction question as the command line says: Yes with
+// --yes; otherwise No, shown on standard error the way the tool shows the
+// core's other questions.
+class CResizeAnswer final : public IMessagePresenter {
+public:
+    explicit CResizeAnswer(bool yes) : yes_(yes) {}
+    MessageAnswer Show(const std::string& text, MessageIcon, MessageButtons) override {
+        if (yes_) {
+            return MessageAnswer::Yes;
+        }
+        std::fprintf(stderr, "%s No (--yes answers Yes)\n", FoldLines(text).c_str());
+        return MessageAnswer::No;
+    }
+
+private:
+    bool yes_;
+};
+
+}  // namespace
+
+int RunAddMap(const CToolOptions& options) {
+    const int columns = Dimension(options, "--columns", CVKT_Map::kNewMapColumns);
+    const int lines = Dimension(options, "--lines", CVKT_Map::kNewMapLines);
+    RequireAllowed(columns, lines);
+    const std::int32_t sizeX =
+        ParseCellSize(options.Value("--size-x").value_or("32"), "the cell width --size-x");
+    const std::int32_t sizeY =
+        ParseCellSize(options.Value("--size-y").value_or("32"), "the cell height --size-y");
+    CDocumentSession session(options);
+    session.Open(options.arguments.at(0));
+    session.Core().Edit([&](CVKT_ResourceContainer& resources) {
+        auto* map = resources.GetAt<CVKT_Map>(resources.New<CVKT_Map>(options.arguments.at(1)));
+        // A new map has no cells worth asking about.
+        return map && map_size::SetDimensions(*map, columns, lines) && map->SetSizeX(sizeX) &&
+               map->SetSizeY(sizeY);
+    });
+    session.Save();
+    return kExitOk;
+}
+
+int RunSetCells(const CToolOptions& options) {
+    std::vector<CCellAssignment> cells;
+    for (std::size_t i = 2; i < options.arguments.size(); ++i) {
+        cells.push_back(ParseCellAssignment(options.arguments[i]));
+    }
+    CDocumentSession session(options);
+    session.Open(options.arguments.at(0));
+    CVKT_Map& map = MapWithId(session.Core().Resources(), options.arguments.at(1));
+    // Every cell is checked before any is set: all or nothing.
+    for (const CCellAssignment& cell : cells) {
+        if (cell.column < 0 || cell.column >= map.Columns() || cell.line < 0 ||
+            cell.line >= map.Lines()) {
+            throw CToolFailure(kExitNoSuchItem, "no cell " + std::to_string(cell.column) + "," +
+                                                    std::to_string(cell.line) + " in the map \"" +
+                                                    EscapeField(map.ID()) + "\" of " +
+                                                    std::to_string(map.Columns()) +
+                                                    " columns and " + std::to_string(map.Lines()) +
+                                                    " lines");
+        }
+    }
+    session.Core().Edit([&](CVKT_ResourceContainer&) {
+        for (const CCellAssignment& cell : cells) {
+            map.SetCell(cell.column, cell.line, cell.value);
+        }
+        return true;
+    });
+    session.Save();
+    return kExitOk;
+}
+
+int RunResizeMap(const CToolOptions& options) {
+    const int columns = ParseIndex(options.arguments.at(2), "the number of columns");
+    const int lines = ParseIndex(options.arguments.at(3), "the number of lines");
+    RequireAllowed(columns, lines);
+    CDocumentSession session(options);
+    session.Open(options.arguments.at(0));
+    CVKT_Map& map = MapWithId(session.Core().Resources(), options.arguments.at(1));
+    if (map.Columns() == columns && map.Lines() == lines) {
+        return kExitOk;
+    }
+    CResizeAnswer answer(options.Has("--yes"));
+    const bool resized = session.Core().Edit(
+        [&](CVKT_ResourceContainer&) { return map_size::Resize(map, columns, lines, &answer); });
+    if (!resized) {
+        // The question and its answer are on standard error already.
+        throw CToolFailure(kExitUsage, "");
+    }
+    session.Save();
+    return kExitOk;
+}
+
+int RunRenderMap(const CToolOptions& options) {
+    const auto output = options.Value("-o");
+    if (!output) {
+        throw UsageError("render-map needs -o OUT.png");
+    }
+    CDocumentSession session(options);
+    session.Open(options.arguments.at(0));
+    const CVKT_ResourceContainer& resources = session.Resources();
+    const CVKT_Map& map = MapWithId(session.Core().Resources(), options.arguments.at(1));
+    const std::int64_t width = std::int64_t{map.SizeX()} * map.Columns();
+    const std::int64_t height = std::int64_t{map.SizeY()} * map.Lines();
+    QImage canvas = TransparentCanvas(width, height, "the map \"" + EscapeField(map.ID()) + "\"");
+    {
+        QPainter painter(&canvas);
+        map.Draw(resources, painter, 0, 0, 0, 0, 0, 0, canvas.width(), canvas.height());
+    }
+    SavePng(canvas, *output);
+    return kExitOk;
+}
+
+}  // namespace plexion::tool

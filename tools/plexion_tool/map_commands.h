@@ -1,0 +1,14 @@
+#pragma once
+
+#include "tool_options.h"
+
+namespace plexion::tool {
+
+// The map commands: make one, set cells, resize it as the Maps panel does
+// (a reduction only with --yes), and draw it into a PNG file.
+int RunAddMap(const CToolOptions& options);
+int RunSetCells(const CToolOptions& options);
+int RunResizeMap(const CToolOptions& options);
+int RunRenderMap(const CToolOptions& options);
+
+}  // namespace plexion::tool
