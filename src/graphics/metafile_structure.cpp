@@ -1,5 +1,7 @@
 #include "metafile_structure.h"
 
+#include "little_endian.h"
+
 #include <algorithm>
 
 namespace plexion {
@@ -19,23 +21,6 @@ constexpr std::uint32_t kEmfSignature = 0x464D4520;  // " EMF"
 constexpr std::size_t kEmfSignatureOffset = 40;
 constexpr std::size_t kEmfMinHeaderSize = 88;
 constexpr std::size_t kEmfMinRecordSize = 8;
-
-std::uint16_t ReadU16(std::span<const std::uint8_t> bytes, std::size_t at) {
-    return static_cast<std::uint16_t>(bytes[at] | (bytes[at + 1] << 8));
-}
-
-std::uint32_t ReadU32(std::span<const std::uint8_t> bytes, std::size_t at) {
-    return static_cast<std::uint32_t>(ReadU16(bytes, at)) |
-           (static_cast<std::uint32_t>(ReadU16(bytes, at + 2)) << 16);
-}
-
-std::int16_t ReadI16(std::span<const std::uint8_t> bytes, std::size_t at) {
-    return static_cast<std::int16_t>(ReadU16(bytes, at));
-}
-
-std::int32_t ReadI32(std::span<const std::uint8_t> bytes, std::size_t at) {
-    return static_cast<std::int32_t>(ReadU32(bytes, at));
-}
 
 bool IsStandardWmfHeader(std::span<const std::uint8_t> bytes, std::size_t at) {
     if (bytes.size() < at + kWmfHeaderSize) {

@@ -5,6 +5,7 @@
 #include <QImageReader>
 
 #include "decode_limits.h"
+#include "little_endian.h"
 
 namespace plexion {
 namespace {
@@ -14,14 +15,6 @@ constexpr std::uint32_t kCoreHeaderSize = 12;
 constexpr std::uint32_t kInfoHeaderSize = 40;
 constexpr std::uint32_t kBitFields = 3;
 constexpr std::uint32_t kAlphaBitFields = 6;
-
-std::uint32_t ReadU16(std::span<const std::uint8_t> bytes, std::size_t at) {
-    return static_cast<std::uint32_t>(bytes[at] | (bytes[at + 1] << 8));
-}
-
-std::uint32_t ReadU32(std::span<const std::uint8_t> bytes, std::size_t at) {
-    return ReadU16(bytes, at) | (ReadU16(bytes, at + 2) << 16);
-}
 
 void AppendU32(QByteArray& out, std::uint32_t value) {
     for (int i = 0; i < 4; ++i) {

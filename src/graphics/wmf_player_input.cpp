@@ -1,5 +1,7 @@
 #include "wmf_player_input.h"
 
+#include "little_endian.h"
+
 #include <algorithm>
 
 namespace plexion {
@@ -13,17 +15,6 @@ constexpr std::uint16_t kFloodFill = 0x0419;
 constexpr std::uint16_t kExtFloodFill = 0x0548;
 constexpr std::uint32_t kFloodFillWords = 7;
 constexpr std::uint16_t kUpToBorder = 0;
-
-std::uint32_t ReadU32(const std::vector<std::uint8_t>& bytes, std::size_t at) {
-    return static_cast<std::uint32_t>(bytes[at]) |
-           (static_cast<std::uint32_t>(bytes[at + 1]) << 8) |
-           (static_cast<std::uint32_t>(bytes[at + 2]) << 16) |
-           (static_cast<std::uint32_t>(bytes[at + 3]) << 24);
-}
-
-std::uint16_t ReadU16(const std::vector<std::uint8_t>& bytes, std::size_t at) {
-    return static_cast<std::uint16_t>(bytes[at] | (bytes[at + 1] << 8));
-}
 
 void WriteU32(std::vector<std::uint8_t>& bytes, std::size_t at, std::uint32_t value) {
     for (int i = 0; i < 4; ++i) {

@@ -4,9 +4,9 @@
 #include <cstdint>
 #include <vector>
 
-namespace plexion::test {
+#include "byte_writer.h"
 
-using Bytes = std::vector<std::uint8_t>;
+namespace plexion::test {
 
 // A placeable WMF one inch wide and half an inch high (1440 × 720 twips),
 // holding a rectangle without outline filled with `fill` that covers twips

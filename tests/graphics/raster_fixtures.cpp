@@ -8,16 +8,6 @@
 namespace plexion::test {
 namespace {
 
-void PutU16(Bytes& out, std::uint16_t value) {
-    out.push_back(static_cast<std::uint8_t>(value));
-    out.push_back(static_cast<std::uint8_t>(value >> 8));
-}
-
-void PutU32(Bytes& out, std::uint32_t value) {
-    PutU16(out, static_cast<std::uint16_t>(value));
-    PutU16(out, static_cast<std::uint16_t>(value >> 16));
-}
-
 void PutU32BigEndian(Bytes& out, std::uint32_t value) {
     for (int shift = 24; shift >= 0; shift -= 8) {
         out.push_back(static_cast<std::uint8_t>(value >> shift));

@@ -5,9 +5,9 @@
 #include <cstdint>
 #include <vector>
 
-namespace plexion::test {
+#include "byte_writer.h"
 
-using Bytes = std::vector<std::uint8_t>;
+namespace plexion::test {
 
 // A picture of the given size with a distinct colour at every pixel and, when
 // `withAlpha`, a transparent left column and a half-transparent top row.

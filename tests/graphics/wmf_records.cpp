@@ -5,16 +5,6 @@
 namespace plexion::test {
 namespace {
 
-void PutU16(Bytes& out, std::uint16_t value) {
-    out.push_back(static_cast<std::uint8_t>(value));
-    out.push_back(static_cast<std::uint8_t>(value >> 8));
-}
-
-void PutU32(Bytes& out, std::uint32_t value) {
-    PutU16(out, static_cast<std::uint16_t>(value));
-    PutU16(out, static_cast<std::uint16_t>(value >> 16));
-}
-
 std::uint16_t U(int value) {
     return static_cast<std::uint16_t>(value);
 }
