@@ -4,7 +4,9 @@
 # same bytes; then the image import benchmark and how long importing takes
 # compared with Qt loading the same files; then opening stored pictures
 # against decoding them one by one, and pixel edits against a plain pass; then
-# the mixer's 32 voices against a plain sum, and Ogg decoding against oggdec.
+# the mixer's 32 voices against a plain sum, and Ogg decoding against oggdec;
+# then a map frame against plain QPainter tile drawing, and a game step of
+# 10,000 animation cursors against plain counters.
 set -euo pipefail
 
 cd "$(dirname "$0")/.."
@@ -12,7 +14,7 @@ build=build-bench
 
 cmake -S . -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=Release -DPLEXION_BENCH=ON \
     -DBUILD_TESTING=OFF >/dev/null
-cmake --build "$build" --target document_io_bench image_import_bench bitmap_bench audio_bench >"$build/build.log" 2>&1 ||
+cmake --build "$build" --target document_io_bench image_import_bench bitmap_bench audio_bench map_bench cursor_bench >"$build/build.log" 2>&1 ||
     { tail -n 40 "$build/build.log"; exit 1; }
 
 results="$build/document_io_bench.json"
@@ -80,4 +82,42 @@ for name in ("BM_PlainSum32Voices", "BM_Mixer32Voices", "BM_Oggdec", "BM_OggDeco
     print(f"{name[3:]:>19}: {run['x_realtime']:8.0f}x real time  ({run['real_time']:.2f} {run['time_unit']})")
 for slow, base in (("BM_Mixer32Voices", "BM_PlainSum32Voices"), ("BM_OggDecoderStream", "BM_Oggdec")):
     print(f"{slow[3:]}/{base[3:]}: {runs[slow]['real_time'] / runs[base]['real_time']:.2f}x")
+PY
+
+maps="$build/map_bench.json"
+"$build/bin/map_bench" --benchmark_repetitions=7 --benchmark_enable_random_interleaving=true \
+    --benchmark_report_aggregates_only=true --benchmark_out="$maps" --benchmark_out_format=json \
+    >"$build/map_bench.log" 2>&1 || { cat "$build/map_bench.log"; exit 1; }
+
+python3 - "$maps" <<'PY'
+import json, sys
+
+# Medians of interleaved repetitions, in CPU time: on a shared machine the
+# wall clock also counts time spent waiting for a core.
+runs = {b["run_name"]: b for b in json.load(open(sys.argv[1]))["benchmarks"]
+        if b.get("aggregate_name") == "median"}
+for name in ("BM_PlainQPainterTiles", "BM_MapDraw"):
+    run = runs[name]
+    print(f"{name[3:]:>18}: {run['cpu_time']:8.2f} {run['time_unit']} per 1920x1080 frame")
+ratio = runs["BM_MapDraw"]["cpu_time"] / runs["BM_PlainQPainterTiles"]["cpu_time"]
+print(f"MapDraw/PlainQPainterTiles: {ratio:.2f}x")
+PY
+
+cursors="$build/cursor_bench.json"
+"$build/bin/cursor_bench" --benchmark_repetitions=7 --benchmark_enable_random_interleaving=true \
+    --benchmark_report_aggregates_only=true --benchmark_out="$cursors" --benchmark_out_format=json \
+    >"$build/cursor_bench.log" 2>&1 || { cat "$build/cursor_bench.log"; exit 1; }
+
+python3 - "$cursors" <<'PY'
+import json, sys
+
+# Medians of interleaved repetitions, in CPU time: on a shared machine the
+# wall clock also counts time spent waiting for a core.
+runs = {b["run_name"]: b for b in json.load(open(sys.argv[1]))["benchmarks"]
+        if b.get("aggregate_name") == "median"}
+for name in ("BM_PlainCounters", "BM_AdvanceCursors"):
+    run = runs[name]
+    print(f"{name[3:]:>16}: {run['cpu_time']:8.1f} {run['time_unit']} per game step of 10000")
+ratio = runs["BM_AdvanceCursors"]["cpu_time"] / runs["BM_PlainCounters"]["cpu_time"]
+print(f"AdvanceCursors/PlainCounters: {ratio:.2f}x")
 PY

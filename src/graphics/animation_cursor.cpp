@@ -144,6 +144,9 @@ bool CAnimationCursor::Reset() {
     return true;
 }
 
+// Step and Advance run on the game clock's thread, the one writer while
+// the clock runs: its own loads need no ordering, and each store publishes
+// a finished value to painting with release order.
 bool CAnimationCursor::Step() {
     if (!IsPlaying()) {
         return false;
@@ -154,15 +157,19 @@ bool CAnimationCursor::Step() {
         Stop();
         return false;
     }
-    const CFramePosition next = NextFramePosition(
-        animation->PlayMode(), {currentFrame_, direction_ != 0, false}, animation->FrameCount());
-    direction_ = next.forward ? 1 : 0;
-    currentFrame_ = next.frame;
+    const CFramePosition from = {currentFrame_.load(std::memory_order_relaxed),
+                                 direction_.load(std::memory_order_relaxed) != 0, false};
+    const CFramePosition next =
+        NextFramePosition(animation->PlayMode(), from, animation->FrameCount());
+    direction_.store(next.forward ? 1 : 0, std::memory_order_release);
+    currentFrame_.store(next.frame, std::memory_order_release);
     if (next.stopped) {
         Stop();
         return false;
     }
-    remaining_ = remaining_ + EffectiveDelay(*animation, next.frame);
+    remaining_.store(
+        remaining_.load(std::memory_order_relaxed) + EffectiveDelay(*animation, next.frame),
+        std::memory_order_release);
     return true;
 }
 
@@ -172,15 +179,16 @@ bool CAnimationCursor::Advance(double elapsed) {
     }
     // A remaining time that is not a number (or infinite) would keep the loop
     // below from ever ending; it counts as nothing left.
-    if (!std::isfinite(remaining_.load())) {
-        remaining_ = 0.0;
+    if (!std::isfinite(remaining_.load(std::memory_order_relaxed))) {
+        remaining_.store(0.0, std::memory_order_release);
     }
-    while (!(remaining_ > 0.0)) {
+    while (!(remaining_.load(std::memory_order_relaxed) > 0.0)) {
         if (!Step()) {
             return false;
         }
     }
-    remaining_ = remaining_ - elapsed;
+    remaining_.store(remaining_.load(std::memory_order_relaxed) - elapsed,
+                     std::memory_order_release);
     return true;
 }
 
