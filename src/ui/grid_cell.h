@@ -1,0 +1,115 @@
+#pragma once
+
+#include <QRect>
+#include <QSize>
+#include <QString>
+#include <QStringList>
+
+#include <cstdint>
+#include <optional>
+#include <variant>
+
+#include "interface_colors.h"
+
+class QPainter;
+class QWidget;
+
+namespace plexion {
+
+class CGridSheet;
+class CGridTextMeasurer;
+struct CGridCellLook;
+
+// The value types of a grid cell; the numbers are the codes the panels know
+// them by.
+enum class GridCellType : std::int32_t {
+    Empty = 0,
+    Text = 1,
+    MultiLineText = 2,
+    Integer = 3,
+    Real = 4,
+    YesNo = 5,
+    Color = 6,
+    ColumnNumber = 7,
+    RowNumber = 8,
+    ListChoice = 9,
+};
+
+// A colour cell's value: the colour (red in the low byte) and its alpha.
+struct CGridColor {
+    ColorRef color = 0;
+    std::uint8_t alpha = 255;
+
+    friend bool operator==(const CGridColor&, const CGridColor&) = default;
+};
+
+// One typed value of a grid sheet. Every value can be read as any type and
+// set from any type; a setter that the type cannot take returns false and
+// leaves the value as it was.
+class CGridCell {
+public:
+    // A list choice cell refers to a list it does not own; the list must
+    // outlive the cell.
+    bool SetList(const QStringList* list, std::int32_t index);
+    const QStringList* GetList() const;
+
+    void SetEditable(bool editable) { editable_ = editable; }
+    bool GetEditable() const { return editable_; }
+
+    // The number a column or row number cell shows at (column, row): the
+    // index plus the cell's offset, signed outside the fixed cells.
+    QString HeaderText(const CGridSheet& sheet, int column, int row) const;
+    // What the cell shows at (column, row) of `sheet`.
+    QString DisplayText(const CGridSheet& sheet, int column, int row) const;
+
+    // The size the cell needs at zoom 1 to show its text at (column, row).
+    // Remembered until the value changes, except for the number cells whose
+    // text depends on where they stand.
+    QSize Measure(CGridTextMeasurer& measurer, const CGridSheet& sheet, int column, int row) const;
+
+    bool GetBool() const;
+    bool SetBool(bool value);
+    std::optional<CGridColor> GetColor() const;
+    bool SetColor(ColorRef color, std::uint8_t alpha = 255);
+    std::int32_t GetHighlight() const { return highlight_; }
+    void SetHighlight(std::int32_t level) { highlight_ = level; }
+
+    // Edits the value in a dialog, a menu or in place (yes/no). `typed` is the
+    // character that started the edit, empty when Return did;
+    // `displayText` is what the cell shows; `cellRect` is the cell in
+    // `parent`'s coordinates. Returns whether the value changed.
+    bool EditCell(QWidget* parent, const QRect& cellRect, const QString& displayText,
+                  const QString& typed);
+
+    double GetDouble() const;
+    std::int32_t GetInt() const;
+    bool SetDouble(double value);
+    bool SetInt(std::int32_t value);
+    void SetType(GridCellType type);
+    GridCellType GetType() const { return type_; }
+    void Draw(QPainter& painter, const QRect& rect, const CGridCellLook& look,
+              const QString& displayText) const;
+    bool SetText(const QString& text);
+    // The display text of every type; column and row number cells show their
+    // signed offset here, their position-dependent text is HeaderText.
+    QString GetText() const;
+
+private:
+    struct CList {
+        const QStringList* list = nullptr;
+        std::int32_t index = 0;
+    };
+    using Value =
+        std::variant<std::monostate, QString, std::int32_t, double, bool, CGridColor, CList>;
+
+    bool IsIntLike() const;
+    void Changed() { measured_ = QSize(); }
+
+    std::int32_t highlight_ = 0;
+    bool editable_ = false;
+    Value value_;
+    GridCellType type_ = GridCellType::Empty;
+    mutable QSize measured_;
+};
+
+}  // namespace plexion
