@@ -6,7 +6,8 @@
 # against decoding them one by one, and pixel edits against a plain pass; then
 # the mixer's 32 voices against a plain sum, and Ogg decoding against oggdec;
 # then a map frame against plain QPainter tile drawing, and a game step of
-# 10,000 animation cursors against plain counters.
+# 10,000 animation cursors against plain counters; then smoothing and
+# resampling a path of 1,000,000 points against plain loops over an array.
 set -euo pipefail
 
 cd "$(dirname "$0")/.."
@@ -14,7 +15,7 @@ build=build-bench
 
 cmake -S . -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=Release -DPLEXION_BENCH=ON \
     -DBUILD_TESTING=OFF >/dev/null
-cmake --build "$build" --target document_io_bench image_import_bench bitmap_bench audio_bench map_bench cursor_bench >"$build/build.log" 2>&1 ||
+cmake --build "$build" --target document_io_bench image_import_bench bitmap_bench audio_bench map_bench cursor_bench trajectory_bench >"$build/build.log" 2>&1 ||
     { tail -n 40 "$build/build.log"; exit 1; }
 
 results="$build/document_io_bench.json"
@@ -120,4 +121,22 @@ for name in ("BM_PlainCounters", "BM_AdvanceCursors"):
     print(f"{name[3:]:>16}: {run['cpu_time']:8.1f} {run['time_unit']} per game step of 10000")
 ratio = runs["BM_AdvanceCursors"]["cpu_time"] / runs["BM_PlainCounters"]["cpu_time"]
 print(f"AdvanceCursors/PlainCounters: {ratio:.2f}x")
+PY
+
+paths="$build/trajectory_bench.json"
+"$build/bin/trajectory_bench" --benchmark_repetitions=5 --benchmark_enable_random_interleaving=true \
+    --benchmark_report_aggregates_only=true --benchmark_out="$paths" --benchmark_out_format=json \
+    >"$build/trajectory_bench.log" 2>&1 || { cat "$build/trajectory_bench.log"; exit 1; }
+
+python3 - "$paths" <<'PY'
+import json, sys
+
+# Medians of interleaved repetitions, in CPU time, as above.
+runs = {b["run_name"]: b for b in json.load(open(sys.argv[1]))["benchmarks"]
+        if b.get("aggregate_name") == "median"}
+for name in ("BM_PlainMovingAverage", "BM_Smooth", "BM_PlainInterpolation", "BM_Resample"):
+    run = runs[name]
+    print(f"{name[3:]:>19}: {run['cpu_time']:8.1f} {run['time_unit']} per path of 1000000 points")
+for slow, base in (("BM_Smooth", "BM_PlainMovingAverage"), ("BM_Resample", "BM_PlainInterpolation")):
+    print(f"{slow[3:]}/{base[3:]}: {runs[slow]['cpu_time'] / runs[base]['cpu_time']:.2f}x")
 PY

@@ -5,6 +5,7 @@
 #include <ctime>
 #include <vector>
 
+#include "path_position.h"
 #include "trajectory_item.h"
 
 namespace plexion {
@@ -87,23 +88,25 @@ bool CVKT_Trajectory::Smooth(std::int32_t range) {
 bool CVKT_Trajectory::Resample(double distance) {
     const double wanted = ClampResampleDistance(distance);
     const double step = wanted >= 1.0 ? kCoarseStep : kFineStep;
-    const double count = Count();
-    if (Count() == 0) {
+    const int count = Count();
+    if (count == 0) {
         return true;
     }
+    const CPathPoint* points = points_.Data();
     std::vector<CPathPoint> result;
     double t = 0.0;
     do {
         if (result.size() >= static_cast<std::size_t>(kMaxResampledPoints)) {
             return false;
         }
-        const CPathPoint from = RawPositionAt(t);
+        const CPathPoint from = PathPositionAt(points, count, t);
         result.push_back(from);
         // The new point lies one step past the first step whose chord from
         // the previous new point reaches the distance.
+        // t and u never fall below 0, so "u < count" is "trunc(u) < count".
         double u = t;
-        while (std::trunc(u) < count) {
-            const CPathPoint at = RawPositionAt(u);
+        while (u < count) {
+            const CPathPoint at = PathPositionAt(points, count, u);
             const double dx = at.x - from.x;
             const double dy = at.y - from.y;
             const double chord = std::sqrt(std::fabs(dx * dx) + std::fabs(dy * dy));
@@ -113,7 +116,7 @@ bool CVKT_Trajectory::Resample(double distance) {
             }
         }
         t = u;
-    } while (std::trunc(t) < count);
+    } while (t < count);
     points_.SetSize(static_cast<int>(result.size()));
     std::copy(result.begin(), result.end(), points_.begin());
     return true;

@@ -2,6 +2,7 @@
 #include <cmath>
 #include <limits>
 
+#include "path_position.h"
 #include "trajectory_item.h"
 
 namespace plexion {
@@ -23,25 +24,7 @@ double MapIntoRange(double value, double minimum, double maximum, double low, do
 }  // namespace
 
 CPathPoint CVKT_Trajectory::RawPositionAt(double parameter) const {
-    const int count = Count();
-    if (count == 0) {
-        return {};
-    }
-    // Truncation toward zero: a parameter between -1 and 0 stays on the first
-    // segment with a negative fraction. Comparing before converting keeps a
-    // huge or undefined parameter from overflowing the index.
-    const double whole = std::trunc(parameter);
-    if (count == 1 || std::isnan(parameter) || whole < 0.0) {
-        return points_[0];
-    }
-    if (whole >= count - 1) {
-        return points_[count - 1];
-    }
-    const int k = static_cast<int>(whole);
-    const double f = parameter - whole;
-    const CPathPoint& a = points_[k];
-    const CPathPoint& b = points_[k + 1];
-    return {a.x * (1 - f) + f * b.x, a.y * (1 - f) + f * b.y};
+    return PathPositionAt(points_.Data(), Count(), parameter);
 }
 
 double CVKT_Trajectory::XInRange(double parameter, double low, double high) const {
