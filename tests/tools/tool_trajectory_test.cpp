@@ -177,7 +177,7 @@ TEST_F(ToolTrajectories, ToRegionChangesNothingWhenAShapeCannotBeARegion) {
     const CToolRun missing = RunTool({"to-region", doc_, "A", "nope"});
     EXPECT_EQ(missing.exitCode, 4);
     const CToolRun tall = RunTool({"to-region", doc_, "A", "tall"});
-    EXPECT_EQ(tall.exitCode, 2);
+    EXPECT_EQ(tall.exitCode, 1);
     EXPECT_NE(tall.err.find("\"tall\""), std::string::npos) << tall.err;
     EXPECT_EQ(ReadFileBytes(doc_), before);
 }

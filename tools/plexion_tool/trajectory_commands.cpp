@@ -108,10 +108,10 @@ int RunPath(const CToolOptions& options) {
     CVKT_Trajectory* trajectory =
         resources.GetAt<CVKT_Trajectory>(TrajectoryIndex(resources, options.arguments.at(1)));
     if (!session.Core().Edit([&](CVKT_ResourceContainer&) { return operation(*trajectory); })) {
-        throw CToolFailure(kExitFileProblem, "resampling \"" + EscapeField(trajectory->ID()) +
-                                                 "\" would make more than " +
-                                                 std::to_string(kMaxResampledPoints) +
-                                                 " points; the trajectory is unchanged");
+        throw CToolFailure(kExitUsage, "resampling \"" + EscapeField(trajectory->ID()) +
+                                           "\" would make more than " +
+                                           std::to_string(kMaxResampledPoints) +
+                                           " points; the trajectory is unchanged");
     }
     session.Save();
     return kExitOk;
@@ -127,7 +127,7 @@ int RunToRegion(const CToolOptions& options) {
         return conversion.bitmapIndex >= 0;
     });
     if (conversion.bitmapIndex < 0) {
-        throw CToolFailure(kExitFileProblem, EscapeField(conversion.problem));
+        throw CToolFailure(kExitUsage, EscapeField(conversion.problem));
     }
     session.Save();
     return kExitOk;
