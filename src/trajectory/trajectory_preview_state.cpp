@@ -1,0 +1,24 @@
+#include "trajectory_preview_state.h"
+
+#include <algorithm>
+#include <cmath>
+#include <cstdio>
+
+namespace plexion {
+
+void CTrajectoryPreviewState::SetPlaySpeed(double speed) {
+    playSpeed_.store(std::isnan(speed) ? 0.0
+                                       : std::clamp(speed, -kPlaySpeedLimit, kPlaySpeedLimit));
+}
+
+std::string CTrajectoryPreviewState::PlaySpeedText() const {
+    char text[32];
+    std::snprintf(text, sizeof text, "%.2f %%", PlaySpeed() * 100.0);
+    return text;
+}
+
+bool CTrajectoryPreviewState::Step() {
+    return !IsInactive() && cursor_.Step(PlaySpeed());
+}
+
+}  // namespace plexion
