@@ -139,6 +139,15 @@ TEST_F(FrameListEditing, MakeAnimationFromSelectionFillsBitmapsSelection) {
     EXPECT_TRUE(document_.IsModified());
 }
 
+TEST_F(FrameListEditing, MakeAnimationFromSelectionWithNothingSelectedChangesNothing) {
+    const int selection = Resources().New<CVKT_IndexList>(fl::kSelectionAnimationId);
+    Resources().GetAt<CVKT_IndexList>(selection)->SetPlayMode(4);
+    document_.SetModified(false);
+    EXPECT_EQ(fl::MakeAnimationFromSelection(document_, {}), -1);
+    EXPECT_EQ(Resources().GetAt<CVKT_IndexList>(selection)->PlayMode(), 4);
+    EXPECT_FALSE(document_.IsModified());
+}
+
 TEST_F(FrameListEditing, MakeAnimationFromSelectionWithoutItsListChangesNothing) {
     EXPECT_EQ(fl::MakeAnimationFromSelection(document_, {0, 1}), -1);
     EXPECT_EQ(Resources().Count<CVKT_IndexList>(), 1);

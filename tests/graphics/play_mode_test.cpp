@@ -3,6 +3,7 @@
 // after each game step, "s" marking that it has stopped.
 #include <gtest/gtest.h>
 
+#include <ostream>
 #include <string>
 #include <vector>
 
@@ -25,6 +26,10 @@ struct CPlayCase {
     int startFrame = kNatural;
     int direction = kNatural;
 };
+
+void PrintTo(const CPlayCase& c, std::ostream* out) {
+    *out << c.name;
+}
 
 std::string Play(const CPlayCase& c) {
     CVKT_ResourceContainer document;
