@@ -12,6 +12,14 @@ QColor ToQColor(ColorRef color, int alpha = 255) {
     return QColor(RedOf(color), GreenOf(color), BlueOf(color), alpha);
 }
 
+// Offsets come from files and may be anything: a position that is no number
+// draws at 0, and far positions stop where no drawing reaches anyway.
+int WholePixel(double position) {
+    constexpr double kFar = 1 << 30;
+    return std::isnan(position) ? 0
+                                : static_cast<int>(std::clamp(std::trunc(position), -kFar, kFar));
+}
+
 }  // namespace
 
 CBitmapPainter::CBitmapPainter(CVKT_Bitmap& bitmap) {
@@ -57,7 +65,7 @@ CBitmapPainter CVKT_Bitmap::GetDrawingContext() {
 }
 
 QPoint CVKT_Bitmap::DrawOrigin(double x, double y) const {
-    return {static_cast<int>(std::trunc(x + offsetX_)), static_cast<int>(std::trunc(y + offsetY_))};
+    return {WholePixel(x + offsetX_), WholePixel(y + offsetY_)};
 }
 
 bool CVKT_Bitmap::Draw(QPainter& painter, double x, double y) const {
@@ -96,7 +104,12 @@ bool CVKT_Bitmap::DrawScaled(QPainter& painter, double x, double y, double width
                              double height) const {
     if (kind_ == kKindImage && !image_.isNull() &&
         (displayWidth_ != width || displayHeight_ != height)) {
-        painter.drawImage(QRectF(x + offsetX_, y + offsetY_, width, height), image_);
+        const QRectF target(x + offsetX_, y + offsetY_, width, height);
+        if (!std::isfinite(target.x()) || !std::isfinite(target.y()) ||
+            !std::isfinite(target.width()) || !std::isfinite(target.height())) {
+            return false;
+        }
+        painter.drawImage(target, image_);
         return true;
     }
     return Draw(painter, x, y);

@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include <QPainter>
+#include <cmath>
 
 #include "bitmap_item.h"
 #include "picture_fixtures.h"
@@ -25,6 +26,18 @@ TEST(BitmapDrawing, PicturesDrawAtTheirPositionPlusOffsets) {
     EXPECT_EQ(buffer->GetPixel(6, 4), MakeColor(0, 255, 0));
     EXPECT_EQ(buffer->GetPixel(4, 3), MakeColor(0, 0, 0));
     EXPECT_EQ(buffer->GetPixel(7, 3), MakeColor(0, 0, 0));
+}
+
+TEST(BitmapDrawing, OffsetsThatAreNoNumberOrFarAwayDrawHarmlessly) {
+    CVKT_Bitmap sprite;
+    sprite.TakeImage(test::PictureWithBox(2, 2, QRect(0, 0, 2, 2), qRgb(0, 255, 0)));
+    auto buffer = Buffer(4, 4);
+    sprite.SetOffsetX(std::nan(""));
+    EXPECT_TRUE(sprite.DrawOnto(*buffer, 1, 1));
+    EXPECT_EQ(buffer->GetPixel(0, 1), MakeColor(0, 255, 0));
+    sprite.SetOffsetX(1e300);
+    EXPECT_TRUE(sprite.DrawOnto(*buffer, 0, 3));
+    EXPECT_EQ(buffer->GetPixel(0, 3), MakeColor(0, 0, 0));
 }
 
 TEST(BitmapDrawing, TransparentPixelsLeaveTheTargetAlone) {
