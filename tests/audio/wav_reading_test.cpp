@@ -320,6 +320,8 @@ std::vector<std::string> Sox(std::vector<std::string> format) {
     return c;
 }
 
+// ffmpeg writes an extensible header above 16 bits, and the title makes it
+// write a LIST chunk between "fmt " and "data".
 std::vector<std::string> Ffmpeg(const std::string& codec, int rate, int channels) {
     return {"ffmpeg",    "-v",
             "error",     "-y",
@@ -349,11 +351,7 @@ INSTANTIATE_TEST_SUITE_P(
         CProgramFile{"sox_f32_stereo_44100",
                      Sox({"-r", "44100", "-c", "2", "-e", "floating-point", "-b", "32"}), 2, 44100,
                      32},
-        CProgramFile{"sox_comment_s16",
-                     {"sox", "-D", "-n", "-r", "32000", "-c", "1", "-b", "16", "--comment",
-                      "a LIST chunk", "OUT", "synth", "0.1", "sine", "300"},
-                     1,
-                     32000,
+        CProgramFile{"sox_s16_mono_32000", Sox({"-r", "32000", "-c", "1", "-b", "16"}), 1, 32000,
                      16},
         CProgramFile{"ffmpeg_s16_mono_44100", Ffmpeg("pcm_s16le", 44100, 1), 1, 44100, 16},
         CProgramFile{"ffmpeg_s24_stereo_48000", Ffmpeg("pcm_s24le", 48000, 2), 2, 48000, 32},
