@@ -1,0 +1,187 @@
+#include "form_dialog.h"
+
+#include <QCheckBox>
+#include <QDialogButtonBox>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPlainTextEdit>
+#include <QSpinBox>
+#include <QVBoxLayout>
+
+#include <algorithm>
+
+#include "color_conversion.h"
+#include "color_field.h"
+#include "mnemonic_text.h"
+
+namespace plexion {
+namespace {
+
+constexpr int kIndent = 20;
+
+QLabel* MakeLabel(const QString& text, QWidget* buddy) {
+    auto* label = new QLabel(text);
+    label->setBuddy(buddy);
+    return label;
+}
+
+}  // namespace
+
+CFormDialog::CFormDialog(const QString& caption, QWidget* parent)
+    : QDialog(parent), fields_(new QVBoxLayout) {
+    setWindowTitle(caption);
+    setSizeGripEnabled(true);
+    setMinimumWidth(360);
+
+    QPalette colors = palette();
+    colors.setColor(QPalette::Window, InterfaceQColor(InterfaceColor::DialogFace));
+    colors.setColor(QPalette::WindowText, InterfaceQColor(InterfaceColor::DialogText));
+    setPalette(colors);
+
+    auto* buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel);
+    connect(buttons, &QDialogButtonBox::accepted, this, &CFormDialog::accept);
+    connect(buttons, &QDialogButtonBox::rejected, this, &CFormDialog::reject);
+
+    auto* layout = new QVBoxLayout(this);
+    layout->addLayout(fields_, 1);
+    layout->addWidget(buttons);
+    indents_.push_back(fields_);
+}
+
+void CFormDialog::AddField(QWidget* field, bool stretches) {
+    indents_.back()->addWidget(field, stretches ? 1 : 0);
+    stretches_ = stretches_ || stretches;
+}
+
+void CFormDialog::AddLabelAbove(const QString& label, QWidget* field, bool stretches) {
+    AddField(MakeLabel(label, field));
+    AddField(field, stretches);
+}
+
+void CFormDialog::AddLabelBeside(const QString& label, QWidget* field) {
+    auto* row = new QWidget;
+    auto* layout = new QHBoxLayout(row);
+    layout->setContentsMargins(0, 0, 0, 0);
+    layout->addWidget(MakeLabel(label, field), 1);
+    layout->addWidget(field);
+    AddField(row);
+}
+
+QLabel* CFormDialog::AddTitle(const QString& text) {
+    auto* title = new QLabel(text);
+    QFont font = title->font();
+    font.setBold(true);
+    title->setFont(font);
+    title->setTextFormat(Qt::PlainText);
+    title->setContentsMargins(6, 3, 6, 3);
+    title->setAutoFillBackground(true);
+    QPalette colors = title->palette();
+    colors.setColor(QPalette::Window, InterfaceQColor(InterfaceColor::DialogSpottedFace));
+    colors.setColor(QPalette::WindowText, InterfaceQColor(InterfaceColor::DialogSpottedText));
+    title->setPalette(colors);
+    AddField(title);
+    return title;
+}
+
+QLineEdit* CFormDialog::AddText(const QString& label, QString& value) {
+    auto* edit = new QLineEdit(value);
+    AddLabelAbove(label, edit);
+    store_.push_back([edit, &value] { value = edit->text(); });
+    return edit;
+}
+
+QPlainTextEdit* CFormDialog::AddMultiLineText(const QString& label, QString& value) {
+    auto* edit = new QPlainTextEdit(value);
+    edit->setTabChangesFocus(true);
+    edit->setMinimumHeight(edit->fontMetrics().lineSpacing() * 4);
+    AddLabelAbove(label, edit, true);
+    store_.push_back([edit, &value] { value = edit->toPlainText(); });
+    return edit;
+}
+
+QSpinBox* CFormDialog::AddInteger(const QString& label, int& value, int minimum, int maximum) {
+    auto* spin = new QSpinBox;
+    spin->setRange(std::min(minimum, maximum), std::max(minimum, maximum));
+    spin->setValue(value);
+    spin->setMinimumWidth(100);
+    AddLabelBeside(label, spin);
+    store_.push_back([spin, &value] { value = spin->value(); });
+    return spin;
+}
+
+QCheckBox* CFormDialog::AddBool(const QString& label, bool& value) {
+    auto* box = new QCheckBox(label);
+    box->setChecked(value);
+    AddField(box);
+    store_.push_back([box, &value] { value = box->isChecked(); });
+    return box;
+}
+
+CColorField* CFormDialog::AddColor(const QString& label, QColor& value) {
+    auto* field = new CColorField(WithoutMnemonics(label), value);
+    AddLabelBeside(label, field);
+    store_.push_back([field, &value] { value = field->Color(); });
+    return field;
+}
+
+CFileNameField* CFormDialog::AddFileName(const QString& label, QString& value, FileNameMode mode,
+                                         const QString& filter) {
+    auto* field = new CFileNameField(WithoutMnemonics(label), mode, filter, value);
+    AddLabelAbove(label, field);
+    store_.push_back([field, &value] { value = field->FileName(); });
+    return field;
+}
+
+CFileNamesField* CFormDialog::AddFileNames(const QString& label, QStringList& value,
+                                           const QString& filter) {
+    auto* field = new CFileNamesField(WithoutMnemonics(label), filter, value);
+    AddLabelAbove(label, field, true);
+    store_.push_back([field, &value] { value = field->FileNames(); });
+    return field;
+}
+
+QLabel* CFormDialog::AddInformation(const QString& text) {
+    auto* information = new QLabel(text);
+    information->setTextFormat(Qt::PlainText);
+    information->setWordWrap(true);
+    information->setTextInteractionFlags(Qt::TextSelectableByMouse);
+    AddField(information);
+    return information;
+}
+
+void CFormDialog::BeginIndent(QCheckBox* owner) {
+    auto* block = new QWidget;
+    auto* layout = new QVBoxLayout(block);
+    layout->setContentsMargins(kIndent, 0, 0, 0);
+    block->setEnabled(owner->isChecked());
+    connect(owner, &QCheckBox::toggled, block, &QWidget::setEnabled);
+    AddField(block);
+    indents_.push_back(layout);
+}
+
+void CFormDialog::EndIndent() {
+    // The dialog's own list is never closed.
+    if (indents_.size() > 1) {
+        indents_.pop_back();
+    }
+}
+
+void CFormDialog::accept() {
+    for (const auto& store : store_) {
+        store();
+    }
+    QDialog::accept();
+}
+
+// Without a field that can grow, the fields keep together at the top when
+// the dialog is made taller.
+void CFormDialog::showEvent(QShowEvent* event) {
+    if (!finished_ && !stretches_) {
+        fields_->addStretch(1);
+    }
+    finished_ = true;
+    QDialog::showEvent(event);
+}
+
+}  // namespace plexion

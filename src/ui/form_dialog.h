@@ -1,0 +1,81 @@
+#pragma once
+
+#include <QColor>
+#include <QDialog>
+#include <QString>
+#include <QStringList>
+
+#include <functional>
+#include <vector>
+
+#include "file_name_fields.h"
+
+class QCheckBox;
+class QLabel;
+class QLineEdit;
+class QPlainTextEdit;
+class QSpinBox;
+class QVBoxLayout;
+
+namespace plexion {
+
+class CColorField;
+
+// The dialog behind every form of the editor: a resizable window with OK
+// and Cancel holding a vertical list of labelled fields. Each field is bound
+// to a variable of the caller; OK writes every field back into its
+// variable, Cancel writes nothing. A dialog is a few declarations:
+//
+//     CFormDialog dialog(tr("Document Properties"), parent);
+//     dialog.AddTitle("Text Fields");
+//     dialog.AddText("Document's &ID", name);
+//     dialog.AddMultiLineText("Document's &Comments", comments);
+//     if (dialog.exec() == QDialog::Accepted) { … }
+//
+// The bound variables must outlive the dialog. Labels take "&" before the
+// letter that jumps to the field with Alt.
+class CFormDialog : public QDialog {
+    Q_OBJECT
+public:
+    explicit CFormDialog(const QString& caption, QWidget* parent = nullptr);
+
+    // A section title strip.
+    QLabel* AddTitle(const QString& text);
+    QLineEdit* AddText(const QString& label, QString& value);
+    QPlainTextEdit* AddMultiLineText(const QString& label, QString& value);
+    // The field cannot leave minimum … maximum; a value outside starts at
+    // the nearer limit.
+    QSpinBox* AddInteger(const QString& label, int& value, int minimum, int maximum);
+    QCheckBox* AddBool(const QString& label, bool& value);
+    CColorField* AddColor(const QString& label, QColor& value);
+    // `filter` is in the editor's "Name (*.a;*.b)\n*.a;*.b\n…" form.
+    CFileNameField* AddFileName(const QString& label, QString& value, FileNameMode mode,
+                                const QString& filter);
+    CFileNamesField* AddFileNames(const QString& label, QStringList& value, const QString& filter);
+    // Read-only text, shown as it is (no markup).
+    QLabel* AddInformation(const QString& text);
+
+    // The fields added until the matching EndIndent stand indented under
+    // `owner` and can be changed only while it is checked. Indents nest.
+    void BeginIndent(QCheckBox* owner);
+    void EndIndent();
+
+    // Writes every field into its variable, then closes with OK.
+    void accept() override;
+
+protected:
+    void showEvent(QShowEvent* event) override;
+
+private:
+    void AddField(QWidget* field, bool stretches = false);
+    void AddLabelAbove(const QString& label, QWidget* field, bool stretches = false);
+    void AddLabelBeside(const QString& label, QWidget* field);
+
+    QVBoxLayout* fields_;
+    std::vector<QVBoxLayout*> indents_;
+    std::vector<std::function<void()>> store_;
+    bool stretches_ = false;
+    bool finished_ = false;
+};
+
+}  // namespace plexion
