@@ -9,11 +9,6 @@ CImageButton::CImageButton(ImageSource images, QWidget* parent)
     setFocusPolicy(Qt::NoFocus);
 }
 
-void CImageButton::SetImages(ImageSource images) {
-    images_ = std::move(images);
-    update();
-}
-
 QSize CImageButton::sizeHint() const {
     return images_(false).deviceIndependentSize().toSize();
 }

@@ -17,7 +17,6 @@ public:
 
     explicit CImageButton(ImageSource images, QWidget* parent = nullptr);
 
-    void SetImages(ImageSource images);
     QSize sizeHint() const override;
 
 protected:

@@ -1,7 +1,10 @@
 #include <gtest/gtest.h>
 
+#include <QApplication>
+#include <QHelpEvent>
 #include <QSignalSpy>
 #include <QTest>
+#include <QToolTip>
 
 #include <cstdlib>
 #include <optional>
@@ -65,8 +68,13 @@ TEST_F(ScrollBarTest, StartsFreeOverMinusOneToOneWithItsDefaults) {
     EXPECT_EQ(CCustomScrollBar::ButtonSize(), 18);
 }
 
-TEST_F(ScrollBarTest, PageAndStepAreKeptAsAbsoluteValues) {
+TEST_F(ScrollBarTest, SettersStoreAndPageAndStepAreKeptAsAbsoluteValues) {
     Show(Qt::Vertical);
+    EXPECT_EQ(bar_->Orientation(), Qt::Vertical);
+    bar_->SetRangeStart(40.0);
+    bar_->SetRangeEnd(-60.0);  // reversed ranges are stored as they come
+    EXPECT_EQ(bar_->RangeStart(), 40.0);
+    EXPECT_EQ(bar_->RangeEnd(), -60.0);
     bar_->SetPage(-3.0);
     bar_->SetStep(-0.5);
     EXPECT_EQ(bar_->Page(), 3.0);
@@ -284,6 +292,21 @@ int InkAboveMiddle(const QImage& image) {
 }
 int InkBelowMiddle(const QImage& image) {
     return InkBetween(image, image.height() / 2, image.height() - 1);
+}
+
+TEST_F(ScrollBarTest, TheBarShowsItsOwnToolTipExceptWhileDragging) {
+    Show(Qt::Vertical);
+    const auto askForToolTip = [this] {
+        QHelpEvent help(QEvent::ToolTip, At(100), bar_->mapToGlobal(At(100)));
+        QApplication::sendEvent(&*bar_, &help);
+        return QToolTip::isVisible() ? QToolTip::text() : QString();
+    };
+    EXPECT_EQ(askForToolTip(), "");
+    bar_->AttachToolTips(QStringLiteral("Rows"));
+    EXPECT_EQ(askForToolTip(), "Rows");
+    QTest::mousePress(&*bar_, Qt::LeftButton, {}, At(100));
+    EXPECT_EQ(askForToolTip(), "");
+    QTest::mouseRelease(&*bar_, Qt::LeftButton, {}, At(100));
 }
 
 TEST(ScrollBarImages, NamesToolTipsAndPictures) {
