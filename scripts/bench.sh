@@ -7,7 +7,9 @@
 # the mixer's 32 voices against a plain sum, and Ogg decoding against oggdec;
 # then a map frame against plain QPainter tile drawing, and a game step of
 # 10,000 animation cursors against plain counters; then smoothing and
-# resampling a path of 1,000,000 points against plain loops over an array.
+# resampling a path of 1,000,000 points against plain loops over an array;
+# then filling, fitting and painting a grid of 100,000 rows against a
+# QTableView over the same texts.
 set -euo pipefail
 
 cd "$(dirname "$0")/.."
@@ -15,7 +17,7 @@ build=build-bench
 
 cmake -S . -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=Release -DPLEXION_BENCH=ON \
     -DBUILD_TESTING=OFF >/dev/null
-cmake --build "$build" --target document_io_bench image_import_bench bitmap_bench audio_bench map_bench cursor_bench trajectory_bench >"$build/build.log" 2>&1 ||
+cmake --build "$build" --target document_io_bench image_import_bench bitmap_bench audio_bench map_bench cursor_bench trajectory_bench grid_bench >"$build/build.log" 2>&1 ||
     { tail -n 40 "$build/build.log"; exit 1; }
 
 results="$build/document_io_bench.json"
@@ -139,4 +141,20 @@ for name in ("BM_PlainMovingAverage", "BM_Smooth", "BM_PlainInterpolation", "BM_
     print(f"{name[3:]:>19}: {run['cpu_time']:8.1f} {run['time_unit']} per path of 1000000 points")
 for slow, base in (("BM_Smooth", "BM_PlainMovingAverage"), ("BM_Resample", "BM_PlainInterpolation")):
     print(f"{slow[3:]}/{base[3:]}: {runs[slow]['cpu_time'] / runs[base]['cpu_time']:.2f}x")
+PY
+
+grid="$build/grid_bench.json"
+QT_QPA_PLATFORM=offscreen "$build/bin/grid_bench" --benchmark_out="$grid" --benchmark_out_format=json \
+    >"$build/grid_bench.log" 2>&1 || { cat "$build/grid_bench.log"; exit 1; }
+
+python3 - "$grid" <<'PY'
+import json, sys
+
+runs = {b["name"].split("/")[0]: b for b in json.load(open(sys.argv[1]))["benchmarks"]}
+for name in ("BM_TableViewFillAndFit", "BM_GridFillAndFit", "BM_TableViewPaintPage", "BM_GridPaintPage"):
+    run = runs[name]
+    print(f"{name[3:]:>19}: {run['real_time']:8.2f} {run['time_unit']}")
+for slow, base in (("BM_GridFillAndFit", "BM_TableViewFillAndFit"),
+                   ("BM_GridPaintPage", "BM_TableViewPaintPage")):
+    print(f"{slow[3:]}/{base[3:]}: {runs[slow]['real_time'] / runs[base]['real_time']:.2f}x")
 PY

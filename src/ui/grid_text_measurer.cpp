@@ -1,17 +1,56 @@
 #include "grid_text_measurer.h"
 
+#include <cmath>
+#include <limits>
+
 namespace plexion {
 namespace {
 
-// Distinct texts kept before the memory is given back; a sheet of unique
-// names would otherwise keep one entry per cell ever measured.
+// Distinct shaped texts kept before the memory is given back.
 constexpr qsizetype kMaxRemembered = 1 << 16;
 
 }  // namespace
 
-CGridTextMeasurer::CGridTextMeasurer(const QFont& font) : font_(font), metrics_(font) {}
+CGridTextMeasurer::CGridTextMeasurer(const QFont& font)
+    : font_(font), metrics_(font), metricsF_(font) {
+    for (int c = 0; c < kCount; ++c) {
+        advances_[c] = metricsF_.horizontalAdvance(QChar(kFirst + c));
+        pairs_[c].fill(std::numeric_limits<double>::quiet_NaN());
+    }
+}
+
+bool CGridTextMeasurer::IsSimple(const QString& text) const {
+    for (const QChar c : text) {
+        if (c.unicode() < kFirst || c.unicode() >= kFirst + kCount) {
+            return false;
+        }
+    }
+    return true;
+}
+
+double CGridTextMeasurer::PairAdjustment(int left, int right) {
+    double& adjustment = pairs_[left][right];
+    if (std::isnan(adjustment)) {
+        const QString pair = QString(QChar(kFirst + left)) + QChar(kFirst + right);
+        adjustment = metricsF_.horizontalAdvance(pair) - advances_[left] - advances_[right];
+    }
+    return adjustment;
+}
 
 QSize CGridTextMeasurer::TextSize(const QString& text) {
+    if (IsSimple(text)) {
+        double width = 0.0;
+        int previous = -1;
+        for (const QChar c : text) {
+            const int index = c.unicode() - kFirst;
+            width += advances_[index];
+            if (previous >= 0) {
+                width += PairAdjustment(previous, index);
+            }
+            previous = index;
+        }
+        return QSize(static_cast<int>(std::lround(width)), metrics_.height());
+    }
     if (const auto found = sizes_.constFind(text); found != sizes_.cend()) {
         return *found;
     }

@@ -2,15 +2,21 @@
 
 #include <QFont>
 #include <QFontMetrics>
+#include <QFontMetricsF>
 #include <QHash>
 #include <QSize>
 #include <QString>
 
+#include <array>
+
 namespace plexion {
 
-// Measures cell texts in one font and remembers every answer: the panels
-// fill many cells with the same texts ("Yes", "No", small numbers), and
-// shaping a text is what makes fitting a large sheet slow.
+// Measures cell texts in one font, fast enough to fit a sheet of a million
+// cells. Shaping a text is what makes measuring slow, so single-line
+// printable ASCII (names, numbers, colour texts) is measured from the width
+// of each character plus the adjustment the font makes between each pair of
+// neighbours, both learnt once from the font itself; any other text is
+// shaped and its size remembered.
 class CGridTextMeasurer {
 public:
     explicit CGridTextMeasurer(const QFont& font);
@@ -22,8 +28,18 @@ public:
     const QFont& Font() const { return font_; }
 
 private:
+    static constexpr int kFirst = 32;
+    static constexpr int kCount = 127 - kFirst;
+
+    bool IsSimple(const QString& text) const;
+    double PairAdjustment(int left, int right);
+
     QFont font_;
     QFontMetrics metrics_;
+    QFontMetricsF metricsF_;
+    std::array<double, kCount> advances_{};
+    // NaN until the pair was first met.
+    std::array<std::array<double, kCount>, kCount> pairs_{};
     QHash<QString, QSize> sizes_;
 };
 
