@@ -22,7 +22,7 @@ struct CAudioDeviceCaps {
     std::uint32_t driverVersion = 0;  // major in bits 8-15, minor in bits 0-7
 };
 
-// The wave-output service the engine stands on (Part 3.2): open with a PCM
+// The wave-output service the engine stands on: open with a PCM
 // format, queue buffers, be told on the engine's thread when one was played,
 // pause, restart, reset, close. The engine keeps the buffers; the device only
 // reads them between Queue and the buffer-done call (or Reset/Close).

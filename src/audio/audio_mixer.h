@@ -7,7 +7,7 @@
 namespace plexion {
 
 // Sums its sources, each with a volume and a speed factor, and applies the
-// master volume (Part 3.2, Algorithm 2). Sources are not owned.
+// master volume. Sources are not owned.
 class CAudioMixer : public CAudioSource {
 public:
     bool Render(std::span<float> buffer, std::int32_t rate, std::int32_t position) override;

@@ -8,7 +8,7 @@
 
 namespace plexion {
 
-// The output engine (Part 3.2): a ring of device buffers, each refilled by
+// The output engine: a ring of device buffers, each refilled by
 // the source when the device hands it back.
 class CAudioOutput {
 public:
@@ -26,7 +26,7 @@ public:
     bool Pause();
     bool Resume();
     bool SetPosition(std::int32_t position);
-    // The device played buffer `index` (Algorithm 6).
+    // The device played buffer `index`.
     void BufferDone(int index);
 
     std::int32_t DeviceId() const { return deviceId_; }

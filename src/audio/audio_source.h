@@ -5,7 +5,7 @@
 
 namespace plexion {
 
-// A link of the pull chain of Part 3.2: the mixer and the voices. Buffers
+// A link of the pull chain: the mixer and the voices. Buffers
 // are floats with a nominal range of ±1.0, frames per buffer × channels of
 // them; fill converts them in place to the device format.
 class CAudioSource {
@@ -24,7 +24,7 @@ public:
     virtual std::int32_t GetPosition() { return position_; }
     virtual bool Stop() { return true; }
     // Renders one buffer and converts it in place to the device format
-    // (Algorithm 1); `buffer` holds frames per buffer × channels floats.
+    // format; `buffer` holds frames per buffer × channels floats.
     virtual bool Fill(std::span<float> buffer, std::int32_t rate, std::int32_t position);
     // Produces frames per buffer × channels floats; false when the source
     // contributes nothing.
@@ -45,7 +45,7 @@ protected:
     std::int32_t rate_ = 44100;
 };
 
-// Algorithm 1's conversion of `count` floats at the front of `buffer`, in
+// The device conversion of `count` floats at the front of `buffer`, in
 // place: clamp to ±1.0 (a NaN counts as 0), then 16-bit trunc(x × 32767) or
 // 8-bit trunc(x × 127) XOR 0x80. False for any other bits per sample.
 bool ConvertToDeviceFormat(std::span<float> buffer, std::size_t count, std::int32_t bitsPerSample);

@@ -12,7 +12,7 @@
 
 namespace plexion {
 
-// What the application owns for sound (Part 3.2): the six settings, the 32
+// What the application owns for sound: the six settings, the 32
 // voices, the mixer and the output engine over one device. Everything runs on
 // the user-interface thread.
 class CAudioSystem {
@@ -30,10 +30,10 @@ public:
     // unless replaced).
     void SetWaiter(std::function<void(int milliseconds)> waiter) { waiter_ = std::move(waiter); }
 
-    // Algorithm 8.
+    // Stops all sound and takes the six settings into the engine.
     void ApplyAudioSettings();
-    // Algorithm 9: the voice now playing `sound`, or null when the output
-    // cannot be opened. The caller sets the voice's loop flag.
+    // Plays `sound` on the first idle voice, else the next in turn: the voice now playing `sound`,
+    // or null when the output cannot be opened. The caller sets the voice's loop flag.
     CAudioVoice* PlaySound(CVKT_WavMemory* sound);
     CAudioVoice* FindSoundVoice(const CVKT_WavMemory* sound) const;
     // Every playing voice of `sound` stops and lets go of it.

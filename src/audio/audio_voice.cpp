@@ -9,7 +9,7 @@
 namespace plexion {
 namespace {
 
-// The single-precision constants of Algorithm 4.
+// The single-precision constants the rendering has always used.
 constexpr float kInverse127 = 0.007874016f;
 constexpr float kInverse32767 = 3.0518509e-05f;
 

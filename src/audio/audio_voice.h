@@ -10,7 +10,7 @@ namespace plexion {
 
 class CArchive;
 
-// Plays one sound item once or in a loop (Part 3.2, Algorithms 3 and 4).
+// Plays one sound item once or in a loop.
 // The voice refers to the sound without owning it; the sound tells the voice
 // when it goes away or changes, and the voice then lets go of it.
 class CAudioVoice : public CAudioSource, private ISoundUser {

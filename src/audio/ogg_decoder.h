@@ -8,7 +8,7 @@
 namespace plexion {
 
 // The state of one running decode over the file bytes of one Ogg Vorbis
-// sound (Part 3.1). Made by COggSoundData::OpenDecoder and owned by the voice
+// sound. Made by COggSoundData::OpenDecoder and owned by the voice
 // that plays the sound; the destructor clears whatever libogg and libvorbis
 // state was set up, in the order stream, block, DSP, comment, info, sync.
 struct COggDecoder {

@@ -11,7 +11,7 @@
 namespace plexion {
 namespace {
 
-// Algorithm 4's decoder parameters: a read chunk of 100 bytes.
+// The stream information is read with a small decoder: a read chunk of 100 bytes.
 constexpr std::int32_t kInfoBytesPerBuffer = 100;
 constexpr std::int32_t kInfoFramesPerBuffer = 100;
 constexpr std::int32_t kInfoBits = 8;

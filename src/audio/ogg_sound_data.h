@@ -31,7 +31,7 @@ struct COggStreamInfo {
 };
 
 // An Ogg Vorbis file kept compressed, as imported, and the streaming decoder
-// over it (Part 3.1, Algorithms 4 to 6).
+// over it.
 class COggSoundData {
 public:
     void Clear();
@@ -55,7 +55,7 @@ public:
     // Copies the next chunk of the bytes into the decoder's last sync buffer;
     // the count copied.
     std::int32_t ReadChunk(COggDecoder* decoder) const;
-    // Algorithm 5: `existing` comes back unchanged when it is open with the
+    // `existing` comes back unchanged when it is open with the
     // same parameters; otherwise it is closed and a new decoder is opened.
     // Null when the bytes hold no readable Vorbis stream.
     COggDecoderPtr OpenDecoder(COggDecoderPtr existing, std::int32_t bytesPerBuffer,
@@ -63,7 +63,7 @@ public:
                                std::int32_t channels, std::int32_t rate) const;
     // Clears the decoder's state and destroys it; always null.
     static COggDecoderPtr CloseDecoder(COggDecoderPtr decoder);
-    // Algorithm 6: frames per buffer frames of `channels` interleaved floats
+    // Decodes frames per buffer frames of `channels` interleaved floats
     // (a one-channel stream gives its samples to both of two outputs). False
     // at the end of the stream. `out` must hold frames × channels floats.
     bool Decode(COggDecoder* decoder, std::span<float> out, std::int32_t rate,

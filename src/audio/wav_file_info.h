@@ -6,7 +6,7 @@
 
 namespace plexion {
 
-// The header of a WAV file (Part 3.1, Algorithm 2), read by walking the RIFF
+// The header of a WAV file, read by walking the RIFF
 // chunk list rather than assuming the canonical 44-byte layout: "fmt " and
 // "data" are found wherever they stand, odd chunk sizes are padded, the
 // extensible format is understood and the full 32-bit rate is read. Nothing
@@ -37,7 +37,7 @@ public:
     std::uint64_t dataOffset = 0;
     std::uint64_t dataBytes = 0;  // the data chunk's bytes that the file holds
 
-    // Reads the header of `path`; the description text of Algorithm 2, or
+    // Reads the header of `path`; its description text, or
     // one of the three failure texts.
     std::string Inspect(const std::string& path);
 };

@@ -41,7 +41,7 @@ public:
     // Empties the sound, keeping its bits, channels and rate.
     bool Clear();
     // Replaces the sound with a WAV, Ogg Vorbis or raw float file, chosen by
-    // the extension (Part 3.1, Algorithm 1). A failed load leaves it empty.
+    // the extension. A failed load leaves it empty.
     bool LoadFromFile(const std::string& path);
 
     // Users are told (and forgotten) before the content changes and when the

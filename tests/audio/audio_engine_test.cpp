@@ -1,4 +1,4 @@
-// The audio engine of Part 3.2 on a device that plays nothing: conversion,
+// The audio engine on a device that plays nothing: conversion,
 // mixing, voices, looping, the output ring, voice stealing, the settings
 // rules and the device list; and voices never keeping a sound that is gone.
 #include <gtest/gtest.h>

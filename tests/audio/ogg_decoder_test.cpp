@@ -1,5 +1,5 @@
-// The Ogg Vorbis stream data and the streaming decoder (Part 3.1,
-// Algorithms 4 to 6), checked against oggdec on files made by oggenc.
+// The Ogg Vorbis stream data and the streaming decoder, checked against
+// oggdec on files made by oggenc.
 #include <gtest/gtest.h>
 
 #include <cmath>

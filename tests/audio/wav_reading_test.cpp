@@ -1,5 +1,5 @@
 // The WAV reader, digit grouping and durations, and loading sounds from
-// files (Part 3.1, Algorithms 1 and 2, with the RIFF chunk walk, 24-bit,
+// files (with the RIFF chunk walk, 24-bit,
 // float and extensible data that real programs write).
 #include <gtest/gtest.h>
 
