@@ -7,6 +7,7 @@
 #include "color_item.h"
 #include "document_session.h"
 #include "kind_names.h"
+#include "path_import.h"
 #include "text_item.h"
 #include "tool_failure.h"
 
@@ -81,22 +82,7 @@ int RunAddColor(const CToolOptions& options) {
 }
 
 int RunAddFile(const CToolOptions& options) {
-    CDocumentSession session(options);
-    session.Open(options.arguments.at(0));
-    std::string failed;
-    // All or nothing: the document is saved only when every file was added.
-    session.Core().Edit([&](CVKT_ResourceContainer& resources) {
-        for (std::size_t i = 1; i < options.arguments.size() && failed.empty(); ++i) {
-            if (AddBinaryFile(resources, options.arguments[i]) < 0) {
-                failed = options.arguments[i];
-            }
-        }
-        return failed.empty();
-    });
-    RequireEdit(failed.empty(), kExitFileProblem,
-                "cannot read \"" + failed + "\"; nothing was added");
-    session.Save();
-    return kExitOk;
+    return ImportPaths(options, &AddBinaryFile);
 }
 
 int RunDelete(const CToolOptions& options) {

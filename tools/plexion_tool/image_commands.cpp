@@ -9,6 +9,7 @@
 #include "document_session.h"
 #include "image_import.h"
 #include "interface_colors.h"
+#include "path_import.h"
 #include "text_escape.h"
 #include "tool_failure.h"
 
@@ -67,29 +68,16 @@ int EditBitmaps(const CToolOptions& options, std::size_t firstId,
 }  // namespace
 
 int RunAddImage(const CToolOptions& options) {
-    CDocumentSession session(options);
-    session.Open(options.arguments.at(0));
-    std::string failed;
-    session.Core().Edit([&](CVKT_ResourceContainer& resources) {
-        for (std::size_t i = 1; i < options.arguments.size() && failed.empty(); ++i) {
-            const std::string& path = options.arguments[i];
-            const int index = InsertImage(resources, path);
-            if (index < 0) {
-                failed = path;
-            } else if (resources.GetAt<CVKT_Bitmap>(index)->DisplayWidth() == 0) {
-                std::fprintf(stderr,
-                             "plexion-tool: warning: \"%s\" is not a picture the codecs can read; "
-                             "it is kept as a 0 x 0 picture with its bytes\n",
-                             path.c_str());
-            }
+    return ImportPaths(options, [](CVKT_ResourceContainer& resources, const std::string& path) {
+        const int index = InsertImage(resources, path);
+        if (index >= 0 && resources.GetAt<CVKT_Bitmap>(index)->DisplayWidth() == 0) {
+            std::fprintf(stderr,
+                         "plexion-tool: warning: \"%s\" is not a picture the codecs can read; "
+                         "it is kept as a 0 x 0 picture with its bytes\n",
+                         path.c_str());
         }
-        return true;
+        return index;
     });
-    if (!failed.empty()) {
-        throw CToolFailure(kExitFileProblem, "cannot read \"" + failed + "\"; nothing was added");
-    }
-    session.Save();
-    return kExitOk;
 }
 
 int RunExportImage(const CToolOptions& options) {

@@ -16,8 +16,9 @@
 #include "document_session.h"
 #include "file_output.h"
 #include "offline_render.h"
-#include "paths.h"
+#include "path_import.h"
 #include "qt_audio_device.h"
+#include "sound_import.h"
 #include "standard_output.h"
 #include "tool_failure.h"
 #include "wav_file_info.h"
@@ -76,32 +77,7 @@ private:
 }  // namespace
 
 int RunAddSound(const CToolOptions& options) {
-    CDocumentSession session(options);
-    session.Open(options.arguments.at(0));
-    std::string failed;
-    // As the panel's AddFile: a new sound named after the file's title, which
-    // is deleted again when the file does not load. All or nothing over the
-    // paths, as add-file.
-    session.Core().Edit([&](CVKT_ResourceContainer& resources) {
-        for (std::size_t i = 1; i < options.arguments.size() && failed.empty(); ++i) {
-            const std::string& path = options.arguments[i];
-            const int index = resources.New<CVKT_WavMemory>(FileTitleOf(path));
-            CVKT_WavMemory* sound = resources.GetAt<CVKT_WavMemory>(index);
-            if (!sound || !sound->LoadFromFile(path)) {
-                if (sound) {
-                    resources.Delete<CVKT_WavMemory>(index);
-                }
-                failed = path;
-            }
-        }
-        return failed.empty();
-    });
-    if (!failed.empty()) {
-        throw CToolFailure(kExitFileProblem,
-                           "cannot load the sound \"" + failed + "\"; nothing was added");
-    }
-    session.Save();
-    return kExitOk;
+    return ImportPaths(options, &AddSoundFile);
 }
 
 int RunSoundInfo(const CToolOptions& options) {
