@@ -20,11 +20,27 @@ cmake -S . -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=Release -DPLEXION_BENCH=ON \
 cmake --build "$build" --target document_io_bench image_import_bench bitmap_bench audio_bench map_bench cursor_bench trajectory_bench grid_bench >"$build/build.log" 2>&1 ||
     { tail -n 40 "$build/build.log"; exit 1; }
 
-results="$build/document_io_bench.json"
-"$build/bin/document_io_bench" --benchmark_out="$results" --benchmark_out_format=json \
-    >"$build/document_io_bench.log" 2>&1 || { cat "$build/document_io_bench.log"; exit 1; }
+# Runs one benchmark program with any further options; its results land in
+# $build/NAME.json.
+run_bench() {
+    local name=$1
+    shift
+    "$build/bin/$name" "$@" --benchmark_out="$build/$name.json" --benchmark_out_format=json \
+        >"$build/$name.log" 2>&1 || { cat "$build/$name.log"; exit 1; }
+}
 
-python3 - "$results" <<'PY'
+# Medians of interleaved repetitions, for the programs whose runs are short
+# enough that a shared machine's noise would swamp a single one.
+interleaved() {
+    echo --benchmark_repetitions="$1" --benchmark_enable_random_interleaving=true \
+        --benchmark_report_aggregates_only=true
+}
+
+# The grid benchmark paints widgets without a display.
+export QT_QPA_PLATFORM=offscreen
+
+run_bench document_io_bench
+python3 - "$build/document_io_bench.json" <<'PY'
 import json, sys
 
 runs = {b["name"].split("/")[0]: b for b in json.load(open(sys.argv[1]))["benchmarks"]}
@@ -39,11 +55,8 @@ for slow, base in (("BM_Save", "BM_PlainWrite"), ("BM_Load", "BM_PlainRead")):
     print(f"{slow[3:]}/{base[3:]}: {ratio:.2f}x")
 PY
 
-images="$build/image_import_bench.json"
-"$build/bin/image_import_bench" --benchmark_out="$images" --benchmark_out_format=json \
-    >"$build/image_import_bench.log" 2>&1 || { cat "$build/image_import_bench.log"; exit 1; }
-
-python3 - "$images" <<'PY'
+run_bench image_import_bench
+python3 - "$build/image_import_bench.json" <<'PY'
 import json, sys
 
 runs = {b["name"].split("/")[0]: b for b in json.load(open(sys.argv[1]))["benchmarks"]}
@@ -55,11 +68,8 @@ ratio = runs["BM_DecodeImage"]["real_time"] / runs["BM_PlainQImageDecode"]["real
 print(f"DecodeImage/PlainQImageDecode: {ratio:.2f}x")
 PY
 
-bitmaps="$build/bitmap_bench.json"
-"$build/bin/bitmap_bench" --benchmark_out="$bitmaps" --benchmark_out_format=json \
-    >"$build/bitmap_bench.log" 2>&1 || { cat "$build/bitmap_bench.log"; exit 1; }
-
-python3 - "$bitmaps" <<'PY'
+run_bench bitmap_bench
+python3 - "$build/bitmap_bench.json" <<'PY'
 import json, sys
 
 runs = {b["name"].split("/")[0]: b for b in json.load(open(sys.argv[1]))["benchmarks"]}
@@ -72,11 +82,8 @@ for slow, base in (("BM_OpenStoredPictures", "BM_DecodeOneAfterAnother"),
     print(f"{slow[3:]}/{base[3:]}: {runs[slow]['real_time'] / runs[base]['real_time']:.2f}x")
 PY
 
-audio="$build/audio_bench.json"
-"$build/bin/audio_bench" --benchmark_out="$audio" --benchmark_out_format=json \
-    >"$build/audio_bench.log" 2>&1 || { cat "$build/audio_bench.log"; exit 1; }
-
-python3 - "$audio" <<'PY'
+run_bench audio_bench
+python3 - "$build/audio_bench.json" <<'PY'
 import json, sys
 
 runs = {b["name"].split("/")[0]: b for b in json.load(open(sys.argv[1]))["benchmarks"]}
@@ -87,12 +94,8 @@ for slow, base in (("BM_Mixer32Voices", "BM_PlainSum32Voices"), ("BM_OggDecoderS
     print(f"{slow[3:]}/{base[3:]}: {runs[slow]['real_time'] / runs[base]['real_time']:.2f}x")
 PY
 
-maps="$build/map_bench.json"
-"$build/bin/map_bench" --benchmark_repetitions=7 --benchmark_enable_random_interleaving=true \
-    --benchmark_report_aggregates_only=true --benchmark_out="$maps" --benchmark_out_format=json \
-    >"$build/map_bench.log" 2>&1 || { cat "$build/map_bench.log"; exit 1; }
-
-python3 - "$maps" <<'PY'
+run_bench map_bench $(interleaved 7)
+python3 - "$build/map_bench.json" <<'PY'
 import json, sys
 
 # Medians of interleaved repetitions, in CPU time: on a shared machine the
@@ -106,12 +109,8 @@ ratio = runs["BM_MapDraw"]["cpu_time"] / runs["BM_PlainQPainterTiles"]["cpu_time
 print(f"MapDraw/PlainQPainterTiles: {ratio:.2f}x")
 PY
 
-cursors="$build/cursor_bench.json"
-"$build/bin/cursor_bench" --benchmark_repetitions=7 --benchmark_enable_random_interleaving=true \
-    --benchmark_report_aggregates_only=true --benchmark_out="$cursors" --benchmark_out_format=json \
-    >"$build/cursor_bench.log" 2>&1 || { cat "$build/cursor_bench.log"; exit 1; }
-
-python3 - "$cursors" <<'PY'
+run_bench cursor_bench $(interleaved 7)
+python3 - "$build/cursor_bench.json" <<'PY'
 import json, sys
 
 # Medians of interleaved repetitions, in CPU time: on a shared machine the
@@ -125,12 +124,8 @@ ratio = runs["BM_AdvanceCursors"]["cpu_time"] / runs["BM_PlainCounters"]["cpu_ti
 print(f"AdvanceCursors/PlainCounters: {ratio:.2f}x")
 PY
 
-paths="$build/trajectory_bench.json"
-"$build/bin/trajectory_bench" --benchmark_repetitions=5 --benchmark_enable_random_interleaving=true \
-    --benchmark_report_aggregates_only=true --benchmark_out="$paths" --benchmark_out_format=json \
-    >"$build/trajectory_bench.log" 2>&1 || { cat "$build/trajectory_bench.log"; exit 1; }
-
-python3 - "$paths" <<'PY'
+run_bench trajectory_bench $(interleaved 5)
+python3 - "$build/trajectory_bench.json" <<'PY'
 import json, sys
 
 # Medians of interleaved repetitions, in CPU time, as above.
@@ -143,11 +138,8 @@ for slow, base in (("BM_Smooth", "BM_PlainMovingAverage"), ("BM_Resample", "BM_P
     print(f"{slow[3:]}/{base[3:]}: {runs[slow]['cpu_time'] / runs[base]['cpu_time']:.2f}x")
 PY
 
-grid="$build/grid_bench.json"
-QT_QPA_PLATFORM=offscreen "$build/bin/grid_bench" --benchmark_out="$grid" --benchmark_out_format=json \
-    >"$build/grid_bench.log" 2>&1 || { cat "$build/grid_bench.log"; exit 1; }
-
-python3 - "$grid" <<'PY'
+run_bench grid_bench
+python3 - "$build/grid_bench.json" <<'PY'
 import json, sys
 
 runs = {b["name"].split("/")[0]: b for b in json.load(open(sys.argv[1]))["benchmarks"]}
