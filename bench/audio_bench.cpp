@@ -7,11 +7,6 @@
 // The x_realtime counters are seconds of sound made per second.
 #include <benchmark/benchmark.h>
 
-#include <fcntl.h>
-#include <spawn.h>
-#include <sys/wait.h>
-#include <unistd.h>
-
 #include <chrono>
 #include <cmath>
 #include <cstring>
@@ -24,10 +19,9 @@
 #include "all_kinds.h"
 #include "audio_mixer.h"
 #include "audio_voice.h"
+#include "child_process.h"
 #include "ogg_decoder.h"
 #include "wav_memory.h"
-
-extern char** environ;
 
 namespace plexion {
 namespace {
@@ -36,29 +30,6 @@ constexpr int kRate = 44100;
 constexpr int kFrames = 1323;  // 30 ms: the start-up buffer length
 constexpr int kVoices = 32;
 constexpr int kSoundFrames = kRate * 5;
-
-int Run(const std::vector<std::string>& arguments) {
-    posix_spawn_file_actions_t actions;
-    posix_spawn_file_actions_init(&actions);
-    posix_spawn_file_actions_addopen(&actions, STDOUT_FILENO, "/dev/null", O_WRONLY, 0);
-    posix_spawn_file_actions_addopen(&actions, STDERR_FILENO, "/dev/null", O_WRONLY, 0);
-    std::vector<std::string> words = arguments;
-    std::vector<char*> argv;
-    for (std::string& w : words) {
-        argv.push_back(w.data());
-    }
-    argv.push_back(nullptr);
-    pid_t pid = 0;
-    const int spawned = posix_spawnp(&pid, argv[0], &actions, nullptr, argv.data(), environ);
-    posix_spawn_file_actions_destroy(&actions);
-    if (spawned != 0) {
-        return -1;
-    }
-    int status = 0;
-    while (::waitpid(pid, &status, 0) < 0) {
-    }
-    return WIFEXITED(status) ? WEXITSTATUS(status) : -1;
-}
 
 // 32 different 16-bit stereo sounds of 5 s.
 std::vector<std::unique_ptr<CVKT_WavMemory>>& Sounds() {
@@ -144,9 +115,10 @@ const std::string& OggFile() {
         std::filesystem::create_directories(folder);
         const std::string wav = (folder / "music.wav").string();
         const std::string ogg = (folder / "music.ogg").string();
-        if (Run({"sox", "-D", "-n", "-r", "44100", "-c", "2", "-b", "16", wav, "synth", "60",
-                 "pinknoise", "sine", "220-880", "vol", "0.4"}) != 0 ||
-            Run({"oggenc", "-Q", "-q", "5", "-o", ogg, wav}) != 0) {
+        if (test::RunChildProcess({"sox", "-D", "-n", "-r", "44100", "-c", "2", "-b", "16", wav,
+                                   "synth", "60", "pinknoise", "sine", "220-880", "vol", "0.4"}) !=
+                0 ||
+            test::RunChildProcess({"oggenc", "-Q", "-q", "5", "-o", ogg, wav}) != 0) {
             throw std::runtime_error("cannot make the Ogg file (sox and oggenc are needed)");
         }
         std::filesystem::remove(wav);
@@ -181,7 +153,7 @@ BENCHMARK(BM_OggDecoderStream)->Unit(benchmark::kMillisecond)->UseRealTime();
 void BM_Oggdec(benchmark::State& state) {
     const std::string& ogg = OggFile();
     for (auto _ : state) {
-        if (Run({"oggdec", "-Q", "-o", "/dev/null", ogg}) != 0) {
+        if (test::RunChildProcess({"oggdec", "-Q", "-o", "/dev/null", ogg}) != 0) {
             state.SkipWithError("oggdec failed");
             return;
         }
