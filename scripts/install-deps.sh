@@ -12,7 +12,7 @@ packages=(
   libwmf-dev libemf2svg-dev libuemf-dev
   libogg-dev libvorbis-dev vorbis-tools sox
   libavformat-dev libavcodec-dev libswscale-dev libavutil-dev ffmpeg
-  pulseaudio xvfb xauth imagemagick python3 fonts-urw-base35
+  pulseaudio xvfb xauth xdotool x11-utils imagemagick python3 fonts-urw-base35
 )
 
 missing=()

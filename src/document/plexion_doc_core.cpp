@@ -79,7 +79,12 @@ bool CPlexionDocCore::SaveDocument(const std::string& path) {
 }
 
 bool CPlexionDocCore::Edit(const std::function<bool(CVKT_ResourceContainer&)>& change) {
-    if (!change(resources_)) {
+    bool changed = false;
+    {
+        const std::lock_guard<std::mutex> lock(stepMutex_);
+        changed = change(resources_);
+    }
+    if (!changed) {
         return false;
     }
     modified_ = true;

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <functional>
+#include <mutex>
 #include <optional>
 #include <string>
 #include <vector>
@@ -43,6 +44,10 @@ public:
     // becomes modified and every listener is told.
     bool Edit(const std::function<bool(CVKT_ResourceContainer&)>& change);
     void AddChangeListener(ChangeListener listener);
+    // Held by every edit while it changes the container, and by the game
+    // clock while a panel's step reads the items it animates, so a step
+    // never sees an edit half done.
+    std::mutex& StepMutex() { return stepMutex_; }
     bool IsModified() const { return modified_; }
     void SetModified(bool modified) { modified_ = modified; }
     const std::string& PathName() const { return pathName_; }
@@ -53,6 +58,7 @@ private:
     IMessagePresenter* presenter_;
     CVKT_ResourceContainer resources_;
     std::vector<ChangeListener> listeners_;
+    std::mutex stepMutex_;
     std::string pathName_;
     bool modified_ = false;
 };

@@ -1,0 +1,85 @@
+#pragma once
+
+#include <QObject>
+#include <QString>
+
+#include <functional>
+#include <memory>
+
+#include "plexion_doc_core.h"
+
+class QWidget;
+
+namespace plexion {
+
+// One open resource document of the editor: the document core with its
+// windows' side of the life of a document — the untitled name, the path,
+// the modified flag shown in the title, opening behind the password dialog,
+// Save, Save As, the question on closing, and the Properties dialog.
+//
+// Panels change the document only through Edit.
+class CPlexionDoc : public QObject {
+    Q_OBJECT
+public:
+    // The template's document name: untitled documents are "Plexio1",
+    // "Plexio2", …
+    static constexpr const char* kDocumentName = "Plexio";
+
+    explicit CPlexionDoc(QObject* parent = nullptr);
+    ~CPlexionDoc() override;
+
+    CPlexionDocCore& Core() { return core_; }
+    CVKT_ResourceContainer& Resources() { return core_.Resources(); }
+    const CVKT_ResourceContainer& Resources() const { return core_.Resources(); }
+
+    // The one editing path (see CPlexionDocCore::Edit); emits `edited`.
+    bool Edit(const std::function<bool(CVKT_ResourceContainer&)>& change);
+    bool IsModified() const { return core_.IsModified(); }
+    void SetModified(bool modified);
+
+    // Empty for a document that was never opened or saved.
+    QString PathName() const { return pathName_; }
+    // The file name of the path, or the untitled name.
+    QString Title() const;
+
+    // Where message boxes and dialogs of the document are centred.
+    void SetDialogParent(QWidget* parent) { dialogParent_ = parent; }
+    QWidget* DialogParent() const { return dialogParent_; }
+
+    // New: the game-step parameter, an untitled name.
+    bool OnNewDocument();
+    // Loads `path`; a non-empty document password must be typed. Shows
+    // "Error: unreadable file format !" for a refused password; a file that
+    // cannot be read at all returns false and shows nothing here.
+    bool OnOpenDocument(const QString& path);
+    // Saves to `path`; on failure shows "Error occured while saving !" and
+    // keeps the path name.
+    bool OnSaveDocument(const QString& path);
+    // The Save command: to the path name, or as Save As without one.
+    bool DoFileSave();
+    // Save As: asks for a file name, then saves there.
+    bool DoSaveAs();
+    // Before closing: "Save changes to %1?" for a modified document. False
+    // when the user cancelled or the save failed (the document stays).
+    bool SaveModified();
+    // The Document Properties dialog; returns whether OK was pressed.
+    bool ShowProperties();
+
+signals:
+    // After every change made through Edit.
+    void edited();
+    void modifiedChanged(bool modified);
+    void titleChanged(const QString& title);
+
+private:
+    void SetPathName(const QString& path);
+
+    // Before the core, which shows its messages through it.
+    std::unique_ptr<IMessagePresenter> presenter_;
+    CPlexionDocCore core_;
+    QString pathName_;
+    QString untitledName_;
+    QWidget* dialogParent_ = nullptr;
+};
+
+}  // namespace plexion

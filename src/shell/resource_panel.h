@@ -1,0 +1,265 @@
+#pragma once
+
+#include <QPixmap>
+#include <QRect>
+#include <QString>
+#include <QStringList>
+#include <QWidget>
+
+#include <functional>
+#include <string>
+#include <vector>
+
+#include "find_options.h"
+
+class QAbstractButton;
+class QMenu;
+class QPainter;
+
+namespace plexion {
+
+class CPlexionDoc;
+class CGridCell;
+class CResourceGrid;
+class CPanelSplitter;
+class CVKT_ResourceContainer;
+class CVKT_ResourceGroup;
+class IPanelHost;
+
+// The base of the eight panels of a document view: a grid listing the items
+// of one resource group (a row number and a Select column, then the kind's
+// columns), a title strip with the MENU button, a splitter and a preview
+// area. It owns marking, the cursor, moving, grouping, deleting, searching,
+// multi-row cell edits, dropped files and the context menu; a kind panel
+// supplies its group, columns, cells, item operations and preview.
+//
+// Every change a panel makes to the document goes through `EditDocument`,
+// the document's one editing path.
+class CResourcePanel : public QWidget {
+    Q_OBJECT
+public:
+    static constexpr int kTitleHeight = 20;
+    static constexpr int kSplitterWidth = 7;
+    static constexpr int kFirstEditCommand = 10000;
+    static constexpr int kSelectColumn = 1;
+
+    // Context menu ids.
+    enum MenuCommand {
+        kInsertItems = 1,
+        kDeleteItems = 2,
+        kGroupItems = 3,
+        kMoveIndexUp = 4,
+        kMoveIndexDown = 5,
+        kSelectAll = 6,
+        kSelectInvert = 7,
+        kSelectNone = 8,
+        kRefreshItems = 9,
+        kFindPrevious = 10,
+        kFind = 11,
+        kFindNext = 12,
+    };
+
+    explicit CResourcePanel(const QString& title, QWidget* parent = nullptr);
+    ~CResourcePanel() override;
+
+    const QString& Title() const { return title_; }
+    // Set by the view before the panel is created.
+    void SetDocument(CPlexionDoc* document, IPanelHost* host);
+    CPlexionDoc* Document() const { return document_; }
+    IPanelHost* Host() const { return host_; }
+    CVKT_ResourceContainer* Container() const { return container_; }
+    bool AcceptsFiles() const { return acceptsFiles_; }
+    double SplitRatio() const { return splitRatio_; }
+    // Whether the panel's window exists (see CreatePanel).
+    bool IsCreated() const { return created_; }
+    CResourceGrid* Grid() const { return grid_; }
+    QAbstractButton* MenuButton() const { return menuButton_; }
+    QWidget* SplitterBar() const;
+    // The folder file dialogs of the panel start in.
+    QString LastFolder() const { return lastFolder_; }
+    void SetLastFolder(const QString& folder) { lastFolder_ = folder; }
+
+    // 1: the names of `item` and of `items`, shortened after the fourth.
+    virtual QString ItemsSummary(int item, const std::vector<int>& items) const;
+    // 2
+    virtual CVKT_ResourceGroup* GetGroup() const = 0;
+    // 3, 4
+    virtual bool ShowFindDialog();
+    virtual bool Search(const CFindOptions& options);
+    // 5: false in panels that take no files.
+    virtual bool AddFile(const QString& path);
+    // 6
+    virtual void SelectionChanged();
+    // 7: a button of the panel was pressed.
+    virtual bool ButtonNotification(QObject* sender);
+    // 8, 9: the kind's entries of the "Edi&t" submenu, ids from `firstId`.
+    virtual bool OnEditCommand(QMenu* menu, int firstId, int id);
+    virtual bool AddEditCommands(QMenu* menu, int firstId);
+    // 10: stores the cell at (srcColumn, srcRow) into the item of dstRow:
+    // the edited value when source and destination are the same cell, a
+    // copy of the source item's field otherwise. Grid coordinates.
+    virtual bool ApplyCell(int dstColumn, int dstRow, int srcColumn, int srcRow);
+    // 11, 12
+    virtual void MoveItem(int from, int to);
+    virtual bool DoMoveItem(int from, int to);
+    // 13, 14, 15
+    virtual void MoveItemsDown();
+    virtual void MoveItemsUp();
+    virtual void GroupItems();
+    // 16
+    virtual bool ShowContextMenu();
+    // 17
+    virtual void UpdateSelectedCount();
+    // 18, 19: the animated preview; StepTime runs on the game-clock thread
+    // and must touch nothing but atomics.
+    virtual void RedrawPreview();
+    virtual bool StepTime();
+    // 20
+    virtual bool InsertItems();
+    // 21: `key` is a Qt::Key; returns whether the panel handled it.
+    virtual bool OnKey(int key, bool shift, bool control);
+    // 22
+    virtual int HeaderRowCount() const { return 1; }
+    // 23, 24, 25
+    virtual void FillCell(int column, int row, bool repaint);
+    virtual void RefreshItemCell(int kindColumn, int itemRow);
+    virtual void RefreshRow(int item);
+    // 26
+    virtual int FixedColumnCount() const { return 2; }
+    // 27, 28, 29: row 0 of a kind column is its header.
+    virtual int GetItemCount() const;
+    virtual int GetColumnCount() const;
+    virtual void FillItemCell(int kindColumn, int row);
+    // 30
+    virtual int GetRowCount() const;
+    // 31 … 38
+    virtual bool IsMarked(int item) const;
+    virtual bool SetMarked(int item, bool notify, bool value, bool repaintRow);
+    virtual bool SetAllMarked(bool notify, bool value, bool repaint);
+    virtual bool InvertMarks(bool notify, bool repaint);
+    virtual int GetCursorItem() const;
+    virtual bool SetCursorItem(int item);
+    virtual int GetAffectedCount() const;
+    // Empty where the affected list is "none".
+    virtual std::vector<int> GetAffectedItems(bool ascending, bool includeCursor) const;
+    // 39, 40
+    virtual void DeleteItems();
+    virtual bool DeleteItem(int item);
+    // 41, 42, 43
+    virtual void RebuildGrid();
+    virtual void RedrawPreviewArea();
+    virtual void DrawPreview(QPainter& painter, const QRect& preview);
+    // 44 … 51
+    virtual void Layout(bool clamp);
+    virtual QRect PreviewRect(const QRect& client) const;
+    virtual QRect SplitterRect(const QRect& client) const;
+    virtual QRect PreviewToolbarRect(const QRect& client) const;
+    virtual QRect TitleRect(const QRect& client) const;
+    virtual QRect GridRect(const QRect& client) const;
+    virtual QRect MenuButtonRect(const QRect& client) const;
+    virtual QRect BandRect(const QRect& rect, int band, int bandCount) const;
+    // 52, 53, 54, 55
+    virtual bool Refresh(bool rebuild);
+    virtual bool SetResourceContainer(CVKT_ResourceContainer* container);
+    // Duplicate IDs in the group, and what FindBrokenReference reports: the
+    // first offending item gets the cursor and a message says what is wrong.
+    virtual bool CheckIntegrity();
+    virtual bool EditValueDialog(const QString& caption, const QString& sectionTitle,
+                                 QString& value, bool multiLine);
+    // 56, 57: makes the panel a child window of `parent` at `rect`.
+    virtual bool CreatePanel(QWidget* parent, const QRect& rect);
+    virtual bool CreateChildren();
+
+    // The band preview of one item, called by DrawTiledPreview; `band`
+    // shrinks as lines are written into it.
+    virtual void DrawItemPreview(QPainter& painter, QRect& band, int item);
+
+    // The integrity faults beyond duplicate IDs: the first item whose
+    // references name nothing, with the message that says so; -1 when none.
+    virtual int FindBrokenReference(QString& message) const;
+
+    // Find next and previous with the remembered options (F3, Shift+F3).
+    bool FindNext();
+    bool FindPrevious();
+    // Runs a context menu id as its key would.
+    void RunMenuCommand(int id);
+    // The context menu as ShowContextMenu opens it; the caller owns it.
+    // Each action's data() holds its id.
+    QMenu* BuildContextMenu();
+    // Files dropped on the panel.
+    void DropFiles(const QStringList& paths);
+
+    // The one editing path: runs `change` through the document, which marks
+    // itself modified when `change` reports a change. When other panels show
+    // the changed data, they are told to refresh.
+    bool EditDocument(const std::function<bool(CVKT_ResourceContainer&)>& change,
+                      bool otherPanelsShowIt = false);
+    // The refresh-all-panels notification, sent to the view.
+    void NotifyOtherPanels();
+
+    // The base's tiled preview: one band per affected item.
+    void DrawTiledPreview(QPainter& painter, const QRect& preview);
+    // A one-pixel line in the Dialog Text colour across the top of `band`,
+    // which then starts one pixel lower.
+    static void DrawBandSeparator(QPainter& painter, QRect& band);
+    // One line of text over a half-transparent Dialog Face box at the top
+    // of `band`, which then starts below the line.
+    static void DrawBandTextLine(QPainter& painter, QRect& band, const QString& text,
+                                 const QColor& color);
+
+    // The name of an item of the group, empty when there is none.
+    QString ItemName(int item) const;
+
+    // The grid cell of kind column `kindColumn` in grid row `row` (row 0 is
+    // the header, item i is row i + 1); null outside the grid.
+    CGridCell* KindCell(int kindColumn, int row) const;
+    // The kind column of a grid column, -1 for the fixed columns.
+    int KindColumnOf(int gridColumn) const { return gridColumn - FixedColumnCount(); }
+    // The item of a grid row, -1 for the header or outside the items.
+    int ItemOfRow(int row) const;
+
+signals:
+    // After a cell edit was applied, so tests and the view can follow.
+    void itemsEdited();
+
+protected:
+    // The kind panels with a preview toolbar give it here; it is placed by
+    // Layout at the top of the preview area.
+    virtual QWidget* PreviewToolbar() const { return nullptr; }
+    void SetAcceptsFiles(bool accepts) { acceptsFiles_ = accepts; }
+
+    void paintEvent(QPaintEvent* event) override;
+    void resizeEvent(QResizeEvent* event) override;
+    void focusInEvent(QFocusEvent* event) override;
+    void dragEnterEvent(QDragEnterEvent* event) override;
+    void dropEvent(QDropEvent* event) override;
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
+private:
+    void OnGridCursorChanged();
+    void OnCellEdited();
+    void OnRangeSwept(QPoint previous, QPoint clicked);
+    void OnSplitterMoved(int position);
+    void NotifySelection();
+    void PaintPanel(QPainter& painter);
+    void ScrollToRows(int first, int last);
+    bool SearchWalk(const CFindOptions& options);
+
+    QString title_;
+    CPlexionDoc* document_ = nullptr;
+    IPanelHost* host_ = nullptr;
+    bool acceptsFiles_ = false;
+    QPoint lastMouse_;
+    QWidget* focusTarget_ = nullptr;
+    QAbstractButton* menuButton_ = nullptr;
+    QString lastFolder_;
+    QPixmap paintBuffer_;
+    CResourceGrid* grid_ = nullptr;
+    double splitRatio_ = 0.5;
+    CPanelSplitter* splitter_ = nullptr;
+    CVKT_ResourceContainer* container_ = nullptr;
+    bool created_ = false;
+    int rememberedCursorRow_ = -1;
+};
+
+}  // namespace plexion
