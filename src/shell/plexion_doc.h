@@ -70,6 +70,9 @@ signals:
     void edited();
     void modifiedChanged(bool modified);
     void titleChanged(const QString& title);
+    // A successful open or save gave the document this path; the recent
+    // file list takes it.
+    void pathNameSet(const QString& path);
 
 private:
     void SetPathName(const QString& path);

@@ -1,0 +1,159 @@
+#include "plexion_doc.h"
+
+#include <QDir>
+#include <QFile>
+#include <QFileDialog>
+#include <QFileInfo>
+#include <QMessageBox>
+
+#include "form_dialog.h"
+#include "message_box_presenter.h"
+#include "password_dialog.h"
+#include "stored_text.h"
+
+namespace plexion {
+namespace {
+
+std::string LocalPath(const QString& path) { return QFile::encodeName(path).toStdString(); }
+
+QString FromLocalPath(const std::string& path) {
+    return QFile::decodeName(QByteArray::fromStdString(path));
+}
+
+// Untitled documents are numbered for the whole run of the editor.
+int NextUntitledNumber() {
+    static int number = 0;
+    return ++number;
+}
+
+}  // namespace
+
+CPlexionDoc::CPlexionDoc(QObject* parent)
+    : QObject(parent),
+      presenter_(std::make_unique<CMessageBoxPresenter>([this] { return dialogParent_; })),
+      core_(presenter_.get()) {}
+
+CPlexionDoc::~CPlexionDoc() = default;
+
+bool CPlexionDoc::Edit(const std::function<bool(CVKT_ResourceContainer&)>& change) {
+    const bool wasModified = IsModified();
+    if (!core_.Edit(change)) {
+        return false;
+    }
+    emit edited();
+    if (!wasModified) {
+        emit modifiedChanged(true);
+    }
+    return true;
+}
+
+void CPlexionDoc::SetModified(bool modified) {
+    if (modified == IsModified()) {
+        return;
+    }
+    core_.SetModified(modified);
+    emit modifiedChanged(modified);
+}
+
+QString CPlexionDoc::Title() const {
+    return pathName_.isEmpty() ? untitledName_ : QFileInfo(pathName_).fileName();
+}
+
+void CPlexionDoc::SetPathName(const QString& path) {
+    pathName_ = path;
+    emit titleChanged(Title());
+    emit pathNameSet(path);
+}
+
+bool CPlexionDoc::OnNewDocument() {
+    untitledName_ = QString::fromLatin1(kDocumentName) + QString::number(NextUntitledNumber());
+    const bool created = core_.NewDocument();
+    emit titleChanged(Title());
+    emit modifiedChanged(false);
+    return created;
+}
+
+bool CPlexionDoc::OnOpenDocument(const QString& path) {
+    const auto outcome = core_.OpenDocument(LocalPath(path), [this] {
+        return AskDocumentPassword(dialogParent_);
+    });
+    if (outcome != CPlexionDocCore::OpenOutcome::Opened) {
+        return false;
+    }
+    // The core resolved nothing for us: keep the path the user named, made
+    // absolute, so that the title, the recent list and Save agree.
+    SetPathName(QFileInfo(FromLocalPath(core_.PathName())).absoluteFilePath());
+    emit modifiedChanged(false);
+    return true;
+}
+
+bool CPlexionDoc::OnSaveDocument(const QString& path) {
+    if (!core_.SaveDocument(LocalPath(path))) {
+        return false;
+    }
+    SetPathName(QFileInfo(path).absoluteFilePath());
+    emit modifiedChanged(false);
+    return true;
+}
+
+bool CPlexionDoc::DoFileSave() {
+    return pathName_.isEmpty() ? DoSaveAs() : OnSaveDocument(pathName_);
+}
+
+bool CPlexionDoc::DoSaveAs() {
+    static const QString datFilter = QStringLiteral("Velkarion Game Resources Files (*.dat)");
+    QString chosenFilter = datFilter;
+    QString proposed = pathName_;
+    if (proposed.isEmpty()) {
+        const QString current = FromLocalPath(CurrentResourcePath());
+        proposed = current.isEmpty() ? Title() : QFileInfo(current).dir().filePath(Title());
+    }
+    QString path = QFileDialog::getSaveFileName(
+        dialogParent_, QStringLiteral("Save As"), proposed,
+        datFilter + QStringLiteral(";;All Files (*)"), &chosenFilter);
+    if (path.isEmpty()) {
+        return false;
+    }
+    if (chosenFilter == datFilter && QFileInfo(path).suffix().isEmpty()) {
+        path += QStringLiteral(".dat");
+    }
+    return OnSaveDocument(path);
+}
+
+bool CPlexionDoc::SaveModified() {
+    if (!IsModified()) {
+        return true;
+    }
+    const QString name = pathName_.isEmpty() ? Title() : pathName_;
+    const auto answer = QMessageBox::question(
+        dialogParent_, MessageBoxTitle(), QStringLiteral("Save changes to %1?").arg(name),
+        QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel, QMessageBox::Yes);
+    if (answer == QMessageBox::Cancel) {
+        return false;
+    }
+    return answer == QMessageBox::No || DoFileSave();
+}
+
+bool CPlexionDoc::ShowProperties() {
+    QString name = FromStored(Resources().GetName());
+    QString comments = FromStored(Resources().GetComments());
+    CFormDialog dialog(QStringLiteral("Document Properties"), dialogParent_);
+    dialog.AddTitle(QStringLiteral("Text Fields"));
+    dialog.AddText(QStringLiteral("Document's &ID"), name);
+    dialog.AddMultiLineText(QStringLiteral("Document's &Comments"), comments);
+    if (dialog.exec() != QDialog::Accepted) {
+        return false;
+    }
+    Edit([&](CVKT_ResourceContainer& resources) {
+        std::string newName = resources.GetName();
+        std::string newComments = resources.GetComments();
+        const bool nameChanged = StoreEditedText(newName, name);
+        const bool commentsChanged = StoreEditedText(newComments, comments);
+        resources.SetName(newName);
+        resources.SetComments(newComments);
+        return nameChanged || commentsChanged;
+    });
+    return true;
+}
+
+}  // namespace plexion
