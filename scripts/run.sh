@@ -1,7 +1,11 @@
 #!/usr/bin/env bash
-# Builds Plexion (Release, in build-release/) and runs its main job: until
-# the editor exists, a small example document made and read back with
-# plexion-tool.
+# Builds Plexion (Release, in build-release/) and starts the editor on an
+# example document made with plexion-tool from generated pictures, sounds,
+# animations, maps, trajectories, colours, texts and a file.
+#
+# With a display the editor opens on it. Without one (or with
+# --screenshot) the editor runs under Xvfb, saves a picture of its main
+# window and exits; the script prints where the picture is.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 
@@ -11,22 +15,21 @@ cmake --build build-release >build-release/build.log 2>&1 ||
     { tail -n 40 build-release/build.log; exit 1; }
 
 tool=build-release/bin/plexion-tool
+editor=build-release/bin/plexion
 example=build-release/example.dat
-readme="$PWD/README.md"
 
-"$tool" new "$example" --name "Example Game" --comments "Made by scripts/run.sh"
-"$tool" add-text "$example" title "The Example Game" --comments "Shown on the title screen"
-"$tool" add-text "$example" hero "Ann"
-"$tool" add-text "$example" greeting "Hello [hero], welcome to [title]!"
-"$tool" add-color "$example" sky 87CEEB --comments "Background of level 1"
-"$tool" add-color "$example" grass 3CB043
-"$tool" add-file "$example" "$readme"
-
+rm -f "$example"
+scripts/make-example.sh "$tool" "$example"
 echo "== plexion-tool info $example"
 "$tool" info "$example"
 echo
-echo "== plexion-tool list $example"
-"$tool" list "$example"
-echo
-echo "== plexion-tool expand $example greeting"
-"$tool" expand "$example" greeting
+
+if [[ -n "${DISPLAY:-}" && "${1:-}" != "--screenshot" ]]; then
+    echo "== plexion $example"
+    exec "$editor" "$example"
+fi
+
+screenshot="$PWD/build-release/plexion-example.png"
+rm -f "$screenshot"
+xvfb-run -a -s "-screen 0 1280x800x24" "$editor" --screenshot "$screenshot" "$example"
+echo "== the editor ran under Xvfb on $example; its main window: $screenshot"
