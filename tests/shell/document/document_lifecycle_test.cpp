@@ -1,0 +1,232 @@
+#include <gtest/gtest.h>
+
+#include <QLineEdit>
+#include <QMessageBox>
+#include <QSignalSpy>
+#include <QTest>
+
+#include <filesystem>
+
+#include "form_dialog.h"
+#include "modal_answer.h"
+#include "plexion_doc.h"
+#include "temp_dir.h"
+#include "text_item.h"
+
+namespace plexion {
+namespace {
+
+using test::AnswerModal;
+using test::AnswerModalWidget;
+using test::CTempDir;
+
+// Writes a document whose first "settings_password" text is `password`.
+std::string WriteProtectedDocument(const CTempDir& dir, const std::string& password) {
+    CPlexionDocCore core;
+    core.NewDocument();
+    core.Resources().New<CVKT_Text>("settings_password");
+    core.Resources().GetAt<CVKT_Text>(1)->SetText(password);
+    core.Resources().New<CVKT_Text>("settings_password");
+    core.Resources().GetAt<CVKT_Text>(2)->SetText("second is never asked");
+    const std::string path = dir.File("locked.dat");
+    EXPECT_TRUE(core.SaveDocument(path));
+    return path;
+}
+
+// Types `password` into the password dialog when it opens (or cancels it
+// when `password` is null) and records what the next message box said.
+void AnswerPasswordThenMessage(const char* password, QString* message) {
+    AnswerModalWidget([password](QWidget* window) {
+        auto* field = window->findChild<QLineEdit*>(QStringLiteral("1001"));
+        if (field == nullptr) {
+            return false;
+        }
+        EXPECT_EQ(window->windowTitle(), "Password Protection");
+        EXPECT_EQ(field->echoMode(), QLineEdit::Password);
+        if (password == nullptr) {
+            QTest::keyClick(window, Qt::Key_Escape);
+        } else {
+            QTest::keyClicks(field, QString::fromUtf8(password));
+            QTest::keyClick(field, Qt::Key_Return);
+        }
+        return true;
+    });
+    if (message != nullptr) {
+        AnswerModal<QMessageBox>([message](QMessageBox* box) {
+            *message = box->text();
+            box->accept();
+        });
+    }
+}
+
+TEST(DocumentLifecycle, NewDocumentHoldsTheGameStepParameterAndARunningName) {
+    CPlexionDoc first;
+    CPlexionDoc second;
+    ASSERT_TRUE(first.OnNewDocument());
+    ASSERT_TRUE(second.OnNewDocument());
+    const QString number = first.Title().mid(6);
+    EXPECT_TRUE(first.Title().startsWith("Plexio"));
+    EXPECT_EQ(second.Title(), "Plexio" + QString::number(number.toInt() + 1));
+
+    auto& resources = first.Resources();
+    ASSERT_EQ(resources.Count<CVKT_Text>(), 1);
+    const auto* delay = resources.GetAt<CVKT_Text>(0);
+    EXPECT_EQ(delay->GetID(), "settings_one_game_step_delay");
+    EXPECT_EQ(delay->Text(), "8");
+    EXPECT_EQ(delay->GetComments(),
+              "Delay between each game event.\r\n\r\n8 => 1000 / 8 = 125 fps (default)\r\n"
+              "10 => 1000 / 10 = 100 fps");
+    EXPECT_EQ(resources.GetName(), "No Name");
+    EXPECT_EQ(resources.GetComments(), "No Comments");
+    EXPECT_FALSE(first.IsModified());
+    EXPECT_TRUE(first.PathName().isEmpty());
+}
+
+TEST(DocumentLifecycle, EditsMarkTheDocumentModifiedOnceAndOnlyWhenSomethingChanged) {
+    CPlexionDoc doc;
+    doc.OnNewDocument();
+    QSignalSpy modified(&doc, &CPlexionDoc::modifiedChanged);
+    QSignalSpy edited(&doc, &CPlexionDoc::edited);
+    EXPECT_FALSE(doc.Edit([](CVKT_ResourceContainer&) { return false; }));
+    EXPECT_FALSE(doc.IsModified());
+    EXPECT_TRUE(doc.Edit([](CVKT_ResourceContainer& c) { return c.New<CVKT_Text>("a") >= 0; }));
+    EXPECT_TRUE(doc.Edit([](CVKT_ResourceContainer& c) { return c.New<CVKT_Text>("b") >= 0; }));
+    EXPECT_TRUE(doc.IsModified());
+    EXPECT_EQ(modified.count(), 1);
+    EXPECT_EQ(edited.count(), 2);
+}
+
+TEST(DocumentLifecycle, PasswordGatesOpeningByExactText) {
+    CTempDir dir;
+    const std::string path = WriteProtectedDocument(dir, "Secret");
+
+    {
+        CPlexionDoc doc;
+        QString message;
+        AnswerPasswordThenMessage("secret", &message);
+        EXPECT_FALSE(doc.OnOpenDocument(QString::fromStdString(path)));
+        EXPECT_EQ(message, "Error: unreadable file format !");
+        EXPECT_EQ(doc.Resources().Count<CVKT_Text>(), 0);
+    }
+    {
+        CPlexionDoc doc;
+        QString message;
+        AnswerPasswordThenMessage(nullptr, &message);
+        EXPECT_FALSE(doc.OnOpenDocument(QString::fromStdString(path)));
+        EXPECT_EQ(message, "Error: unreadable file format !");
+    }
+    {
+        CPlexionDoc doc;
+        QSignalSpy recent(&doc, &CPlexionDoc::pathNameSet);
+        AnswerPasswordThenMessage("Secret", nullptr);
+        ASSERT_TRUE(doc.OnOpenDocument(QString::fromStdString(path)));
+        EXPECT_EQ(doc.Resources().Count<CVKT_Text>(), 3);
+        EXPECT_EQ(doc.Title(), "locked.dat");
+        EXPECT_EQ(recent.count(), 1);
+        EXPECT_EQ(CurrentResourcePath(), path);
+        EXPECT_FALSE(doc.IsModified());
+    }
+}
+
+TEST(DocumentLifecycle, AnEmptyPasswordOpensWithoutAPrompt) {
+    CTempDir dir;
+    const std::string path = WriteProtectedDocument(dir, "");
+    CPlexionDoc doc;
+    EXPECT_TRUE(doc.OnOpenDocument(QString::fromStdString(path)));
+    EXPECT_EQ(QApplication::activeModalWidget(), nullptr);
+}
+
+TEST(DocumentLifecycle, AMissingFileOpensNothingAndSaysNothingItself) {
+    CTempDir dir;
+    CPlexionDoc doc;
+    EXPECT_FALSE(doc.OnOpenDocument(QString::fromStdString(dir.File("absent.dat"))));
+    EXPECT_TRUE(doc.PathName().isEmpty());
+}
+
+TEST(DocumentLifecycle, AFailedSaveKeepsThePathNameTheFileAndTheModifiedFlag) {
+    CTempDir dir;
+    CPlexionDoc doc;
+    doc.OnNewDocument();
+    const QString good = QString::fromStdString(dir.File("good.dat"));
+    ASSERT_TRUE(doc.OnSaveDocument(good));
+    const auto before = test::ReadFileBytes(good.toStdString());
+    doc.Edit([](CVKT_ResourceContainer& c) { return c.New<CVKT_Text>("unsaved") >= 0; });
+
+    QString message;
+    AnswerModal<QMessageBox>([&message](QMessageBox* box) {
+        message = box->text();
+        box->accept();
+    });
+    EXPECT_FALSE(doc.OnSaveDocument(QString::fromStdString(dir.File("no/such/folder/x.dat"))));
+    EXPECT_EQ(message, "Error occured while saving !");
+    EXPECT_EQ(doc.PathName(), good);
+    EXPECT_TRUE(doc.IsModified());
+    EXPECT_EQ(test::ReadFileBytes(good.toStdString()), before);
+}
+
+TEST(DocumentLifecycle, ClosingAModifiedDocumentAsksToSaveIt) {
+    CTempDir dir;
+    CPlexionDoc doc;
+    doc.OnNewDocument();
+    EXPECT_TRUE(doc.SaveModified());  // nothing to ask yet
+    doc.Edit([](CVKT_ResourceContainer& c) { return c.New<CVKT_Text>("x") >= 0; });
+
+    QString question;
+    auto answerWith = [&question](QMessageBox::StandardButton button) {
+        AnswerModal<QMessageBox>([&question, button](QMessageBox* box) {
+            question = box->text();
+            box->button(button)->click();
+        });
+    };
+    answerWith(QMessageBox::Cancel);
+    EXPECT_FALSE(doc.SaveModified());
+    EXPECT_EQ(question, "Save changes to " + doc.Title() + "?");
+    answerWith(QMessageBox::No);
+    EXPECT_TRUE(doc.SaveModified());
+    EXPECT_TRUE(doc.IsModified());
+
+    const QString path = QString::fromStdString(dir.File("kept.dat"));
+    ASSERT_TRUE(doc.OnSaveDocument(path));
+    doc.Edit([](CVKT_ResourceContainer& c) { return c.New<CVKT_Text>("y") >= 0; });
+    answerWith(QMessageBox::Yes);
+    EXPECT_TRUE(doc.SaveModified());
+    EXPECT_EQ(question, "Save changes to " + path + "?");
+    EXPECT_FALSE(doc.IsModified());
+    CPlexionDocCore reread;
+    ASSERT_EQ(reread.OpenDocument(path.toStdString(), {}), CPlexionDocCore::OpenOutcome::Opened);
+    EXPECT_EQ(reread.Resources().Count<CVKT_Text>(), 3);
+}
+
+TEST(DocumentLifecycle, PropertiesChangeTheDocumentNameThatIsSaved) {
+    CTempDir dir;
+    CPlexionDoc doc;
+    doc.OnNewDocument();
+    AnswerModal<CFormDialog>([](CFormDialog* dialog) {
+        EXPECT_EQ(dialog->windowTitle(), "Document Properties");
+        auto* id = dialog->findChild<QLineEdit*>();
+        id->selectAll();
+        QTest::keyClicks(id, "Level 1");
+        dialog->accept();
+    });
+    ASSERT_TRUE(doc.ShowProperties());
+    EXPECT_TRUE(doc.IsModified());
+    const std::string path = dir.File("level.dat");
+    ASSERT_TRUE(doc.OnSaveDocument(QString::fromStdString(path)));
+    CPlexionDocCore reread;
+    ASSERT_EQ(reread.OpenDocument(path, {}), CPlexionDocCore::OpenOutcome::Opened);
+    EXPECT_EQ(reread.Resources().GetName(), "Level 1");
+    EXPECT_EQ(reread.Resources().GetComments(), "No Comments");
+}
+
+TEST(DocumentLifecycle, PropertiesLeaveBytesThatAreNotUtf8AsTheyAre) {
+    CPlexionDoc doc;
+    doc.OnNewDocument();
+    doc.Resources().SetName("caf\xe9");
+    AnswerModal<CFormDialog>([](CFormDialog* dialog) { dialog->accept(); });
+    ASSERT_TRUE(doc.ShowProperties());
+    EXPECT_EQ(doc.Resources().GetName(), "caf\xe9");
+    EXPECT_FALSE(doc.IsModified());
+}
+
+}  // namespace
+}  // namespace plexion
