@@ -1,0 +1,226 @@
+#include "binary_files_panel.h"
+
+#include <QAction>
+#include <QDir>
+#include <QFile>
+#include <QFileDialog>
+#include <QFileInfo>
+#include <QMenu>
+#include <QMessageBox>
+
+#include "binary_file_import.h"
+#include "binary_file_item.h"
+#include "captioned_text_preview.h"
+#include "file_filter.h"
+#include "kind_panel_cell_edits.h"
+#include "kind_panel_cells.h"
+#include "kind_panel_items.h"
+#include "message_box_presenter.h"
+#include "paths.h"
+
+namespace plexion {
+namespace {
+
+const char* const kHeaders[CBinaryFilesPanel::kColumnCount] = {
+    "Index", "ID", "Source Filename", "Specifications", "Comments"};
+constexpr const char* kAllFilesFilter = "All Files (*.*)\n*.*\n\n";
+constexpr double kBytesPerKilobyte = 1024.0;
+constexpr double kBytesPerMegabyte = 1048576.0;
+
+CCellStore<CVKT_BinaryFile> SourceFilenameStore() {
+    return StoredTextStore<CVKT_BinaryFile>(
+        [](const CVKT_BinaryFile& item) -> const std::string& { return item.SourceFilename(); },
+        [](CVKT_BinaryFile& item, std::string path) { item.SetSourceFilename(std::move(path)); });
+}
+
+std::string FileSystemName(const QString& path) {
+    return QFile::encodeName(path).toStdString();
+}
+
+QString FromFileSystemName(const std::string& path) {
+    return QFile::decodeName(QByteArray::fromStdString(path));
+}
+
+// The source filename where its folder still exists, otherwise its name in
+// the panel's last folder.
+QString ProposedSaveName(const QString& source, const QString& lastFolder) {
+    const QFileInfo info(source);
+    if (!source.isEmpty() && info.isAbsolute() && info.dir().exists()) {
+        return source;
+    }
+    return QDir(lastFolder).filePath(FromFileSystemName(FileNameOf(FileSystemName(source))));
+}
+
+}  // namespace
+
+QString BinaryFilePreviewText(const QString& sourceFilename, std::int64_t size) {
+    return QStringLiteral("Original Filename: ") + sourceFilename +
+           QString::asprintf("\n\nFile Size:               %lld bytes       %.2f KB       %.2f MB",
+                             static_cast<long long>(size),
+                             static_cast<double>(size) / kBytesPerKilobyte,
+                             static_cast<double>(size) / kBytesPerMegabyte);
+}
+
+CBinaryFilesPanel::CBinaryFilesPanel(QWidget* parent)
+    : CResourcePanel(QStringLiteral("Binary Files"), parent) {
+    SetAcceptsFiles(true);
+}
+
+CVKT_ResourceGroup* CBinaryFilesPanel::GetGroup() const {
+    return Container() ? Container()->GroupAt(CVKT_BinaryFile::kKind) : nullptr;
+}
+
+int CBinaryFilesPanel::GetItemCount() const {
+    return Container() ? Container()->Count<CVKT_BinaryFile>() : 0;
+}
+
+int CBinaryFilesPanel::GetColumnCount() const {
+    return kColumnCount;
+}
+
+void CBinaryFilesPanel::FillItemCell(int kindColumn, int row) {
+    CGridCell* cell = KindCell(kindColumn, row);
+    if (cell == nullptr || kindColumn < 0 || kindColumn >= kColumnCount) {
+        return;
+    }
+    if (row == 0) {
+        FillHeaderCell(*cell, QString::fromLatin1(kHeaders[kindColumn]));
+        return;
+    }
+    const CVKT_BinaryFile* item =
+        Container() ? Container()->GetAt<CVKT_BinaryFile>(ItemOfRow(row)) : nullptr;
+    if (item == nullptr) {
+        return;
+    }
+    switch (kindColumn) {
+        case kIndexColumn:
+            FillIndexCell(*cell);
+            break;
+        case kIdColumn:
+            FillStoredTextCell(*cell, item->ID(), GridCellType::Text, true);
+            break;
+        case kSourceFilenameColumn:
+            FillStoredTextCell(*cell, item->SourceFilename(), GridCellType::Text, true);
+            break;
+        case kSpecificationsColumn:
+            FillInformationCell(*cell, item->Specifications());
+            break;
+        case kCommentsColumn:
+            FillStoredTextCell(*cell, item->Comments(), GridCellType::MultiLineText, true);
+            break;
+    }
+}
+
+bool CBinaryFilesPanel::ApplyCell(int dstColumn, int dstRow, int srcColumn, int srcRow) {
+    CCellStore<CVKT_BinaryFile> store;
+    switch (KindColumnOf(dstColumn)) {
+        case kIdColumn:
+            store = IdStore<CVKT_BinaryFile>();
+            break;
+        case kSourceFilenameColumn:
+            store = SourceFilenameStore();
+            break;
+        case kCommentsColumn:
+            store = CommentsStore<CVKT_BinaryFile>();
+            break;
+        default:
+            return false;
+    }
+    return ApplyItemCell(*this, store, dstColumn, dstRow, srcColumn, srcRow);
+}
+
+bool CBinaryFilesPanel::InsertItems() {
+    const QStringList paths = QFileDialog::getOpenFileNames(
+        this, QStringLiteral("Insert Binary File(s) Filename(s)"), LastFolder(),
+        QtFileFilter(QString::fromLatin1(kAllFilesFilter)));
+    if (paths.isEmpty()) {
+        return false;
+    }
+    SetLastFolder(QFileInfo(paths.first()).absolutePath());
+    for (const QString& path : paths) {
+        AddFile(path);
+    }
+    return true;
+}
+
+bool CBinaryFilesPanel::AddFile(const QString& path) {
+    int index = -1;
+    EditDocument([&](CVKT_ResourceContainer& container) {
+        index = AddBinaryFile(container, FileSystemName(path));
+        return index >= 0;
+    });
+    if (index < 0) {
+        return false;
+    }
+    ShowNewItem(*this, index);
+    return true;
+}
+
+bool CBinaryFilesPanel::DeleteItem(int item) {
+    return DeleteKindItem<CVKT_BinaryFile>(*this, item);
+}
+
+bool CBinaryFilesPanel::DoMoveItem(int from, int to) {
+    return MoveKindItem<CVKT_BinaryFile>(*this, from, to);
+}
+
+bool CBinaryFilesPanel::AddEditCommands(QMenu* menu, int firstId) {
+    QAction* save = menu->addAction(QStringLiteral("&Save Binary File Source..."));
+    save->setStatusTip(QStringLiteral("Save the source file to a separate file"));
+    save->setData(firstId + kSaveSourceCommand);
+    return true;
+}
+
+bool CBinaryFilesPanel::OnEditCommand(QMenu* /*menu*/, int firstId, int id) {
+    if (id != firstId + kSaveSourceCommand) {
+        return false;
+    }
+    SaveBinaryFileSource();
+    return true;
+}
+
+bool CBinaryFilesPanel::SaveBinaryFileSource() {
+    const int cursor = GetCursorItem();
+    const CVKT_BinaryFile* item =
+        Container() ? Container()->GetAt<CVKT_BinaryFile>(cursor) : nullptr;
+    if (item == nullptr) {
+        return false;
+    }
+    const QString path = QFileDialog::getSaveFileName(
+        this, QStringLiteral("Save Binary File Source Filename"),
+        ProposedSaveName(FromFileSystemName(item->SourceFilename()), LastFolder()),
+        QtFileFilter(QString::fromLatin1(kAllFilesFilter)));
+    // The dialog runs its own event loop: look the item up again.
+    item = Container() ? Container()->GetAt<CVKT_BinaryFile>(cursor) : nullptr;
+    if (path.isEmpty() || item == nullptr) {
+        return false;
+    }
+    SetLastFolder(QFileInfo(path).absolutePath());
+    if (item->Data().Size() == 0) {
+        return false;
+    }
+    if (!item->Data().SaveToFile(FileSystemName(path))) {
+        QMessageBox::warning(this, MessageBoxTitle(),
+                             QStringLiteral("Error: the file \"%1\" could not be written !")
+                                 .arg(QDir::toNativeSeparators(path)));
+        return false;
+    }
+    return true;
+}
+
+void CBinaryFilesPanel::DrawPreview(QPainter& painter, const QRect& preview) {
+    DrawTiledPreview(painter, preview);
+}
+
+void CBinaryFilesPanel::DrawItemPreview(QPainter& painter, QRect& band, int item) {
+    const CVKT_BinaryFile* file =
+        Container() ? Container()->GetAt<CVKT_BinaryFile>(item) : nullptr;
+    if (file == nullptr) {
+        return;
+    }
+    DrawCaptionedTextPreview(painter, band, FromStored(file->ID()),
+                             BinaryFilePreviewText(FromStored(file->SourceFilename()),
+                                                   file->Data().Size()));
+}
+
+}  // namespace plexion

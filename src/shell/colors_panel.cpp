@@ -1,0 +1,154 @@
+#include "colors_panel.h"
+
+#include <QPainter>
+
+#include "color_band_preview.h"
+#include "color_item.h"
+#include "empty_edit_menu.h"
+#include "kind_panel_cell_edits.h"
+#include "kind_panel_cells.h"
+#include "kind_panel_items.h"
+
+namespace plexion {
+namespace {
+
+constexpr const char* kNewId = "New ID";
+constexpr std::uint32_t kComponentRange = 255;
+constexpr std::uint32_t kColorBits = 0xFFFFFF;
+
+const char* const kHeaders[CColorsPanel::kColumnCount] = {"Index", "ID", "Color",
+                                                          "Specifications", "Comments"};
+
+// The colour and the alpha travel together.
+CCellStore<CVKT_Color> ColorStore() {
+    const auto store = [](CVKT_Color& item, ColorRef color, int alpha) {
+        if (item.Color() == color && item.Alpha() == alpha) {
+            return false;
+        }
+        item.SetColor(color);
+        item.SetAlpha(alpha);
+        return true;
+    };
+    return {[store](CVKT_Color& item, const CGridCell& edited) {
+                const std::optional<CGridColor> value = edited.GetColor();
+                return value.has_value() && store(item, value->color & kColorBits, value->alpha);
+            },
+            [store](CVKT_Color& target, const CVKT_Color& source) {
+                return store(target, source.Color(), source.Alpha());
+            }};
+}
+
+}  // namespace
+
+std::uint32_t RandomItemColor(std::mt19937& engine) {
+    const int blue = static_cast<int>(engine() % kComponentRange);
+    const int green = static_cast<int>(engine() % kComponentRange);
+    const int red = static_cast<int>(engine() % kComponentRange);
+    return CVKT_Color::FromRgb(red, green, blue);
+}
+
+CColorsPanel::CColorsPanel(QWidget* parent)
+    : CResourcePanel(QStringLiteral("Colors"), parent), random_(std::random_device{}()) {}
+
+CVKT_ResourceGroup* CColorsPanel::GetGroup() const {
+    return Container() ? Container()->GroupAt(CVKT_Color::kKind) : nullptr;
+}
+
+int CColorsPanel::GetItemCount() const {
+    return Container() ? Container()->Count<CVKT_Color>() : 0;
+}
+
+int CColorsPanel::GetColumnCount() const {
+    return kColumnCount;
+}
+
+void CColorsPanel::FillItemCell(int kindColumn, int row) {
+    CGridCell* cell = KindCell(kindColumn, row);
+    if (cell == nullptr || kindColumn < 0 || kindColumn >= kColumnCount) {
+        return;
+    }
+    if (row == 0) {
+        FillHeaderCell(*cell, QString::fromLatin1(kHeaders[kindColumn]));
+        return;
+    }
+    const CVKT_Color* item =
+        Container() ? Container()->GetAt<CVKT_Color>(ItemOfRow(row)) : nullptr;
+    if (item == nullptr) {
+        return;
+    }
+    switch (kindColumn) {
+        case kIndexColumn:
+            FillIndexCell(*cell);
+            break;
+        case kIdColumn:
+            FillStoredTextCell(*cell, item->ID(), GridCellType::Text, true);
+            break;
+        case kColorColumn:
+            cell->SetType(GridCellType::Color);
+            cell->SetColor(item->Color() & kColorBits, static_cast<std::uint8_t>(item->Alpha()));
+            cell->SetEditable(true);
+            break;
+        case kSpecificationsColumn:
+            FillInformationCell(*cell, item->Specifications());
+            break;
+        case kCommentsColumn:
+            FillStoredTextCell(*cell, item->Comments(), GridCellType::MultiLineText, true);
+            break;
+    }
+}
+
+bool CColorsPanel::ApplyCell(int dstColumn, int dstRow, int srcColumn, int srcRow) {
+    switch (KindColumnOf(dstColumn)) {
+        case kIdColumn:
+            return ApplyItemCell(*this, IdStore<CVKT_Color>(), dstColumn, dstRow, srcColumn,
+                                 srcRow);
+        case kColorColumn:
+            if (!ApplyItemCell(*this, ColorStore(), dstColumn, dstRow, srcColumn, srcRow)) {
+                return false;
+            }
+            // The specifications spell the colour out.
+            RefreshItemCell(kSpecificationsColumn, dstRow);
+            return true;
+        case kCommentsColumn:
+            return ApplyItemCell(*this, CommentsStore<CVKT_Color>(), dstColumn, dstRow,
+                                 srcColumn, srcRow);
+        default:
+            return false;
+    }
+}
+
+bool CColorsPanel::InsertItems() {
+    const std::uint32_t color = RandomItemColor(random_);
+    return InsertKindItem<CVKT_Color>(*this, kNewId,
+                                      [color](CVKT_Color& item) { item.SetColor(color); });
+}
+
+bool CColorsPanel::DeleteItem(int item) {
+    return DeleteKindItem<CVKT_Color>(*this, item);
+}
+
+bool CColorsPanel::DoMoveItem(int from, int to) {
+    return MoveKindItem<CVKT_Color>(*this, from, to);
+}
+
+bool CColorsPanel::AddEditCommands(QMenu* menu, int /*firstId*/) {
+    AddEmptyEditEntry(menu);
+    return true;
+}
+
+void CColorsPanel::DrawPreview(QPainter& painter, const QRect& preview) {
+    CResourcePanel::DrawPreview(painter, preview);
+    const std::vector<int> items = GetAffectedItems(true, true);
+    const int count = static_cast<int>(items.size());
+    for (int band = 0; band < count; ++band) {
+        const CVKT_Color* item =
+            Container() ? Container()->GetAt<CVKT_Color>(items[static_cast<size_t>(band)])
+                        : nullptr;
+        if (item != nullptr) {
+            DrawColorBand(painter, BandRect(preview, band, count), item->Color() & kColorBits,
+                          FromStored(item->ID()));
+        }
+    }
+}
+
+}  // namespace plexion
