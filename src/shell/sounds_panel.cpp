@@ -1,0 +1,161 @@
+#include "sounds_panel.h"
+
+#include <QAction>
+#include <QMenu>
+
+#include <array>
+
+#include "application_audio.h"
+#include "audio_system.h"
+#include "grid_cell.h"
+#include "kind_panel_cell_edits.h"
+#include "kind_panel_cells.h"
+#include "kind_panel_items.h"
+#include "resource_container.h"
+#include "sound_play_state.h"
+#include "value_cells.h"
+#include "wav_memory.h"
+
+namespace plexion {
+namespace {
+
+constexpr std::array<const char*, CSoundsPanel::kColumnCount> kColumnTitles = {
+    "Index", "ID", "Play", "Specifications", "Comments"};
+
+}  // namespace
+
+CSoundsPanel::CSoundsPanel(QWidget* parent)
+    : CResourcePanel(QStringLiteral("Music and Sounds"), parent) {
+    SetAcceptsFiles(true);
+}
+
+CVKT_ResourceGroup* CSoundsPanel::GetGroup() const {
+    return Container() != nullptr ? Container()->GroupAt(CVKT_WavMemory::kKind) : nullptr;
+}
+
+int CSoundsPanel::GetItemCount() const {
+    return Container() != nullptr ? Container()->Count<CVKT_WavMemory>() : 0;
+}
+
+CVKT_WavMemory* CSoundsPanel::Sound(int item) const {
+    return Container() != nullptr ? Container()->GetAt<CVKT_WavMemory>(item) : nullptr;
+}
+
+void CSoundsPanel::FillItemCell(int kindColumn, int row) {
+    CGridCell* cell = KindCell(kindColumn, row);
+    if (cell == nullptr || kindColumn < 0 || kindColumn >= kColumnCount) {
+        return;
+    }
+    if (row == 0) {
+        FillHeaderCell(*cell, QString::fromLatin1(kColumnTitles[kindColumn]));
+        return;
+    }
+    const CVKT_WavMemory* sound = Sound(ItemOfRow(row));
+    if (sound == nullptr) {
+        return;
+    }
+    switch (kindColumn) {
+        case kIndexColumn:
+            FillIndexCell(*cell);
+            break;
+        case kIdColumn:
+            FillStoredTextCell(*cell, sound->ID(), GridCellType::Text, true);
+            break;
+        case kPlayColumn:
+            FillListCell(*cell, &PlayStateNames(), PlayStateOf(ApplicationAudio(), sound));
+            break;
+        case kSpecificationsColumn:
+            FillInformationCell(*cell, sound->Specifications());
+            break;
+        case kCommentsColumn:
+            FillStoredTextCell(*cell, sound->Comments(), GridCellType::MultiLineText, true);
+            break;
+        default:
+            break;
+    }
+}
+
+bool CSoundsPanel::ApplyCell(int dstColumn, int dstRow, int srcColumn, int srcRow) {
+    switch (KindColumnOf(dstColumn)) {
+        case kIdColumn:
+            return ApplyItemCell(*this, IdStore<CVKT_WavMemory>(), dstColumn, dstRow, srcColumn,
+                                 srcRow);
+        case kCommentsColumn:
+            return ApplyItemCell(*this, CommentsStore<CVKT_WavMemory>(), dstColumn, dstRow,
+                                 srcColumn, srcRow);
+        case kPlayColumn:
+            return ApplyPlayCell(dstRow, srcRow);
+        default:
+            return false;
+    }
+}
+
+bool CSoundsPanel::ApplyPlayCell(int dstRow, int srcRow) {
+    CVKT_WavMemory* sound = Sound(ItemOfRow(dstRow));
+    const CVKT_WavMemory* source = Sound(ItemOfRow(srcRow));
+    const CGridCell* edited = KindCell(kPlayColumn, srcRow);
+    if (sound == nullptr || source == nullptr || edited == nullptr) {
+        return false;
+    }
+    // Playing changes no data of the document. A copied cell plays as the
+    // voices play its source.
+    CAudioSystem* audio = ApplicationAudio();
+    ApplyPlayState(audio, sound, dstRow == srcRow ? edited->GetInt() : PlayStateOf(audio, source));
+    // The cell shows what the voices do, which is not what was asked when
+    // nothing could play.
+    RefreshItemCell(kPlayColumn, dstRow);
+    return true;
+}
+
+bool CSoundsPanel::DoMoveItem(int from, int to) {
+    return MoveKindItem<CVKT_WavMemory>(*this, from, to);
+}
+
+bool CSoundsPanel::DeleteItem(int item) {
+    const CVKT_WavMemory* sound = Sound(item);
+    if (sound == nullptr) {
+        return false;
+    }
+    DetachSound(sound);
+    return DeleteKindItem<CVKT_WavMemory>(*this, item);
+}
+
+bool CSoundsPanel::AddEditCommands(QMenu* menu, int firstId) {
+    if (menu == nullptr) {
+        return false;
+    }
+    QAction* load = menu->addAction(QStringLiteral("&Load Wav/Ogg..."));
+    load->setData(firstId + kLoadCommand);
+    load->setStatusTip(QStringLiteral("Load Wav or Ogg into the selected CVKT_WavMemory"));
+    load->setEnabled(GetRowCount() > 0 && GetAffectedCount() > 0);
+    return true;
+}
+
+bool CSoundsPanel::OnEditCommand(QMenu*, int firstId, int id) {
+    if (id != firstId + kLoadCommand) {
+        return false;
+    }
+    LoadIntoCursorItem();
+    return true;
+}
+
+void CSoundsPanel::DetachAllSounds() {
+    for (int item = 0; item < GetItemCount(); ++item) {
+        DetachSound(Sound(item));
+    }
+}
+
+bool CSoundsPanel::EditSound(int item, const std::function<bool(CVKT_WavMemory&)>& change) {
+    return EditDocument([item, &change](CVKT_ResourceContainer& container) {
+        CVKT_WavMemory* sound = container.GetAt<CVKT_WavMemory>(item);
+        return sound != nullptr && change(*sound);
+    });
+}
+
+void CSoundsPanel::DetachSound(const CVKT_WavMemory* sound) const {
+    if (CAudioSystem* audio = ApplicationAudio()) {
+        audio->DetachSound(sound);
+    }
+}
+
+}  // namespace plexion

@@ -1,0 +1,59 @@
+#pragma once
+
+#include <functional>
+
+#include "resource_panel.h"
+
+namespace plexion {
+
+class CVKT_WavMemory;
+
+// The "Music and Sounds" panel: the sounds of the document in the grid, a
+// "Play" cell per sound that plays, loops and stops it on the application's
+// audio system, and the import of WAV, Ogg Vorbis and raw sound files.
+class CSoundsPanel : public CResourcePanel {
+    Q_OBJECT
+public:
+    // Kind columns.
+    enum Column {
+        kIndexColumn = 0,
+        kIdColumn = 1,
+        kPlayColumn = 2,
+        kSpecificationsColumn = 3,
+        kCommentsColumn = 4,
+        kColumnCount = 5,
+    };
+    // The entry of the "Edi&t" submenu, after the menu's first id.
+    static constexpr int kLoadCommand = 1;
+
+    explicit CSoundsPanel(QWidget* parent = nullptr);
+
+    CVKT_ResourceGroup* GetGroup() const override;
+    int GetItemCount() const override;
+    int GetColumnCount() const override { return kColumnCount; }
+    void FillItemCell(int kindColumn, int row) override;
+    bool ApplyCell(int dstColumn, int dstRow, int srcColumn, int srcRow) override;
+    bool DoMoveItem(int from, int to) override;
+    bool DeleteItem(int item) override;
+    bool AddFile(const QString& path) override;
+    bool InsertItems() override;
+    bool AddEditCommands(QMenu* menu, int firstId) override;
+    bool OnEditCommand(QMenu* menu, int firstId, int id) override;
+
+    // Asks for a sound file and loads it into the cursor item, after all
+    // sound was stopped; an item still named "New ID" takes the file's title.
+    bool LoadIntoCursorItem();
+    // Lets every voice go of the sounds of the document, before it closes.
+    void DetachAllSounds();
+
+    CVKT_WavMemory* Sound(int item) const;
+
+private:
+    // Runs `change` on sound `item` through the document's editing path.
+    bool EditSound(int item, const std::function<bool(CVKT_WavMemory&)>& change);
+    bool ApplyPlayCell(int dstRow, int srcRow);
+    bool LoadFileIntoItem(int item, const QString& path);
+    void DetachSound(const CVKT_WavMemory* sound) const;
+};
+
+}  // namespace plexion
