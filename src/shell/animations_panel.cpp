@@ -1,0 +1,221 @@
+#include "animations_panel.h"
+
+#include <QPainter>
+
+#include "bitmap_item.h"
+#include "color_conversion.h"
+#include "empty_edit_menu.h"
+#include "graphic_panel_cells.h"
+#include "index_list_item.h"
+#include "kind_panel_cells.h"
+#include "kind_panel_items.h"
+#include "stored_text.h"
+#include "value_cells.h"
+
+namespace plexion {
+namespace {
+
+constexpr const char* kNewId = "New ID";
+constexpr int kPreviewTextMargin = 4;
+
+const QStringList& TypeNames() {
+    static const QStringList names = {QStringLiteral("Simple")};
+    return names;
+}
+
+const QStringList& PlayModeNames() {
+    static const QStringList names = [] {
+        QStringList list;
+        for (int mode = 0; mode < CVKT_IndexList::kPlayModeCount; ++mode) {
+            list << QString::fromStdString(CVKT_IndexList::PlayModeName(mode));
+        }
+        return list;
+    }();
+    return names;
+}
+
+const char* ColumnTitle(int column) {
+    static constexpr const char* kTitles[CAnimationsPanel::kColumnCount] = {
+        "Index", "ID", "Type", "Play Mode", "Specifications", "Comments"};
+    return kTitles[column];
+}
+
+const CCellStore<CVKT_IndexList>* StoreOf(int column) {
+    using Animation = CVKT_IndexList;
+    static const CCellStore<Animation> id = IdStore<Animation>();
+    static const CCellStore<Animation> comments = CommentsStore<Animation>();
+    static const CCellStore<Animation> playMode = NumberStore<Animation, std::int32_t>(
+        [](const Animation& animation) { return animation.PlayMode(); },
+        [](Animation& animation, std::int32_t mode) { animation.SetPlayMode(mode); });
+    switch (column) {
+        case CAnimationsPanel::kId: return &id;
+        case CAnimationsPanel::kComments: return &comments;
+        case CAnimationsPanel::kPlayMode: return &playMode;
+        default: return nullptr;
+    }
+}
+
+}  // namespace
+
+CAnimationsPanel::CAnimationsPanel(QWidget* parent)
+    : CResourcePanel(QStringLiteral("Animations"), parent) {}
+
+CVKT_ResourceGroup* CAnimationsPanel::GetGroup() const {
+    return Container() ? Container()->GroupAt(CVKT_IndexList::kKind) : nullptr;
+}
+
+int CAnimationsPanel::GetItemCount() const {
+    return Container() ? Container()->Count<CVKT_IndexList>() : 0;
+}
+
+CVKT_IndexList* CAnimationsPanel::Animation(int item) const {
+    return Container() ? Container()->GetAt<CVKT_IndexList>(item) : nullptr;
+}
+
+void CAnimationsPanel::FillItemCell(int kindColumn, int row) {
+    CGridCell* cell = KindCell(kindColumn, row);
+    if (cell == nullptr || kindColumn < 0 || kindColumn >= kColumnCount) {
+        return;
+    }
+    if (row == 0) {
+        FillHeaderCell(*cell, QString::fromLatin1(ColumnTitle(kindColumn)));
+        return;
+    }
+    const CVKT_IndexList* animation = Animation(ItemOfRow(row));
+    if (animation == nullptr) {
+        return;
+    }
+    switch (kindColumn) {
+        case kIndex: FillIndexCell(*cell); break;
+        case kId: FillStoredTextCell(*cell, animation->ID(), GridCellType::Text, true); break;
+        case kType:
+            FillListCell(*cell, &TypeNames(), 0);
+            cell->SetEditable(false);
+            break;
+        case kPlayMode: FillListCell(*cell, &PlayModeNames(), animation->PlayMode()); break;
+        case kSpecifications: FillInformationCell(*cell, animation->Specifications()); break;
+        case kComments:
+            FillStoredTextCell(*cell, animation->Comments(), GridCellType::MultiLineText, true);
+            break;
+        default: break;
+    }
+}
+
+bool CAnimationsPanel::ApplyCell(int dstColumn, int dstRow, int srcColumn, int srcRow) {
+    const int column = KindColumnOf(dstColumn);
+    const CCellStore<CVKT_IndexList>* store = StoreOf(column);
+    if (store == nullptr) {
+        return false;
+    }
+    const bool taken = ApplyStoredCell(*this, *store, dstColumn, dstRow, srcColumn, srcRow, false);
+    if (taken && column == kPlayMode) {
+        RestartPreview();
+    }
+    return taken;
+}
+
+bool CAnimationsPanel::AddEditCommands(QMenu* menu, int) {
+    AddEmptyEditEntry(menu);
+    return true;
+}
+
+bool CAnimationsPanel::InsertItems() {
+    return InsertKindItem<CVKT_IndexList>(*this, kNewId);
+}
+
+bool CAnimationsPanel::DeleteItem(int item) {
+    return DeleteKindItem<CVKT_IndexList>(*this, item);
+}
+
+bool CAnimationsPanel::DoMoveItem(int from, int to) {
+    return MoveKindItem<CVKT_IndexList>(*this, from, to);
+}
+
+void CAnimationsPanel::SelectionChanged() {
+    RestartPreview();
+}
+
+bool CAnimationsPanel::Refresh(bool rebuild) {
+    const bool refreshed = CResourcePanel::Refresh(rebuild);
+    // Moves and deletions change which animation the cursor row holds.
+    if (cursor_.GetAnimationIndex() != GetCursorItem()) {
+        RestartPreview();
+    }
+    return refreshed;
+}
+
+bool CAnimationsPanel::SetResourceContainer(CVKT_ResourceContainer* container) {
+    cursor_.Stop();
+    cursor_.SetDocument(container);
+    const bool attached = CResourcePanel::SetResourceContainer(container);
+    RestartPreview();
+    return attached;
+}
+
+void CAnimationsPanel::RestartPreview() {
+    cursor_.SetAnimationIndex(GetCursorItem());
+    cursor_.Restart();
+}
+
+bool CAnimationsPanel::StepTime() {
+    if (!cursor_.IsPlaying()) {
+        return false;
+    }
+    cursor_.Advance(1.0);
+    return true;
+}
+
+void CAnimationsPanel::RedrawPreview() {
+    update(PreviewRect(rect()));
+}
+
+void CAnimationsPanel::DrawPreview(QPainter& painter, const QRect& preview) {
+    painter.fillRect(preview, InterfaceQColor(InterfaceColor::DialogFace));
+    const CVKT_IndexList* animation = Animation(cursor_.GetAnimationIndex());
+    if (animation == nullptr) {
+        return;
+    }
+    painter.save();
+    painter.setClipRect(preview);
+    const QPoint origin = preview.center();
+    painter.setPen(InterfaceQColor(InterfaceColor::DialogText));
+    painter.drawLine(preview.left(), origin.y(), preview.right(), origin.y());
+    painter.drawLine(origin.x(), preview.top(), origin.x(), preview.bottom());
+    cursor_.Draw(painter, origin.x(), origin.y());
+    painter.drawText(preview.adjusted(kPreviewTextMargin, kPreviewTextMargin, 0, 0),
+                     Qt::AlignLeft | Qt::AlignTop | Qt::TextSingleLine,
+                     FromStored(animation->ID()));
+    painter.restore();
+}
+
+int CAnimationsPanel::FindBrokenReference(QString& message) const {
+    const CVKT_ResourceContainer* container = Container();
+    if (container == nullptr) {
+        return -1;
+    }
+    const int bitmaps = container->Count<CVKT_Bitmap>();
+    const int count = container->Count<CVKT_IndexList>();
+    for (int item = 0; item < count; ++item) {
+        const CVKT_IndexList* animation = container->GetAt<CVKT_IndexList>(item);
+        // Only animations of pictures name bitmaps.
+        if (animation == nullptr || animation->Type() != CVKT_IndexList::kTypeBitmaps) {
+            continue;
+        }
+        for (int frame = 0; frame < animation->FrameCount(); ++frame) {
+            const std::int32_t bitmap = animation->Frame(frame).bitmap;
+            if (bitmap < 0 || bitmap >= bitmaps) {
+                message = QStringLiteral(
+                              "The animation \"%1\" (index %2): frame %3 shows bitmap %4, but "
+                              "there is no bitmap with that index.")
+                              .arg(FromStored(animation->ID()))
+                              .arg(item)
+                              .arg(frame)
+                              .arg(bitmap);
+                return item;
+            }
+        }
+    }
+    return -1;
+}
+
+}  // namespace plexion

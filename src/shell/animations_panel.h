@@ -1,0 +1,55 @@
+#pragma once
+
+#include "animation_cursor.h"
+#include "resource_panel.h"
+
+namespace plexion {
+
+class CVKT_IndexList;
+
+// The panel of the animations: one row per animation with its play mode and
+// frame count. The preview plays the animation of the cursor row on the game
+// clock.
+class CAnimationsPanel : public CResourcePanel {
+    Q_OBJECT
+public:
+    enum Column { kIndex, kId, kType, kPlayMode, kSpecifications, kComments, kColumnCount };
+
+    explicit CAnimationsPanel(QWidget* parent = nullptr);
+
+    CVKT_ResourceGroup* GetGroup() const override;
+    int GetItemCount() const override;
+    int GetColumnCount() const override { return kColumnCount; }
+    void FillItemCell(int kindColumn, int row) override;
+    // A play mode edit also plays the preview again from the mode's start.
+    bool ApplyCell(int dstColumn, int dstRow, int srcColumn, int srcRow) override;
+    bool AddEditCommands(QMenu* menu, int firstId) override;
+    // A new, empty animation named "New ID" at the end of the group.
+    bool InsertItems() override;
+    bool DeleteItem(int item) override;
+    bool DoMoveItem(int from, int to) override;
+
+    // The preview follows the cursor row.
+    void SelectionChanged() override;
+    bool Refresh(bool rebuild) override;
+    bool SetResourceContainer(CVKT_ResourceContainer* container) override;
+    // On the game clock's thread: one game step of the preview.
+    bool StepTime() override;
+    void RedrawPreview() override;
+    // The animation at the centre of the preview, with its name.
+    void DrawPreview(QPainter& painter, const QRect& preview) override;
+
+    // The first animation with a frame naming no bitmap.
+    int FindBrokenReference(QString& message) const override;
+
+    CVKT_IndexList* Animation(int item) const;
+    const CAnimationCursor& PreviewCursor() const { return cursor_; }
+
+private:
+    // Shows the cursor row's animation from its start (stop, reset, play).
+    void RestartPreview();
+
+    CAnimationCursor cursor_;
+};
+
+}  // namespace plexion

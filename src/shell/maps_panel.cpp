@@ -1,0 +1,274 @@
+#include "maps_panel.h"
+
+#include <QMessageBox>
+#include <QPainter>
+
+#include "bitmap_item.h"
+#include "color_conversion.h"
+#include "empty_edit_menu.h"
+#include "graphic_panel_cells.h"
+#include "kind_panel_cells.h"
+#include "kind_panel_items.h"
+#include "map_item.h"
+#include "map_resize.h"
+#include "message_box_presenter.h"
+#include "stored_text.h"
+#include "value_cells.h"
+
+namespace plexion {
+namespace {
+
+constexpr const char* kNewId = "New ID";
+// A cell holding -1 is empty.
+constexpr int kEmptyCell = 0xFFFF;
+
+const QStringList& TypeNames() {
+    static const QStringList names = {
+        QString::fromStdString(CVKT_Map::TypeName(CVKT_Map::kTypeBitmaps)),
+        QString::fromStdString(CVKT_Map::TypeName(CVKT_Map::kTypeBitmaps + 1))};
+    return names;
+}
+
+int TypeEntry(std::int32_t type) {
+    return type == CVKT_Map::kTypeBitmaps ? 0 : 1;
+}
+
+const char* ColumnTitle(int column) {
+    static constexpr const char* kTitles[CMapsPanel::kColumnCount] = {
+        "Index",  "ID",     "Type",           "Nb Columns", "Nb Lines",
+        "Size X", "Size Y", "Specifications", "Comments"};
+    return kTitles[column];
+}
+
+// Choosing "Not Valid" keeps a type that is not valid already, so that a
+// type read from a file is not replaced by another invalid one.
+bool StoreTypeEntry(CVKT_Map& map, int entry) {
+    const std::int32_t type = entry == 0 ? CVKT_Map::kTypeBitmaps
+                              : map.Type() == CVKT_Map::kTypeBitmaps ? CVKT_Map::kTypeBitmaps + 1
+                                                                     : map.Type();
+    if (type == map.Type()) {
+        return false;
+    }
+    map.SetType(type);
+    return true;
+}
+
+const CCellStore<CVKT_Map>* StoreOf(int column) {
+    static const CCellStore<CVKT_Map> id = IdStore<CVKT_Map>();
+    static const CCellStore<CVKT_Map> comments = CommentsStore<CVKT_Map>();
+    static const CCellStore<CVKT_Map> type = {
+        [](CVKT_Map& map, const CGridCell& edited) {
+            return StoreTypeEntry(map, edited.GetInt());
+        },
+        [](CVKT_Map& map, const CVKT_Map& source) {
+            if (map.Type() == source.Type()) {
+                return false;
+            }
+            map.SetType(source.Type());
+            return true;
+        }};
+    switch (column) {
+        case CMapsPanel::kId: return &id;
+        case CMapsPanel::kComments: return &comments;
+        case CMapsPanel::kType: return &type;
+        default: return nullptr;
+    }
+}
+
+int SizeOf(const CVKT_Map& map, int column) {
+    switch (column) {
+        case CMapsPanel::kNbColumns: return map.Columns();
+        case CMapsPanel::kNbLines: return map.Lines();
+        case CMapsPanel::kSizeX: return map.SizeX();
+        default: return map.SizeY();
+    }
+}
+
+}  // namespace
+
+CMapsPanel::CMapsPanel(QWidget* parent) : CResourcePanel(QStringLiteral("Maps"), parent) {}
+
+CVKT_ResourceGroup* CMapsPanel::GetGroup() const {
+    return Container() ? Container()->GroupAt(CVKT_Map::kKind) : nullptr;
+}
+
+int CMapsPanel::GetItemCount() const {
+    return Container() ? Container()->Count<CVKT_Map>() : 0;
+}
+
+CVKT_Map* CMapsPanel::Map(int item) const {
+    return Container() ? Container()->GetAt<CVKT_Map>(item) : nullptr;
+}
+
+void CMapsPanel::FillItemCell(int kindColumn, int row) {
+    CGridCell* cell = KindCell(kindColumn, row);
+    if (cell == nullptr || kindColumn < 0 || kindColumn >= kColumnCount) {
+        return;
+    }
+    if (row == 0) {
+        FillHeaderCell(*cell, QString::fromLatin1(ColumnTitle(kindColumn)));
+        return;
+    }
+    const CVKT_Map* map = Map(ItemOfRow(row));
+    if (map == nullptr) {
+        return;
+    }
+    switch (kindColumn) {
+        case kIndex: FillIndexCell(*cell); break;
+        case kId: FillStoredTextCell(*cell, map->ID(), GridCellType::Text, true); break;
+        case kType: FillListCell(*cell, &TypeNames(), TypeEntry(map->Type())); break;
+        case kNbColumns:
+        case kNbLines:
+        case kSizeX:
+        case kSizeY: FillIntegerCell(*cell, SizeOf(*map, kindColumn)); break;
+        case kSpecifications: FillInformationCell(*cell, std::string()); break;
+        case kComments:
+            FillStoredTextCell(*cell, map->Comments(), GridCellType::MultiLineText, true);
+            break;
+        default: break;
+    }
+}
+
+bool CMapsPanel::ApplyCell(int dstColumn, int dstRow, int srcColumn, int srcRow) {
+    const int column = KindColumnOf(dstColumn);
+    if (column != KindColumnOf(srcColumn)) {
+        return false;
+    }
+    if (column == kNbColumns || column == kNbLines || column == kSizeX || column == kSizeY) {
+        const bool taken = ApplySize(column, dstRow, srcRow);
+        RefreshItemCell(column, dstRow);
+        return taken;
+    }
+    const CCellStore<CVKT_Map>* store = StoreOf(column);
+    return store != nullptr &&
+           ApplyStoredCell(*this, *store, dstColumn, dstRow, srcColumn, srcRow, false);
+}
+
+bool CMapsPanel::ApplySize(int column, int dstRow, int srcRow) {
+    const int target = ItemOfRow(dstRow);
+    const CVKT_Map* map = Map(target);
+    const CVKT_Map* source = Map(ItemOfRow(srcRow));
+    const CGridCell* edited = KindCell(column, srcRow);
+    if (map == nullptr || source == nullptr || edited == nullptr) {
+        return false;
+    }
+    const int wanted = map == source ? edited->GetInt() : SizeOf(*source, column);
+    switch (column) {
+        case kNbColumns: return ResizeMap(target, wanted, map->Lines());
+        case kNbLines: return ResizeMap(target, map->Columns(), wanted);
+        default: return SetCellSize(target, column, wanted);
+    }
+}
+
+bool CMapsPanel::ResizeMap(int item, int columns, int lines) {
+    const CVKT_Map* map = Map(item);
+    if (map == nullptr) {
+        return false;
+    }
+    if (columns == map->Columns() && lines == map->Lines()) {
+        return true;
+    }
+    if (!map_size::Allowed(columns, lines)) {
+        QMessageBox::warning(this, MessageBoxTitle(),
+                             QStringLiteral("A map has 0 to %1 columns and 0 to %1 lines, and at "
+                                            "most %2 cells.")
+                                 .arg(map_size::kMaxSide)
+                                 .arg(map_size::kMaxCells));
+        return false;
+    }
+    // Asked before the edit begins: the document is not held while the
+    // question waits for the user.
+    if (columns < map->Columns() || lines < map->Lines()) {
+        CMessageBoxPresenter presenter([this] { return this; });
+        if (presenter.Show(map_size::kReductionQuestion, MessageIcon::Question,
+                           MessageButtons::YesNo) != MessageAnswer::Yes) {
+            return false;
+        }
+    }
+    return EditDocument([&](CVKT_ResourceContainer& container) {
+        CVKT_Map* resized = container.GetAt<CVKT_Map>(item);
+        return resized != nullptr && map_size::SetDimensions(*resized, columns, lines);
+    });
+}
+
+bool CMapsPanel::SetCellSize(int item, int column, int size) {
+    if (size < 1) {
+        QMessageBox::warning(this, MessageBoxTitle(), QString::fromLatin1(kCellSizeRefused));
+        return false;
+    }
+    EditDocument([&](CVKT_ResourceContainer& container) {
+        CVKT_Map* map = container.GetAt<CVKT_Map>(item);
+        if (map == nullptr || SizeOf(*map, column) == size) {
+            return false;
+        }
+        return column == kSizeX ? map->SetSizeX(size) : map->SetSizeY(size);
+    });
+    return Map(item) != nullptr;
+}
+
+bool CMapsPanel::AddEditCommands(QMenu* menu, int) {
+    AddEmptyEditEntry(menu);
+    return true;
+}
+
+bool CMapsPanel::InsertItems() {
+    return InsertKindItem<CVKT_Map>(*this, kNewId);
+}
+
+bool CMapsPanel::DeleteItem(int item) {
+    return DeleteKindItem<CVKT_Map>(*this, item);
+}
+
+bool CMapsPanel::DoMoveItem(int from, int to) {
+    return MoveKindItem<CVKT_Map>(*this, from, to);
+}
+
+void CMapsPanel::DrawPreview(QPainter& painter, const QRect& preview) {
+    painter.fillRect(preview, InterfaceQColor(InterfaceColor::DialogFace));
+    const CVKT_Map* map = Map(GetCursorItem());
+    if (map == nullptr || Container() == nullptr) {
+        return;
+    }
+    painter.save();
+    painter.setClipRect(preview);
+    // The map's corner at the preview's corner: view point p shows map point
+    // p - preview corner.
+    map->Draw(*Container(), painter, -preview.left(), -preview.top(), 0, 0, preview.left(),
+              preview.top(), preview.right() + 1, preview.bottom() + 1);
+    painter.restore();
+}
+
+int CMapsPanel::FindBrokenReference(QString& message) const {
+    const CVKT_ResourceContainer* container = Container();
+    if (container == nullptr) {
+        return -1;
+    }
+    const int bitmaps = container->Count<CVKT_Bitmap>();
+    const int count = container->Count<CVKT_Map>();
+    for (int item = 0; item < count; ++item) {
+        const CVKT_Map* map = container->GetAt<CVKT_Map>(item);
+        // Only maps of pictures name bitmaps.
+        if (map == nullptr || map->Type() != CVKT_Map::kTypeBitmaps) {
+            continue;
+        }
+        for (int column = 0; column < map->Columns(); ++column) {
+            for (int line = 0; line < map->Lines(); ++line) {
+                const int bitmap = static_cast<std::uint16_t>(map->GetCell(column, line));
+                if (bitmap != kEmptyCell && bitmap >= bitmaps) {
+                    message = QStringLiteral(
+                                  "The map \"%1\" (index %2): the cell at column %3, line %4 "
+                                  "shows bitmap %5, but there is no bitmap with that index.")
+                                  .arg(FromStored(map->ID()))
+                                  .arg(item)
+                                  .arg(column)
+                                  .arg(line)
+                                  .arg(bitmap);
+                    return item;
+                }
+            }
+        }
+    }
+    return -1;
+}
+
+}  // namespace plexion
