@@ -1,0 +1,210 @@
+#include <gtest/gtest.h>
+
+#include <QAction>
+#include <QMenu>
+
+#include "color_conversion.h"
+#include "simple_panel_fixture.h"
+#include "text_item.h"
+#include "texts_panel.h"
+
+namespace plexion {
+namespace {
+
+using Column = CTextsPanel::Column;
+
+class TextsPanel : public test::CSimplePanelTest<CTextsPanel> {
+protected:
+    int AddText(const std::string& id, const std::string& text, const std::string& comments = {}) {
+        const int index = Resources().New<CVKT_Text>(id);
+        CVKT_Text* item = Resources().GetAt<CVKT_Text>(index);
+        item->SetText(text);
+        item->SetComments(comments);
+        return index;
+    }
+    CVKT_Text& Text(int index) { return *Resources().GetAt<CVKT_Text>(index); }
+};
+
+TEST_F(TextsPanel, ListsTheTextsUnderTheirHeaders) {
+    AddText("hero", "Ann", "the heroine");
+    AddText("greeting", "Hello [hero]\r\nwelcome!");
+    Panel().Refresh(true);
+
+    EXPECT_EQ(Panel().Title(), "Texts and Parameters");
+    EXPECT_FALSE(Panel().AcceptsFiles());
+    EXPECT_EQ(Panel().GetColumnCount(), 4);
+    EXPECT_EQ(Panel().GetItemCount(), 2);
+    EXPECT_EQ(Panel().GetGroup(), Resources().GroupAt(CVKT_Text::kKind));
+    EXPECT_EQ(Sheet().RowCount(), 3);
+    EXPECT_EQ(Shown(Column::kIndexColumn, 0), "Index");
+    EXPECT_EQ(Shown(Column::kIdColumn, 0), "ID");
+    EXPECT_EQ(Shown(Column::kTextColumn, 0), "Text");
+    EXPECT_EQ(Shown(Column::kCommentsColumn, 0), "Comments");
+
+    EXPECT_EQ(Shown(Column::kIndexColumn, 1), "+0");
+    EXPECT_EQ(Shown(Column::kIndexColumn, 2), "+1");
+    EXPECT_EQ(Shown(Column::kIdColumn, 1), "hero");
+    EXPECT_EQ(Shown(Column::kTextColumn, 1), "Ann");
+    EXPECT_EQ(Shown(Column::kCommentsColumn, 1), "the heroine");
+    EXPECT_EQ(Shown(Column::kTextColumn, 2), "Hello [hero]\r\nwelcome!");
+
+    EXPECT_FALSE(Cell(Column::kIndexColumn, 1).GetEditable());
+    EXPECT_EQ(Cell(Column::kIndexColumn, 1).GetType(), GridCellType::RowNumber);
+    EXPECT_TRUE(Cell(Column::kIdColumn, 1).GetEditable());
+    EXPECT_EQ(Cell(Column::kIdColumn, 1).GetType(), GridCellType::Text);
+    EXPECT_TRUE(Cell(Column::kTextColumn, 1).GetEditable());
+    EXPECT_EQ(Cell(Column::kTextColumn, 1).GetType(), GridCellType::MultiLineText);
+    EXPECT_EQ(Cell(Column::kCommentsColumn, 1).GetType(), GridCellType::MultiLineText);
+}
+
+TEST_F(TextsPanel, InsertingTwiceGivesTwoNewIdsAndPutsTheCursorOnTheLast) {
+    EXPECT_TRUE(Panel().InsertItems());
+    EXPECT_TRUE(Panel().InsertItems());
+    ASSERT_EQ(Resources().Count<CVKT_Text>(), 2);
+    EXPECT_EQ(Text(0).ID(), "New ID");
+    EXPECT_EQ(Text(1).ID(), "New ID");
+    EXPECT_EQ(Text(1).Text(), "");
+    EXPECT_TRUE(document_.IsModified());
+    EXPECT_EQ(Sheet().RowCount(), 3);
+    EXPECT_EQ(Shown(Column::kIdColumn, 2), "New ID");
+    EXPECT_EQ(Panel().GetCursorItem(), 1);
+}
+
+TEST_F(TextsPanel, AnEditedCellGoesIntoItsItemAndEveryMarkedItem) {
+    AddText("a", "one");
+    AddText("b", "two");
+    AddText("c", "three");
+    Panel().Refresh(true);
+    Panel().SetMarked(2, false, true, false);
+
+    EditCellText(Column::kTextColumn, 1, QStringLiteral("changed\nover two lines"));
+    EXPECT_EQ(Text(0).Text(), "changed\nover two lines");
+    EXPECT_EQ(Text(1).Text(), "two");
+    EXPECT_EQ(Text(2).Text(), "changed\nover two lines");
+    EXPECT_EQ(Shown(Column::kTextColumn, 3), "changed\nover two lines");
+    EXPECT_TRUE(document_.IsModified());
+
+    EditCellText(Column::kIdColumn, 2, QStringLiteral("renamed"));
+    EXPECT_EQ(Text(1).ID(), "renamed");
+    EXPECT_EQ(Text(2).ID(), "renamed");
+    EXPECT_EQ(Text(0).ID(), "a");
+
+    EditCellText(Column::kCommentsColumn, 1, QStringLiteral("noted"));
+    EXPECT_EQ(Text(0).Comments(), "noted");
+    EXPECT_EQ(Text(2).Comments(), "noted");
+}
+
+TEST_F(TextsPanel, CopiesFromAnotherRowAndRefusesColumnsAndRowsThatStoreNothing) {
+    AddText("a", "one", "first");
+    AddText("b", "two", "second");
+    Panel().Refresh(true);
+    const int fixed = Panel().FixedColumnCount();
+
+    EXPECT_TRUE(Panel().ApplyCell(Column::kCommentsColumn + fixed, 2,
+                                  Column::kCommentsColumn + fixed, 1));
+    EXPECT_EQ(Text(1).Comments(), "first");
+    EXPECT_EQ(Shown(Column::kCommentsColumn, 2), "first");
+
+    document_.SetModified(false);
+    EXPECT_FALSE(Panel().ApplyCell(Column::kIndexColumn + fixed, 2, Column::kIndexColumn + fixed,
+                                   1));
+    EXPECT_FALSE(Panel().ApplyCell(Column::kIdColumn + fixed, 0, Column::kIdColumn + fixed, 1));
+    EXPECT_FALSE(Panel().ApplyCell(Column::kIdColumn + fixed, 1, Column::kIdColumn + fixed, 9));
+    EXPECT_FALSE(Panel().ApplyCell(Column::kIdColumn + fixed, 3, Column::kIdColumn + fixed, 3));
+    EXPECT_EQ(Text(0).ID(), "a");
+    EXPECT_EQ(Text(1).ID(), "b");
+    EXPECT_FALSE(document_.IsModified());
+}
+
+TEST_F(TextsPanel, BytesThatAreNoUtf8SurviveAnEditThatChangesNothing) {
+    const std::string latin1 = "caf\xE9 cr\xE8me";
+    AddText("\xE9t\xE9", latin1, "\xFF");
+    AddText("other", "plain");
+    Panel().Refresh(true);
+    Panel().SetMarked(1, false, true, false);
+
+    EditCellText(Column::kTextColumn, 1, Cell(Column::kTextColumn, 1).GetText());
+    EditCellText(Column::kIdColumn, 1, Cell(Column::kIdColumn, 1).GetText());
+    EXPECT_EQ(Text(0).Text(), latin1);
+    EXPECT_EQ(Text(0).ID(), "\xE9t\xE9");
+    EXPECT_EQ(Text(0).Comments(), "\xFF");
+    // The marked row takes the stored bytes, not the shown text.
+    EXPECT_EQ(Text(1).Text(), latin1);
+    EXPECT_EQ(Text(1).ID(), "\xE9t\xE9");
+}
+
+TEST_F(TextsPanel, DeletesAndMovesThroughTheDocument) {
+    AddText("a", "1");
+    AddText("b", "2");
+    AddText("c", "3");
+    Panel().Refresh(true);
+
+    EXPECT_TRUE(Panel().DoMoveItem(0, 2));
+    EXPECT_EQ(Text(0).ID(), "b");
+    EXPECT_EQ(Text(2).ID(), "a");
+    EXPECT_TRUE(document_.IsModified());
+
+    document_.SetModified(false);
+    EXPECT_TRUE(Panel().DoMoveItem(1, 1));
+    EXPECT_FALSE(document_.IsModified());
+    EXPECT_FALSE(Panel().DoMoveItem(5, 0));
+
+    EXPECT_TRUE(Panel().DeleteItem(1));
+    EXPECT_FALSE(Panel().DeleteItem(7));
+    ASSERT_EQ(Resources().Count<CVKT_Text>(), 2);
+    EXPECT_EQ(Text(0).ID(), "b");
+    EXPECT_EQ(Text(1).ID(), "a");
+    EXPECT_TRUE(document_.IsModified());
+}
+
+TEST_F(TextsPanel, MovingDownWithTheKeyboardMovesTheItem) {
+    AddText("a", "1");
+    AddText("b", "2");
+    Panel().Refresh(true);
+    Panel().SetCursorItem(0);
+    Panel().MoveItemsDown();
+    EXPECT_EQ(Text(0).ID(), "b");
+    EXPECT_EQ(Text(1).ID(), "a");
+    EXPECT_EQ(Shown(Column::kIdColumn, 2), "a");
+}
+
+TEST_F(TextsPanel, EditMenuHoldsOneDisabledEmptyEntry) {
+    QMenu menu;
+    EXPECT_TRUE(Panel().AddEditCommands(&menu, CResourcePanel::kFirstEditCommand));
+    ASSERT_EQ(menu.actions().size(), 1);
+    QAction* entry = menu.actions().first();
+    EXPECT_EQ(entry->text(), "Empty");
+    EXPECT_EQ(entry->statusTip(), "Empty menu");
+    EXPECT_FALSE(entry->isEnabled());
+    EXPECT_FALSE(Panel().OnEditCommand(&menu, CResourcePanel::kFirstEditCommand,
+                                       CResourcePanel::kFirstEditCommand));
+    EXPECT_FALSE(Panel().AddFile(QStringLiteral("/etc/hostname")));
+}
+
+TEST_F(TextsPanel, PreviewShowsTheExpandedTextOfEachAffectedItem) {
+    AddText("hero", "Ann");
+    AddText("greeting", "Hello [hero]!");
+    Panel().Refresh(true);
+    Panel().SetMarked(0, false, true, false);
+    Panel().SetMarked(1, false, true, false);
+
+    // Two bands, each with the text drawn on the Window Face colour.
+    const QRect preview(0, 0, 300, 200);
+    const QImage image = PreviewImage(preview);
+    const QColor face = InterfaceQColor(InterfaceColor::WindowFace);
+    int bandsWithText = 0;
+    for (const int top : {0, 100}) {
+        bool found = false;
+        for (int y = top; y < top + 100 && !found; ++y) {
+            for (int x = 0; x < 300 && !found; ++x) {
+                found = image.pixelColor(x, y) == face;
+            }
+        }
+        bandsWithText += found ? 1 : 0;
+    }
+    EXPECT_EQ(bandsWithText, 2);
+    EXPECT_EQ(image.pixelColor(0, 0), InterfaceQColor(InterfaceColor::DialogFace));
+}
+
+}  // namespace
+}  // namespace plexion
