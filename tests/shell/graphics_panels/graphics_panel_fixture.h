@@ -1,0 +1,81 @@
+#pragma once
+
+#include <QAbstractButton>
+#include <QImage>
+#include <QMenu>
+#include <QMessageBox>
+#include <QStringList>
+
+#include <memory>
+#include <string>
+
+#include "bitmap_item.h"
+#include "modal_answer.h"
+#include "panel_host.h"
+#include "panel_user.h"
+#include "simple_panel_fixture.h"
+
+namespace plexion::test {
+
+// Counts the refresh-all-panels notifications a panel sends.
+class CCountingHost : public IPanelHost {
+public:
+    void RefreshAllPanels() override { ++refreshes; }
+    int refreshes = 0;
+};
+
+// A graphic panel of kind P over a document of its own, in a view that
+// counts the notifications to the other panels.
+template <typename P>
+class CGraphicsPanelTest : public CSimplePanelTest<P> {
+protected:
+    void SetUp() override {
+        CSimplePanelTest<P>::SetUp();
+        this->Panel().SetDocument(&this->document_, &host_);
+    }
+
+    // A picture of `width` by `height` pixels of one colour.
+    int AddPicture(const std::string& id, int width, int height, QRgb color = qRgb(200, 0, 0)) {
+        const int index = this->Resources().template New<CVKT_Bitmap>(id);
+        QImage image(width, height, QImage::Format_ARGB32_Premultiplied);
+        image.fill(color);
+        this->Resources().template GetAt<CVKT_Bitmap>(index)->TakeImage(image);
+        return index;
+    }
+    CVKT_Bitmap& Picture(int index) {
+        return *this->Resources().template GetAt<CVKT_Bitmap>(index);
+    }
+
+    // Marks the items as the Select column would.
+    void Mark(std::initializer_list<int> items) {
+        for (int item : items) {
+            EXPECT_TRUE(this->Panel().SetMarked(item, false, true, false));
+        }
+    }
+
+    // Answers the next message box with `button`, remembering its text.
+    void AnswerMessage(QMessageBox::StandardButton button = QMessageBox::Ok) {
+        AnswerModal<QMessageBox>([this, button](QMessageBox* box) {
+            messages_ << box->text();
+            QAbstractButton* answer = box->button(button);
+            EXPECT_NE(answer, nullptr) << box->text().toStdString();
+            if (answer != nullptr) {
+                answer->click();
+            } else {
+                box->reject();
+            }
+        });
+    }
+
+    // The entries of the panel's "Edi&t" submenu.
+    QList<QAction*> EditEntries() {
+        QMenu* edit = EditSubmenu(this->Panel(), menuOwner_);
+        return edit != nullptr ? edit->actions() : QList<QAction*>();
+    }
+
+    CCountingHost host_;
+    QStringList messages_;
+    std::unique_ptr<QMenu> menuOwner_;
+};
+
+}  // namespace plexion::test

@@ -1,0 +1,247 @@
+#include <gtest/gtest.h>
+
+#include <QAction>
+#include <QMessageBox>
+
+#include <string>
+#include <vector>
+
+#include "graphics_panel_fixture.h"
+#include "map_item.h"
+#include "map_resize.h"
+#include "maps_panel.h"
+
+namespace plexion {
+namespace {
+
+using Column = CMapsPanel::Column;
+
+class MapsPanel : public test::CGraphicsPanelTest<CMapsPanel> {
+protected:
+    int AddMap(const std::string& id) { return Resources().New<CVKT_Map>(id); }
+    CVKT_Map& Map(int index) { return *Resources().GetAt<CVKT_Map>(index); }
+    // Cell (c, l) holds c * 100 + l.
+    void Number(CVKT_Map& map) {
+        for (int column = 0; column < map.Columns(); ++column) {
+            for (int line = 0; line < map.Lines(); ++line) {
+                map.SetCell(column, line, static_cast<std::int16_t>(column * 100 + line));
+            }
+        }
+    }
+};
+
+TEST_F(MapsPanel, HeaderAndCellsOfANewMap) {
+    const std::vector<QString> titles = {"Index",  "ID",     "Type",           "Nb Columns",
+                                         "Nb Lines", "Size X", "Size Y", "Specifications",
+                                         "Comments"};
+    ASSERT_EQ(Panel().GetColumnCount(), static_cast<int>(titles.size()));
+    for (int column = 0; column < Panel().GetColumnCount(); ++column) {
+        EXPECT_EQ(Shown(column, 0), titles[column]);
+    }
+    EXPECT_EQ(Panel().Title(), "Maps");
+
+    EXPECT_TRUE(Panel().InsertItems());
+    ASSERT_EQ(Resources().Count<CVKT_Map>(), 1);
+    EXPECT_EQ(Map(0).ID(), "New ID");
+    EXPECT_EQ(Shown(Column::kId, 1), "New ID");
+    EXPECT_EQ(Shown(Column::kType, 1), "Bitmaps");
+    EXPECT_EQ(Shown(Column::kNbColumns, 1), "+10");
+    EXPECT_EQ(Shown(Column::kNbLines, 1), "+10");
+    EXPECT_EQ(Shown(Column::kSizeX, 1), "+32");
+    EXPECT_EQ(Shown(Column::kSizeY, 1), "+32");
+    EXPECT_EQ(Shown(Column::kSpecifications, 1), "");
+    EXPECT_EQ(*Cell(Column::kType, 1).GetList(), QStringList({"Bitmaps", "Not Valid"}));
+    for (int column : {Column::kId, Column::kType, Column::kNbColumns, Column::kNbLines,
+                       Column::kSizeX, Column::kSizeY, Column::kComments}) {
+        EXPECT_TRUE(Cell(column, 1).GetEditable()) << column;
+    }
+    EXPECT_FALSE(Cell(Column::kSpecifications, 1).GetEditable());
+    EXPECT_FALSE(Cell(Column::kIndex, 1).GetEditable());
+}
+
+TEST_F(MapsPanel, GrowingAMapAsksNothing) {
+    Number(Map(AddMap("m")));
+    Panel().Refresh(true);
+    EditCellText(Column::kNbColumns, 1, "12");
+    EXPECT_EQ(Map(0).Columns(), 12);
+    EXPECT_EQ(Map(0).Lines(), 10);
+    EXPECT_EQ(Map(0).GetCell(9, 9), 909);
+    EXPECT_EQ(Map(0).GetCell(11, 9), 0);
+    EXPECT_EQ(Shown(Column::kNbColumns, 1), "+12");
+    // The same size again asks nothing and changes nothing.
+    document_.SetModified(false);
+    EditCellText(Column::kNbLines, 1, "10");
+    EXPECT_FALSE(document_.IsModified());
+}
+
+TEST_F(MapsPanel, ShrinkingAnsweredNoLeavesTheMap) {
+    Number(Map(AddMap("m")));
+    Panel().Refresh(true);
+    AnswerMessage(QMessageBox::No);
+    EditCellText(Column::kNbLines, 1, "8");
+    ASSERT_EQ(messages_.size(), 1);
+    EXPECT_EQ(messages_[0], map_size::kReductionQuestion);
+    EXPECT_EQ(Map(0).Lines(), 10);
+    EXPECT_EQ(Map(0).GetCell(3, 9), 309);
+    EXPECT_EQ(Shown(Column::kNbLines, 1), "+10");
+    EXPECT_FALSE(document_.IsModified());
+}
+
+TEST_F(MapsPanel, ShrinkingAnsweredYesKeepsTheUpperLeftCells) {
+    Number(Map(AddMap("m")));
+    Panel().Refresh(true);
+    AnswerMessage(QMessageBox::Yes);
+    EditCellText(Column::kNbLines, 1, "8");
+    EXPECT_EQ(messages_.size(), 1);
+    EXPECT_EQ(Map(0).Lines(), 8);
+    EXPECT_EQ(Map(0).Columns(), 10);
+    EXPECT_EQ(Map(0).GetCell(9, 7), 907);
+    EXPECT_EQ(Shown(Column::kNbLines, 1), "+8");
+    EXPECT_TRUE(document_.IsModified());
+}
+
+TEST_F(MapsPanel, ACopiedSizeAsksForEachMapItWouldShrink) {
+    AddMap("a");
+    AddMap("b");
+    AddMap("c");
+    Map(1).InsertColumn(10);
+    Map(1).InsertColumn(10);
+    Panel().Refresh(true);
+    Mark({1, 2});
+    // a goes from 10 to 11 columns without a question, b from 12 to 11 only
+    // after Yes, c grows again without one.
+    AnswerMessage(QMessageBox::Yes);
+    EditCellText(Column::kNbColumns, 1, "11");
+    EXPECT_EQ(messages_.size(), 1);
+    EXPECT_EQ(Map(0).Columns(), 11);
+    EXPECT_EQ(Map(1).Columns(), 11);
+    EXPECT_EQ(Map(2).Columns(), 11);
+    EXPECT_EQ(Shown(Column::kNbColumns, 2), "+11");
+}
+
+TEST_F(MapsPanel, ImpossibleSizesAreRefusedWithAMessage) {
+    AddMap("m");
+    Panel().Refresh(true);
+    AnswerMessage();
+    EditCellText(Column::kNbColumns, 1, "-1");
+    ASSERT_EQ(messages_.size(), 1);
+    EXPECT_EQ(Map(0).Columns(), 10);
+    EXPECT_EQ(Shown(Column::kNbColumns, 1), "+10");
+
+    AnswerMessage();
+    EditCellText(Column::kNbLines, 1, "2000000");
+    EXPECT_EQ(messages_.size(), 2);
+    EXPECT_EQ(Map(0).Lines(), 10);
+}
+
+TEST_F(MapsPanel, CellSizesBelowOneAreRefused) {
+    AddMap("a");
+    AddMap("b");
+    Panel().Refresh(true);
+    Mark({1});
+    EditCellText(Column::kSizeX, 1, "16");
+    EXPECT_EQ(Map(0).SizeX(), 16);
+    EXPECT_EQ(Map(1).SizeX(), 16);
+    EXPECT_EQ(Map(1).SizeY(), 32);
+
+    AnswerMessage();
+    EditCellText(Column::kSizeY, 1, "0");
+    ASSERT_EQ(messages_.size(), 1);
+    EXPECT_EQ(messages_[0], CMapsPanel::kCellSizeRefused);
+    EXPECT_EQ(Map(0).SizeY(), 32);
+    EXPECT_EQ(Map(1).SizeY(), 32);
+    EXPECT_EQ(Shown(Column::kSizeY, 1), "+32");
+}
+
+TEST_F(MapsPanel, TheTypeIsChosenFromTheList) {
+    AddMap("a");
+    AddMap("b");
+    Map(1).SetType(7);
+    Panel().Refresh(true);
+    EXPECT_EQ(Shown(Column::kType, 2), "Not Valid");
+    Cell(Column::kType, 1).SetInt(1);
+    NotifyEdited(Column::kType, 1);
+    EXPECT_EQ(Map(0).Type(), 1);
+    EXPECT_EQ(Shown(Column::kType, 1), "Not Valid");
+
+    // "Not Valid" keeps the invalid type a map has; a copy takes the exact one.
+    Cell(Column::kType, 2).SetInt(1);
+    NotifyEdited(Column::kType, 2);
+    EXPECT_EQ(Map(1).Type(), 7);
+    Mark({0});
+    Cell(Column::kType, 2).SetInt(1);
+    NotifyEdited(Column::kType, 2);
+    EXPECT_EQ(Map(0).Type(), 7);
+
+    Cell(Column::kType, 1).SetInt(0);
+    NotifyEdited(Column::kType, 1);
+    EXPECT_EQ(Map(0).Type(), 0);
+    EXPECT_EQ(Map(1).Type(), 7);
+}
+
+TEST_F(MapsPanel, DeleteAndMove) {
+    AddMap("a");
+    AddMap("b");
+    Panel().Refresh(true);
+    EXPECT_TRUE(Panel().DoMoveItem(0, 1));
+    EXPECT_EQ(Map(0).ID(), "b");
+    EXPECT_TRUE(Panel().DeleteItem(0));
+    ASSERT_EQ(Resources().Count<CVKT_Map>(), 1);
+    EXPECT_EQ(Map(0).ID(), "a");
+    EXPECT_EQ(host_.refreshes, 0);
+}
+
+TEST_F(MapsPanel, TheEditMenuSaysItIsEmpty) {
+    const QList<QAction*> entries = EditEntries();
+    ASSERT_EQ(entries.size(), 1);
+    EXPECT_EQ(entries[0]->text(), "Empty");
+    EXPECT_EQ(entries[0]->statusTip(), "Empty menu");
+    EXPECT_FALSE(entries[0]->isEnabled());
+}
+
+TEST_F(MapsPanel, PreviewDrawsTheCursorMapFromTheCorner) {
+    AddPicture("red", 4, 4, qRgb(255, 0, 0));
+    AddPicture("blue", 4, 4, qRgb(0, 0, 255));
+    const int index = AddMap("m");
+    CVKT_Map& map = Map(index);
+    map.SetSizeX(8);
+    map.SetSizeY(8);
+    map.SetCell(0, 0, 1);
+    map.SetCell(1, 0, -1);
+    map.SetCell(2, 1, 0);
+    Panel().Refresh(true);
+    Panel().SetCursorItem(0);
+    const QRect preview(30, 20, 100, 100);
+    const QImage image = PreviewImage(preview);
+    const QPoint corner = preview.topLeft();
+    EXPECT_EQ(image.pixel(corner + QPoint(7, 7)), qRgb(0, 0, 255));
+    EXPECT_EQ(image.pixel(corner + QPoint(16 + 3, 8 + 3)), qRgb(255, 0, 0));
+    // Bitmap 0 fills cell (0, 1) too; the empty cell shows the face.
+    EXPECT_EQ(image.pixel(corner + QPoint(3, 11)), qRgb(255, 0, 0));
+    const QRgb face = image.pixel(corner + QPoint(95, 95));
+    EXPECT_EQ(image.pixel(corner + QPoint(11, 3)), face);
+}
+
+TEST_F(MapsPanel, BrokenReferencesNameTheMapAndTheCell) {
+    AddPicture("p0", 2, 2);
+    AddPicture("p1", 2, 2);
+    const int fine = AddMap("fine");
+    Map(fine).SetCell(4, 4, 1);
+    Map(fine).SetCell(5, 5, -1);
+    QString message;
+    EXPECT_EQ(Panel().FindBrokenReference(message), -1);
+
+    const int bad = AddMap("bad");
+    Map(bad).SetCell(3, 7, 2);
+    EXPECT_EQ(Panel().FindBrokenReference(message), bad);
+    EXPECT_TRUE(message.contains("\"bad\"")) << message.toStdString();
+    EXPECT_TRUE(message.contains("column 3, line 7"));
+    EXPECT_TRUE(message.contains("bitmap 2"));
+
+    // A map that does not show bitmaps refers to none.
+    Map(bad).SetType(1);
+    EXPECT_EQ(Panel().FindBrokenReference(message), -1);
+}
+
+}  // namespace
+}  // namespace plexion
