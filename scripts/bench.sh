@@ -9,7 +9,8 @@
 # 10,000 animation cursors against plain counters; then smoothing and
 # resampling a path of 1,000,000 points against plain loops over an array;
 # then filling, fitting and painting a grid of 100,000 rows against a
-# QTableView over the same texts.
+# QTableView over the same texts; then opening a document of 10,000 items
+# in every group in the editor against plexion-tool info, and a panel switch.
 set -euo pipefail
 
 cd "$(dirname "$0")/.."
@@ -17,7 +18,7 @@ build=build-bench
 
 cmake -S . -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=Release -DPLEXION_BENCH=ON \
     -DBUILD_TESTING=OFF >/dev/null
-cmake --build "$build" --target document_io_bench image_import_bench bitmap_bench audio_bench map_bench cursor_bench trajectory_bench grid_bench >"$build/build.log" 2>&1 ||
+cmake --build "$build" --target document_io_bench image_import_bench bitmap_bench audio_bench map_bench cursor_bench trajectory_bench grid_bench editor_bench plexion-tool >"$build/build.log" 2>&1 ||
     { tail -n 40 "$build/build.log"; exit 1; }
 
 # Runs one benchmark program with any further options; its results land in
@@ -149,4 +150,16 @@ for name in ("BM_TableViewFillAndFit", "BM_GridFillAndFit", "BM_TableViewPaintPa
 for slow, base in (("BM_GridFillAndFit", "BM_TableViewFillAndFit"),
                    ("BM_GridPaintPage", "BM_TableViewPaintPage")):
     print(f"{slow[3:]}/{base[3:]}: {runs[slow]['real_time'] / runs[base]['real_time']:.2f}x")
+PY
+
+run_bench editor_bench
+python3 - "$build/editor_bench.json" <<'PY'
+import json, sys
+
+runs = {b["name"].split("/")[0]: b for b in json.load(open(sys.argv[1]))["benchmarks"]}
+for name in ("BM_ToolInfo", "BM_OpenAndPaint", "BM_PanelSwitch"):
+    run = runs[name]
+    print(f"{name[3:]:>13}: {run['real_time']:8.1f} {run['time_unit']}")
+ratio = runs["BM_OpenAndPaint"]["real_time"] / runs["BM_ToolInfo"]["real_time"]
+print(f"OpenAndPaint/ToolInfo: {ratio:.2f}x (10,000 items in every group)")
 PY
