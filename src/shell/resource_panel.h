@@ -13,6 +13,7 @@
 #include "find_options.h"
 
 class QAbstractButton;
+class QKeyEvent;
 class QMenu;
 class QPainter;
 
@@ -122,7 +123,9 @@ public:
     virtual int HeaderRowCount() const { return 1; }
     // 23, 24, 25
     virtual void FillCell(int column, int row, bool repaint);
+    // `itemRow` is a grid row: item i is row i + 1.
     virtual void RefreshItemCell(int kindColumn, int itemRow);
+    // Also gives an item added at the end of the group its row.
     virtual void RefreshRow(int item);
     // 26
     virtual int FixedColumnCount() const { return 2; }
@@ -234,6 +237,9 @@ protected:
     void dragEnterEvent(QDragEnterEvent* event) override;
     void dropEvent(QDropEvent* event) override;
     bool eventFilter(QObject* watched, QEvent* event) override;
+    void keyPressEvent(QKeyEvent* event) override;
+    // Tab and Shift+Tab stay inside the panel.
+    bool focusNextPrevChild(bool next) override;
 
 private:
     void OnGridCursorChanged();
@@ -241,9 +247,19 @@ private:
     void OnRangeSwept(QPoint previous, QPoint clicked);
     void OnSplitterMoved(int position);
     void NotifySelection();
-    void PaintPanel(QPainter& painter);
+    void PaintPanel(QPainter& painter, const QRect& dirty);
+    int SplitterLeft(const QRect& client) const;
     void ScrollToRows(int first, int last);
+    // After rows were moved without a rebuild: scroll, repaint, and show the
+    // group again when the kind refused a move.
+    void FinishRowMoves(int firstRow, int lastRow);
     bool SearchWalk(const CFindOptions& options);
+    bool FindAgain(bool backward);
+    void FinishReplacing(bool replaced);
+    void MarkFoundRows(const CFindOptions& options, const std::vector<int>& rows, int lowest,
+                       int highest);
+    bool HandleKeyPress(const QKeyEvent& event);
+    void FocusNextInPanel(bool forward);
 
     QString title_;
     CPlexionDoc* document_ = nullptr;
@@ -260,6 +276,8 @@ private:
     CVKT_ResourceContainer* container_ = nullptr;
     bool created_ = false;
     int rememberedCursorRow_ = -1;
+    // Set by MoveItem when the kind refused a move.
+    bool moveFailed_ = false;
 };
 
 }  // namespace plexion

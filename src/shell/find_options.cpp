@@ -1,0 +1,10 @@
+#include "find_options.h"
+
+namespace plexion {
+
+CFindOptions& RememberedFindOptions() {
+    static CFindOptions options;
+    return options;
+}
+
+}  // namespace plexion
