@@ -59,11 +59,7 @@ protected:
             box->accept();
         });
     }
-    bool LoadIntoCursorItem() {
-        QMenu menu;
-        return Panel().OnEditCommand(&menu, CResourcePanel::kFirstEditCommand,
-                                     CResourcePanel::kFirstEditCommand + 1);
-    }
+    bool LoadIntoCursorItem() { return Panel().LoadIntoCursorItem(); }
 
     test::CTempDir folder_;
     QString title_;
@@ -141,9 +137,12 @@ TEST_F(SoundsPanelFiles, LoadingStopsAllSoundAndNamesANewItemAfterTheFile) {
     audio_->PlaySound(&Sound(0))->SetLoop(true);
     MakeWav("rain.wav", 40);
 
+    // The "Edi&t" submenu's entry.
     Panel().SetCursorItem(1);
     AnswerFileDialog({"rain.wav"});
-    EXPECT_TRUE(LoadIntoCursorItem());
+    QMenu menu;
+    EXPECT_TRUE(Panel().OnEditCommand(&menu, CResourcePanel::kFirstEditCommand,
+                                      CResourcePanel::kFirstEditCommand + 1));
     EXPECT_EQ(title_, "Load Wav Into Memory");
     EXPECT_EQ(mode_, QFileDialog::ExistingFile);
     EXPECT_EQ(filters_.size(), 5);

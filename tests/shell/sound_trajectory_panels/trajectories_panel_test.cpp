@@ -191,6 +191,7 @@ TEST_F(TrajectoriesPanel, InsertDeleteAndMoveWithTheKeyboard) {
     EXPECT_TRUE(document_.IsModified());
 
     Trajectory(2).SetID("c");
+    Panel().Refresh(true);
     Panel().SetCursorItem(2);
     test::PressOnGrid(Panel(), Qt::Key_Up, Qt::ControlModifier);
     test::PressOnGrid(Panel(), Qt::Key_Up, Qt::ControlModifier);
