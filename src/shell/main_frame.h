@@ -1,0 +1,121 @@
+#pragma once
+
+#include <QHash>
+#include <QList>
+#include <QMainWindow>
+#include <QPointer>
+#include <QStringList>
+
+#include <memory>
+
+class QAction;
+class QActionGroup;
+class QLabel;
+class QMdiArea;
+class QMdiSubWindow;
+class QMenu;
+class QToolBar;
+
+namespace plexion {
+
+class CAudioSystem;
+class CChildFrame;
+class CLockKeyIndicators;
+class CPlexionDoc;
+class CPlexionView;
+class CRecentFiles;
+
+// The editor's main window: menus, toolbar and status bar around the area
+// that holds one window per open document. It routes the commands to the
+// active document and its view, opens documents (File Open, recent files,
+// dropped files) and asks about unsaved changes before it closes.
+class CMainFrame : public QMainWindow {
+    Q_OBJECT
+public:
+    CMainFrame(CRecentFiles& recentFiles, CAudioSystem& audio, QWidget* parent = nullptr);
+    ~CMainFrame() override;
+
+    QMdiArea* MdiArea() const { return mdiArea_; }
+    QToolBar* ToolBar() const { return toolBar_; }
+    // The action of a command id of command_ids.h; null for an unknown id.
+    QAction* Action(int commandId) const { return actions_.value(commandId); }
+    QMenu* FileMenu() const { return fileMenu_; }
+    QMenu* WindowMenu() const { return windowMenu_; }
+
+    QList<CChildFrame*> ChildFrames() const;
+    // The document window commands go to, null when none is open.
+    CChildFrame* ActiveChildFrame() const;
+    CPlexionView* ActiveView() const;
+    CPlexionDoc* ActiveDocument() const;
+    // The window of the open document whose file is `path`, or null.
+    CChildFrame* FindChildFrame(const QString& path) const;
+
+    // Opens `path` in a new document window; a file already open only has
+    // its window brought to the front. A failure shows "Error occured while
+    // loading !" and leaves the other documents as they were.
+    bool OpenResourceFile(const QString& path);
+    // Opens like OpenResourceFile but shows nothing of its own on failure:
+    // the command line and the recent-file list open this way.
+    bool OpenDocumentFile(const QString& path);
+    // Files dropped on the window, opened in the given order; more than one
+    // are tiled, and the last opened one ends up active.
+    void OpenDroppedFiles(const QStringList& paths);
+    CChildFrame* NewDocument();
+    // Asks about every changed document; false when one answer kept it.
+    bool SaveAllModified();
+    // Closes every document window without asking.
+    void CloseAllDocuments();
+    // Repaints the window and everything in it, after the interface colours
+    // changed.
+    void RepaintEverything();
+
+    // The File Open command's remembered filter (0: resource files).
+    int OpenFilterIndex() const { return openFilterIndex_; }
+
+    // The commands, as their actions trigger them.
+    void OnFileNew();
+    void OnFileOpen();
+    void OnCheckIntegrity();
+
+protected:
+    void closeEvent(QCloseEvent* event) override;
+    void changeEvent(QEvent* event) override;
+    void dragEnterEvent(QDragEnterEvent* event) override;
+    void dropEvent(QDropEvent* event) override;
+
+private:
+    QAction* MakeAction(int commandId);
+    void CreateActions();
+    void CreateMenus();
+    void CreateToolBar();
+    void CreateStatusBar();
+    void ConnectCommands();
+    void BuildFileMenu();
+    void AddRecentFileEntries(QMenu* menu);
+    void BuildWindowList();
+    void OpenRecentFile(const QString& path);
+    bool OpenDocument(const QString& path, bool reportFailure);
+    CChildFrame* AddChildFrame(std::unique_ptr<CPlexionDoc> document);
+    void ActivateChildFrame(CChildFrame* frame);
+    void OnSubWindowActivated(QMdiSubWindow* window);
+    void OnDocumentCountChanged();
+    void UpdateCommandStates();
+    void UpdatePanelChecks();
+    void UpdateTitle();
+    QString DesiredTitle() const;
+
+    CRecentFiles& recentFiles_;
+    CAudioSystem& audio_;
+    QMdiArea* mdiArea_ = nullptr;
+    QToolBar* toolBar_ = nullptr;
+    QMenu* fileMenu_ = nullptr;
+    QMenu* windowMenu_ = nullptr;
+    QActionGroup* panelGroup_ = nullptr;
+    QHash<int, QAction*> actions_;
+    CLockKeyIndicators* lockKeys_ = nullptr;
+    QPointer<CChildFrame> activeFrame_;
+    bool hadDocuments_ = false;
+    int openFilterIndex_ = 0;
+};
+
+}  // namespace plexion

@@ -1,0 +1,85 @@
+#include "plexion_app.h"
+
+#include <QGuiApplication>
+
+#include "about_dialog.h"
+#include "application_audio.h"
+#include "audio_system.h"
+#include "child_frame.h"
+#include "main_frame.h"
+#include "print_placeholder.h"
+#include "recent_files.h"
+
+namespace plexion {
+
+CPlexionApp::CPlexionApp(std::unique_ptr<IAudioDevice> device, QObject* parent)
+    : QObject(parent),
+      device_(std::move(device)),
+      audio_(std::make_unique<CAudioSystem>(*device_)) {
+    SetApplicationAudio(audio_.get());
+}
+
+CPlexionApp::~CPlexionApp() {
+    // Documents close before the engine whose voices may still hold their
+    // sounds.
+    mainFrame_.reset();
+    ExitInstance();
+    SetApplicationAudio(nullptr);
+}
+
+CPlexionApp::StartResult CPlexionApp::InitInstance(const CCommandLineRequest& request) {
+    QCoreApplication::setApplicationName(QString::fromLatin1(kProductName));
+    recentFiles_ = std::make_unique<CRecentFiles>(QString::fromLatin1(kSettingsKey),
+                                                  QString::fromLatin1(kProductName));
+    recentFiles_->Load();
+    mainFrame_ = std::make_unique<CMainFrame>(*recentFiles_, *audio_);
+    switch (request.action) {
+    case CCommandLineRequest::Action::None:
+        break;
+    case CCommandLineRequest::Action::Open:
+        if (!mainFrame_->OpenDocumentFile(request.file)) {
+            return StartResult::Failed;
+        }
+        break;
+    case CCommandLineRequest::Action::Print:
+        return PrintDocument(request.file) ? StartResult::Done : StartResult::Failed;
+    }
+    mainFrame_->showMaximized();
+    mainFrame_->repaint();
+    audio_->Settings() = CAudioSettings{};
+    ApplyAudioSettings();
+    connect(qGuiApp, &QGuiApplication::applicationStateChanged, this,
+            [this](Qt::ApplicationState state) {
+                if (state != Qt::ApplicationActive) {
+                    StopAllSounds();
+                }
+            });
+    return StartResult::Run;
+}
+
+bool CPlexionApp::PrintDocument(const QString& path) {
+    if (!mainFrame_->OpenDocumentFile(path)) {
+        return false;
+    }
+    PrintPlaceholderPage(mainFrame_.get());
+    mainFrame_->CloseAllDocuments();
+    return true;
+}
+
+void CPlexionApp::ExitInstance() {
+    if (audioShutDown_) {
+        return;
+    }
+    audioShutDown_ = true;
+    StopAllSounds();
+    audio_->ShutDownAudio();
+}
+
+bool CPlexionApp::ApplyAudioSettings() {
+    audio_->ApplyAudioSettings();
+    return true;
+}
+
+bool CPlexionApp::StopAllSounds() { return audio_->StopAllSounds(); }
+
+}  // namespace plexion

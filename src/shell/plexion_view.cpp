@@ -1,0 +1,147 @@
+#include "plexion_view.h"
+
+#include <QResizeEvent>
+
+#include "plexion_doc.h"
+#include "resource_panel.h"
+
+namespace plexion {
+
+CPlexionView::CPlexionView(CPlexionDoc* document, QWidget* parent)
+    : QWidget(parent), document_(document), panels_(MakePanelSet()) {
+    setAttribute(Qt::WA_OpaquePaintEvent);
+    setAttribute(Qt::WA_NoSystemBackground);
+    setFocusPolicy(Qt::StrongFocus);
+    setCursor(Qt::ArrowCursor);
+    connect(&clock_, &CGameClock::redrawDue, this, &CPlexionView::RedrawCurrentPanel);
+    ShowPanel(0, false);
+}
+
+CPlexionView::~CPlexionView() {
+    // No step may run on a panel that is going away.
+    SetStepTimer(true, false);
+    for (auto& panel : panels_) {
+        panel.reset();
+    }
+}
+
+CResourcePanel* CPlexionView::Panel(int index) const {
+    return index >= 0 && index < kPanelCount ? panels_[index].get() : nullptr;
+}
+
+CResourcePanel* CPlexionView::GetCurrentPanel() const { return Panel(current_.load()); }
+
+void CPlexionView::RedrawCurrentPanel() {
+    CResourcePanel* panel = GetCurrentPanel();
+    if (panel != nullptr && panel->IsCreated()) {
+        panel->RedrawPreview();
+    }
+}
+
+void CPlexionView::SetStepTimer(bool stop, bool start) {
+    if (stop) {
+        clock_.Stop();
+    }
+    if (start && !clock_.IsRunning() && panelsCreated_) {
+        clock_.Start(GameStepDelay(document_->Resources()), document_->Core().StepMutex(),
+                     [this] { return StepCurrentPanel(); });
+    }
+    RedrawCurrentPanel();
+}
+
+void CPlexionView::FocusCurrentPanel() {
+    CResourcePanel* panel = GetCurrentPanel();
+    if (panel != nullptr && panel->IsCreated()) {
+        panel->raise();
+        panel->setFocus(Qt::OtherFocusReason);
+    }
+}
+
+QRect CPlexionView::GetPanelRect() const { return rect(); }
+
+void CPlexionView::ShowPanel(int index, bool scrollToEnd) {
+    if (index < 0 || index >= kPanelCount) {
+        return;
+    }
+    if (!panelsCreated_) {
+        current_.store(index);
+        emit currentPanelChanged(index);
+        return;
+    }
+    GetCurrentPanel()->hide();
+    current_.store(index);
+    CResourcePanel* panel = GetCurrentPanel();
+    panel->show();
+    FocusCurrentPanel();
+    const int count = panel->GetItemCount();
+    if (scrollToEnd && count > 0) {
+        panel->SetCursorItem(count - 1);
+    }
+    emit currentPanelChanged(index);
+}
+
+bool CPlexionView::StepCurrentPanel() {
+    // The panels exist for as long as the clock can run: it starts after
+    // they are created and is stopped before they are destroyed.
+    return panelsCreated_ && GetCurrentPanel()->StepTime();
+}
+
+void CPlexionView::OnInitialUpdate() {
+    if (panelsCreated_) {
+        return;
+    }
+    const QRect area = GetPanelRect();
+    for (auto& panel : panels_) {
+        panel->SetDocument(document_, this);
+        panel->SetResourceContainer(&document_->Resources());
+        panel->CreatePanel(this, area);
+        panel->hide();
+    }
+    panelsCreated_ = true;
+    ShowPanel(current_.load(), false);
+}
+
+void CPlexionView::OnActivateView(bool active) {
+    if (!active) {
+        SetStepTimer(true, false);
+        return;
+    }
+    FocusCurrentPanel();
+    SetStepTimer(true, true);
+}
+
+bool CPlexionView::CheckIntegrity() {
+    for (int index = 0; index < kPanelCount; ++index) {
+        if (!panels_[index]->CheckIntegrity()) {
+            ShowPanel(index, false);
+            return false;
+        }
+    }
+    return true;
+}
+
+void CPlexionView::RefreshAllPanels() {
+    for (auto& panel : panels_) {
+        if (panel->IsCreated()) {
+            panel->Refresh(true);
+        }
+    }
+}
+
+void CPlexionView::resizeEvent(QResizeEvent* event) {
+    QWidget::resizeEvent(event);
+    const QRect area = GetPanelRect();
+    for (auto& panel : panels_) {
+        if (panel->IsCreated()) {
+            panel->setGeometry(area);
+            panel->update();
+        }
+    }
+}
+
+void CPlexionView::focusInEvent(QFocusEvent* event) {
+    QWidget::focusInEvent(event);
+    FocusCurrentPanel();
+}
+
+}  // namespace plexion
