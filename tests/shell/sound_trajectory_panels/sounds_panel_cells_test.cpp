@@ -198,6 +198,23 @@ TEST_F(SoundsPanelCells, DeletingPlayingSoundsLetsTheirVoicesGoFirst) {
     EXPECT_TRUE(device_.CompleteOne());
 }
 
+TEST_F(SoundsPanelCells, BeforeTheDocumentClosesNoVoiceKeepsItsSounds) {
+    AddSound("a", 100000);
+    AddSound("b", 100);
+    Panel().Refresh(true);
+    ChoosePlayState(1, kLoop);
+    ChoosePlayState(2, kPlay);
+    // A sound that ended by itself is still held by its voice.
+    ASSERT_TRUE(device_.CompleteOne());
+    ASSERT_EQ(PlayingVoices(Sound(1)), 0);
+    ASSERT_EQ(VoicesHolding(Sound(1)), 1);
+
+    Panel().DetachAllSounds();
+    EXPECT_EQ(VoicesHolding(Sound(0)), 0);
+    EXPECT_EQ(VoicesHolding(Sound(1)), 0);
+    EXPECT_TRUE(device_.CompleteOne());
+}
+
 TEST_F(SoundsPanelCells, MovesThroughTheDocument) {
     AddSound("a", 1);
     AddSound("b", 1);
