@@ -34,8 +34,8 @@ bool CSoundsPanel::AddFile(const QString& path) {
 }
 
 bool CSoundsPanel::InsertItems() {
-    const QStringList files = ChooseSoundFiles(this, QStringLiteral("Insert Sound(s) Filename(s)"),
-                                               LastFolder(), true);
+    const QStringList files =
+        ChooseSoundFiles(this, QStringLiteral("Insert Sound(s) Filename(s)"), LastFolder(), true);
     if (files.isEmpty()) {
         return false;
     }

@@ -27,12 +27,18 @@ constexpr const char* kNewItemId = "New ID";
 // The columns that hold one integer of the trajectory.
 std::int32_t NumberField(const CVKT_Trajectory& trajectory, int column) {
     switch (column) {
-        case Column::kTypeColumn: return trajectory.Type();
-        case Column::kClosedShapeColumn: return trajectory.ClosedShape();
-        case Column::kPlayModeColumn: return trajectory.PlayMode();
-        case Column::kOffsetXColumn: return trajectory.OffsetX();
-        case Column::kOffsetYColumn: return trajectory.OffsetY();
-        default: return 0;
+        case Column::kTypeColumn:
+            return trajectory.Type();
+        case Column::kClosedShapeColumn:
+            return trajectory.ClosedShape();
+        case Column::kPlayModeColumn:
+            return trajectory.PlayMode();
+        case Column::kOffsetXColumn:
+            return trajectory.OffsetX();
+        case Column::kOffsetYColumn:
+            return trajectory.OffsetY();
+        default:
+            return 0;
     }
 }
 
@@ -41,12 +47,20 @@ bool StoreNumberField(CVKT_Trajectory& trajectory, int column, std::int32_t valu
         return false;
     }
     switch (column) {
-        case Column::kTypeColumn: return trajectory.SetType(value);
-        case Column::kClosedShapeColumn: return trajectory.SetClosedShape(value);
-        case Column::kPlayModeColumn: return trajectory.SetPlayMode(value);
-        case Column::kOffsetXColumn: trajectory.SetOffsetX(value); return true;
-        case Column::kOffsetYColumn: trajectory.SetOffsetY(value); return true;
-        default: return false;
+        case Column::kTypeColumn:
+            return trajectory.SetType(value);
+        case Column::kClosedShapeColumn:
+            return trajectory.SetClosedShape(value);
+        case Column::kPlayModeColumn:
+            return trajectory.SetPlayMode(value);
+        case Column::kOffsetXColumn:
+            trajectory.SetOffsetX(value);
+            return true;
+        case Column::kOffsetYColumn:
+            trajectory.SetOffsetY(value);
+            return true;
+        default:
+            return false;
     }
 }
 
@@ -157,8 +171,7 @@ void CTrajectoriesPanel::FillItemCell(int kindColumn, int row) {
 bool CTrajectoriesPanel::ApplyCell(int dstColumn, int dstRow, int srcColumn, int srcRow) {
     const int column = KindColumnOf(dstColumn);
     const std::optional<CCellStore<CVKT_Trajectory>> store = StoreOf(column);
-    if (!store ||
-        !ApplyItemCell(*this, *store, dstColumn, dstRow, srcColumn, srcRow)) {
+    if (!store || !ApplyItemCell(*this, *store, dstColumn, dstRow, srcColumn, srcRow)) {
         return false;
     }
     // A collision shape's description shows its center of mass.

@@ -115,10 +115,10 @@ TEST_F(SoundsPanelFiles, InsertAsksForSoundFilesAndAddsEachInOrder) {
     AnswerFileDialog({"b.wav", "a.wav"});
     EXPECT_TRUE(Panel().InsertItems());
     EXPECT_EQ(title_, "Insert Sound(s) Filename(s)");
-    EXPECT_EQ(filters_, (QStringList{"Supported Sounds Files (*.wav *.ogg *.pcm)",
-                                     "Windows Sounds Files (*.wav)", "OGG Vorbis (*.ogg)",
-                                     "Cool Edit Pro RAW 32 Bits Stereo Files (*.pcm)",
-                                     "All Files (*)"}));
+    EXPECT_EQ(filters_,
+              (QStringList{"Supported Sounds Files (*.wav *.ogg *.pcm)",
+                           "Windows Sounds Files (*.wav)", "OGG Vorbis (*.ogg)",
+                           "Cool Edit Pro RAW 32 Bits Stereo Files (*.pcm)", "All Files (*)"}));
     EXPECT_EQ(mode_, QFileDialog::ExistingFiles);
     EXPECT_EQ(startFolder_, Folder());
     ASSERT_EQ(Resources().Count<CVKT_WavMemory>(), 2);

@@ -25,9 +25,7 @@ protected:
         }
         return index;
     }
-    CVKT_Trajectory& Trajectory(int index) {
-        return *Resources().GetAt<CVKT_Trajectory>(index);
-    }
+    CVKT_Trajectory& Trajectory(int index) { return *Resources().GetAt<CVKT_Trajectory>(index); }
     int GridColumn(int kindColumn) { return kindColumn + Panel().FixedColumnCount(); }
 };
 
@@ -49,7 +47,7 @@ TEST_F(TrajectoriesPanel, ListsTheTrajectoriesUnderTheirHeaders) {
     Trajectory(1).SetCenterOfMass(1, 2);
     Panel().Refresh(true);
 
-    const QStringList headers = {"Index",    "ID",       "Type",           "Closed Shape",
+    const QStringList headers = {"Index",     "ID",       "Type",     "Closed Shape",
                                  "Play Mode", "Offset X", "Offset Y", "Specifications",
                                  "Comments"};
     for (int column = 0; column < Panel().GetColumnCount(); ++column) {
@@ -171,8 +169,8 @@ TEST_F(TrajectoriesPanel, CopiesEveryValueFromAnotherRow) {
     EXPECT_EQ(Shown(Column::kPlayModeColumn, 2), "Forward and Backward Loop");
     EXPECT_FALSE(Panel().ApplyCell(GridColumn(Column::kIndexColumn), 2,
                                    GridColumn(Column::kIndexColumn), 1));
-    EXPECT_FALSE(Panel().ApplyCell(GridColumn(Column::kIdColumn), 5,
-                                   GridColumn(Column::kIdColumn), 1));
+    EXPECT_FALSE(
+        Panel().ApplyCell(GridColumn(Column::kIdColumn), 5, GridColumn(Column::kIdColumn), 1));
 }
 
 TEST_F(TrajectoriesPanel, InsertDeleteAndMoveWithTheKeyboard) {
