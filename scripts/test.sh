@@ -16,5 +16,5 @@ trap 'exit 130' INT TERM
 private_pulse_start "$pulse_dir" ||
     { echo "test.sh: the private PulseAudio daemon did not start; the real-audio test cannot run" >&2; exit 1; }
 export PLEXION_PULSE_REQUIRED=1
-(cd build && ASAN_OPTIONS=detect_leaks=1 ctest --output-on-failure -j2)
+(cd build && ASAN_OPTIONS=detect_leaks=1 LSAN_OPTIONS="suppressions=$PWD/../tests/lsan-suppressions.txt print_suppressions=0" ctest --output-on-failure -j2)
 scripts/fuzz.sh "${PLEXION_FUZZ_SECONDS:-60}"

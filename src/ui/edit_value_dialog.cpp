@@ -1,5 +1,9 @@
 #include "edit_value_dialog.h"
 
+#include <QLineEdit>
+#include <QPlainTextEdit>
+#include <QTimer>
+
 #include "form_dialog.h"
 
 namespace plexion {
@@ -9,10 +13,25 @@ std::optional<QString> EditValueDialog(QWidget* parent, const QString& caption,
     QString value = options.start.value_or(previous);
     CFormDialog dialog(caption, parent);
     dialog.AddTitle(options.sectionTitle);
+    // The field takes the keys at once: an edit begun with a typed
+    // character goes on typing after it, one begun with Return replaces the
+    // whole value.
+    const bool typing = options.start.has_value();
     if (options.multiLine) {
-        dialog.AddMultiLineText(QStringLiteral("&Value"), value);
+        QPlainTextEdit* field = dialog.AddMultiLineText(QStringLiteral("&Value"), value);
+        field->setFocus();
+        field->moveCursor(QTextCursor::End);
+        if (!typing) {
+            field->selectAll();
+        }
     } else {
-        dialog.AddText(QStringLiteral("&Value"), value);
+        QLineEdit* field = dialog.AddText(QStringLiteral("&Value"), value);
+        field->setFocus();
+        // Showing a dialog selects the whole text of its focused line; the
+        // cursor goes after the typed character once the dialog is up.
+        if (typing) {
+            QTimer::singleShot(0, field, [field] { field->end(false); });
+        }
     }
     dialog.AddInformation(QStringLiteral("Previous Value:\n") + previous);
     if (dialog.exec() != QDialog::Accepted) {

@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include <QApplication>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPlainTextEdit>
@@ -99,6 +100,27 @@ TEST(EditValueDialog, MultiLineValuesAndOwnSectionTitle) {
     EXPECT_EQ(seen.field, "one\ntwo");
     EXPECT_EQ(seen.labels, QStringList({"Item", "&Value", "Previous Value:\none\ntwo"}));
     EXPECT_EQ(result, QString("one\ntwo\nthree"));
+}
+
+// Keys typed right after the dialog opens reach the field: after the
+// character that began the edit, or over the whole value after Return.
+TEST(EditValueDialog, KeysGoToTheFieldAtOnce) {
+    for (const bool multiLine : {false, true}) {
+        for (const bool typed : {true, false}) {
+            AnswerModal<CFormDialog>([](CFormDialog* dialog) {
+                QTest::keyClicks(QApplication::focusWidget(), QStringLiteral("ew"));
+                dialog->accept();
+            });
+            CEditValueOptions options;
+            options.multiLine = multiLine;
+            if (typed) {
+                options.start = QStringLiteral("n");
+            }
+            const std::optional<QString> result =
+                EditValueDialog(nullptr, QStringLiteral("Edit Value"), QStringLiteral("old"), options);
+            EXPECT_EQ(result, typed ? QString("new") : QString("ew")) << multiLine;
+        }
+    }
 }
 
 }  // namespace
