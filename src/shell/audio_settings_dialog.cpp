@@ -22,10 +22,15 @@ namespace rules = audio_settings_rules;
 
 constexpr int kNumberFieldWidth = 70;
 
-QLineEdit* MakeNumberField(int value, const char* name) {
+// Typing goes through every intermediate text ("501" passes "50"), and each
+// one that is in range is taken. When the user leaves the field it shows the
+// value taken, so a refused text never stays on screen as if it were used.
+QLineEdit* MakeNumberField(const int& value, const char* name) {
     auto* field = new QLineEdit(QString::number(value));
     field->setObjectName(QString::fromLatin1(name));
     field->setFixedWidth(kNumberFieldWidth);
+    QObject::connect(field, &QLineEdit::editingFinished, field,
+                     [field, &value] { field->setText(QString::number(value)); });
     return field;
 }
 
@@ -58,6 +63,13 @@ CAudioSettingsDialog::CAudioSettingsDialog(const CAudioDialogValues& start,
     layout->addWidget(MakeLatencyBox());
     layout->addWidget(buttons);
     ShowLatency();
+}
+
+// Closing the dialog takes the focus from a number field, and the edit it
+// then reports must not reach a dialog that is half destroyed.
+CAudioSettingsDialog::~CAudioSettingsDialog() {
+    bufferCountField_->blockSignals(true);
+    bufferLengthField_->blockSignals(true);
 }
 
 QWidget* CAudioSettingsDialog::MakeDeviceList() {
@@ -102,6 +114,7 @@ QWidget* CAudioSettingsDialog::MakeRateButtons() {
 
 QWidget* CAudioSettingsDialog::MakeBufferCountField() {
     QLineEdit* field = MakeNumberField(values_.bufferCount, "bufferCountEdit");
+    bufferCountField_ = field;
     connect(field, &QLineEdit::textChanged, this, [this](const QString& text) {
         values_.bufferCount = rules::BufferCountFromText(text.toStdString(), values_.bufferCount);
         ShowLatency();
@@ -118,6 +131,7 @@ QWidget* CAudioSettingsDialog::MakeBufferCountField() {
 
 QWidget* CAudioSettingsDialog::MakeLatencyBox() {
     QLineEdit* field = MakeNumberField(values_.bufferLengthMs, "bufferLengthEdit");
+    bufferLengthField_ = field;
     connect(field, &QLineEdit::textChanged, this, [this](const QString& text) {
         values_.bufferLengthMs =
             rules::BufferLengthFromText(text.toStdString(), values_.bufferLengthMs);

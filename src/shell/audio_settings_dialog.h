@@ -7,6 +7,7 @@
 #include <vector>
 
 class QLabel;
+class QLineEdit;
 
 namespace plexion {
 
@@ -30,6 +31,7 @@ public:
     CAudioSettingsDialog(const CAudioDialogValues& start,
                          std::vector<std::pair<int, std::string>> devices,
                          QWidget* parent = nullptr);
+    ~CAudioSettingsDialog() override;
 
     const CAudioDialogValues& Values() const { return values_; }
 
@@ -42,6 +44,8 @@ private:
 
     CAudioDialogValues values_;
     std::vector<std::pair<int, std::string>> devices_;
+    QLineEdit* bufferCountField_ = nullptr;
+    QLineEdit* bufferLengthField_ = nullptr;
     QLabel* latency_ = nullptr;
 };
 
