@@ -19,6 +19,7 @@ CChildFrame::CChildFrame(std::unique_ptr<CPlexionDoc> document, QWidget* parent)
 }
 
 CChildFrame::~CChildFrame() {
+    closed_ = true;
     // The view and its panels refer to the document: they go first.
     delete view_;
 }
@@ -48,8 +49,11 @@ void CChildFrame::closeEvent(QCloseEvent* event) {
 }
 
 void CChildFrame::UpdateTitle() {
-    setWindowTitle(document_->Title() + QStringLiteral("[*]"));
-    setWindowModified(document_->IsModified());
+    // The mark is written out rather than left to Qt's "[*]": a maximized
+    // window would hand that on to the main window's title, which shows
+    // the mark its own way.
+    const QString mark = document_->IsModified() ? QStringLiteral(" *") : QString();
+    setWindowTitle(document_->Title() + mark);
     emit titleChanged();
 }
 

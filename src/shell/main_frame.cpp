@@ -18,6 +18,7 @@
 #include "command_texts.h"
 #include "interface_colors.h"
 #include "lock_key_indicators.h"
+#include "plexion_doc.h"
 #include "plexion_view.h"
 #include "recent_files.h"
 #include "toolbar_icons.h"
@@ -258,8 +259,7 @@ void CMainFrame::BuildWindowList() {
         CChildFrame* frame = frames[index];
         const QString label = index < 9 ? QStringLiteral("&%1 ").arg(index + 1)
                                         : QStringLiteral("%1 ").arg(index + 1);
-        QAction* entry = windowMenu_->addAction(label + frame->windowTitle().remove(
-                                                            QStringLiteral("[*]")));
+        QAction* entry = windowMenu_->addAction(label + frame->Document()->Title());
         entry->setCheckable(true);
         entry->setChecked(frame == active);
         entry->setStatusTip(QStringLiteral("Activate this window"));
