@@ -1,6 +1,7 @@
 #include "plexion_app.h"
 
 #include <QGuiApplication>
+#include <QPrinter>
 
 #include "about_dialog.h"
 #include "application_audio.h"
@@ -61,9 +62,12 @@ bool CPlexionApp::PrintDocument(const QString& path) {
     if (!mainFrame_->OpenDocumentFile(path)) {
         return false;
     }
-    PrintPlaceholderPage(mainFrame_.get());
+    // As a print asked for from outside: straight to the default printer,
+    // without the print dialog.
+    QPrinter printer(QPrinter::HighResolution);
+    const bool printed = PrintPlaceholderPageOn(printer, mainFrame_.get());
     mainFrame_->CloseAllDocuments();
-    return true;
+    return printed;
 }
 
 void CPlexionApp::ExitInstance() {

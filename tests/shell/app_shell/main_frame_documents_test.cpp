@@ -294,6 +294,26 @@ TEST_F(MainFrameTest, TileVerticallyPutsTheWindowsSideBySide) {
     }
 }
 
+TEST_F(MainFrameTest, CascadeOverlapsTheWindowsAndArrangeIconsLinesUpTheMinimizedOnes) {
+    CChildFrame* first = frame_->NewDocument();
+    CChildFrame* second = frame_->NewDocument();
+    Action(kWindowCascade)->trigger();
+    EXPECT_FALSE(first->isMaximized());
+    EXPECT_FALSE(second->isMaximized());
+    EXPECT_NE(first->geometry().topLeft(), second->geometry().topLeft());
+
+    first->showMinimized();
+    second->showMinimized();
+    first->move(300, 10);
+    second->move(50, 200);
+    Action(kWindowArrangeIcons)->trigger();
+    const int bottom = frame_->MdiArea()->viewport()->rect().bottom() + 1;
+    EXPECT_EQ(first->geometry().bottom() + 1, bottom);
+    EXPECT_EQ(second->geometry().bottom() + 1, bottom);
+    EXPECT_EQ(first->geometry().left(), 0);
+    EXPECT_EQ(second->geometry().left(), first->geometry().right() + 1);
+}
+
 TEST_F(MainFrameTest, SavingADocumentPutsItFirstInTheRecentFiles) {
     CChildFrame* child = frame_->NewDocument();
     const QString path = QString::fromStdString(folder_.File("saved.dat"));

@@ -91,6 +91,13 @@ TEST_F(PlexionAppTest, AFileThatCannotBeOpenedEndsTheEditor) {
     EXPECT_FALSE(app_->MainFrame()->isVisible());
 }
 
+TEST_F(PlexionAppTest, PrintingAFileThatCannotBeOpenedEndsTheEditor) {
+    EXPECT_EQ(app_->InitInstance(Request(CCommandLineRequest::Action::Print,
+                                         QString::fromStdString(folder_.File("none.dat")))),
+              CPlexionApp::StartResult::Failed);
+    EXPECT_FALSE(app_->MainFrame()->isVisible());
+}
+
 TEST_F(PlexionAppTest, TheRecentListOfAnEarlierRunIsLoaded) {
     const QString path = MakeDocument("earlier.dat");
     {
