@@ -79,6 +79,7 @@ QWidget* CAudioSettingsDialog::MakeDeviceList() {
         list->addItem(QString::fromStdString(device.second));
     }
     list->setCurrentRow(SelectedDeviceEntry(devices_, values_.deviceId));
+    list->setSizeAdjustPolicy(QAbstractScrollArea::AdjustToContents);
     list->setMinimumHeight(list->fontMetrics().lineSpacing() * 5);
     connect(list, &QListWidget::currentRowChanged, this, [this](int row) {
         if (row >= 0 && row < static_cast<int>(devices_.size())) {

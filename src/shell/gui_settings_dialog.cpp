@@ -38,8 +38,9 @@ bool ShowGuiSettingsDialog(QWidget* parent) {
         dialog.AddTitle(QString::fromLatin1(section.title));
         const int first = static_cast<int>(section.first);
         for (int i = first; i < first + section.count; ++i) {
-            dialog.AddColor(QString::fromStdString(InterfaceColorName(static_cast<InterfaceColor>(i))),
-                            values[static_cast<std::size_t>(i)]);
+            dialog.AddColor(
+                QString::fromStdString(InterfaceColorName(static_cast<InterfaceColor>(i))),
+                values[static_cast<std::size_t>(i)]);
         }
     }
     if (dialog.exec() != QDialog::Accepted) {

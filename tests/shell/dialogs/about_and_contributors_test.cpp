@@ -94,8 +94,8 @@ TEST(ContributorsDialog, ShowsTheTwoInformationTextsUnderTheirTitles) {
     ASSERT_TRUE(needed.has_value());
     EXPECT_FALSE(contributors->isEmpty());
     EXPECT_FALSE(needed->isEmpty());
-    EXPECT_EQ(texts, (QStringList{"Contributors List", *contributors, "Needed Contributions",
-                                  *needed}));
+    EXPECT_EQ(texts,
+              (QStringList{"Contributors List", *contributors, "Needed Contributions", *needed}));
     EXPECT_FALSE(ApplicationInformationText(QStringLiteral("Contributors")).has_value());
 }
 

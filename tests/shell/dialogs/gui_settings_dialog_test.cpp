@@ -67,12 +67,11 @@ TEST_F(GuiSettingsDialog, ShowsTheFourteenColoursUnderTheirSections) {
 
     EXPECT_EQ(caption, "Graphical User Interface Colors");
     const QStringList expected = {
-        "Focus Colors",          "Focused Area",        "Unfocused Area",
-        "Dialogs Colors",        "Dialog Face",         "Dialog Text",
-        "Dialog Spotted Face",   "Dialog Spotted Text", "Windows Colors",
-        "Window Face",           "Window Text",         "Window Spotted Face",
-        "Window Spotted Text",   "Scroll Bars Colors",  "Scroll Bar Background",
-        "Scroll Bar Border",     "Scroll Bar",          "Scroll Bar Moving",
+        "Focus Colors",        "Focused Area",       "Unfocused Area",        "Dialogs Colors",
+        "Dialog Face",         "Dialog Text",        "Dialog Spotted Face",   "Dialog Spotted Text",
+        "Windows Colors",      "Window Face",        "Window Text",           "Window Spotted Face",
+        "Window Spotted Text", "Scroll Bars Colors", "Scroll Bar Background", "Scroll Bar Border",
+        "Scroll Bar",          "Scroll Bar Moving",
     };
     EXPECT_EQ(labels, expected);
     ASSERT_EQ(shown.size(), 14u);

@@ -31,8 +31,9 @@ std::vector<int> ToolbarCommands() {
 
 QImage Picture(int commandId, double devicePixelRatio) {
     const QIcon icon = CommandIcon(commandId);
-    return icon.pixmap(QSize(16, 15), devicePixelRatio).toImage().convertToFormat(
-        QImage::Format_ARGB32);
+    return icon.pixmap(QSize(16, 15), devicePixelRatio)
+        .toImage()
+        .convertToFormat(QImage::Format_ARGB32);
 }
 
 int OpaquePixels(const QImage& image) {
