@@ -87,7 +87,14 @@ class EditorSessionTest(unittest.TestCase):
                 self.keys(env, "ctrl+4", "Insert", "End", "Left")
                 self.xdotool(env, "type", "--delay", "60", TYPED)
                 time.sleep(0.5)
-                self.keys(env, "Return", "ctrl+s", "alt+f")
+                # The Text cell is edited in a multi-line field: Tab leaves it
+                # for the OK button.
+                self.keys(env, "Tab", "Return")
+                # Without a window manager nobody gives the focus back to
+                # the main window when a dialog closes.
+                self.xdotool(env, "windowfocus", "--sync", window)
+                time.sleep(0.5)
+                self.keys(env, "ctrl+s", "alt+f")
                 self.keys(env, "x")
                 editor.wait(timeout=30)
             finally:
