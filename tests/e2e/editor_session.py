@@ -65,6 +65,25 @@ class EditorSessionTest(unittest.TestCase):
             time.sleep(0.2)
         self.fail("no window named %r appeared" % name)
 
+    def visible_windows(self, env):
+        found = subprocess.run(["xdotool", "search", "--onlyvisible", "--class", "plexion"],
+                               capture_output=True, text=True, env=env)
+        return set(found.stdout.split())
+
+    def wait_until(self, condition, what, timeout=60):
+        deadline = time.monotonic() + timeout
+        while time.monotonic() < deadline:
+            if condition():
+                return
+            time.sleep(0.2)
+        self.fail("timed out waiting for " + what)
+
+    def saved_texts(self, document):
+        dump = subprocess.run([TOOL, "dump", document], capture_output=True, text=True)
+        if dump.returncode != 0:
+            return {}
+        return {item["id"]: item["text"] for item in json.loads(dump.stdout)["texts"]}
+
     def keys(self, env, *keys):
         for key in keys:
             self.xdotool(env, "key", "--clearmodifiers", key)
@@ -76,36 +95,47 @@ class EditorSessionTest(unittest.TestCase):
         with CXServer() as server:
             env = dict(os.environ, DISPLAY=server.display)
             env.pop("QT_QPA_PLATFORM", None)
-            editor = subprocess.Popen([EDITOR, document], env=env,
-                                      stdout=subprocess.PIPE, stderr=subprocess.STDOUT, text=True)
+            log = open(os.path.join(self.folder, "editor.log"), "w+")
+            self.addCleanup(log.close)
+            editor = subprocess.Popen([EDITOR, document], env=env, stdout=log,
+                                      stderr=subprocess.STDOUT, text=True)
             try:
                 window = self.wait_for_window(env, "game.dat")
                 self.xdotool(env, "windowfocus", "--sync", window)
                 time.sleep(1.0)
+                main_windows = self.visible_windows(env)
                 # Texts and Parameters, a new text, then its Text cell: the
                 # last column is Comments, the one before it Text.
                 self.keys(env, "ctrl+4", "Insert", "End", "Left")
-                self.xdotool(env, "type", "--delay", "60", TYPED)
+                self.xdotool(env, "type", "--delay", "60", TYPED[0])
+                self.wait_until(lambda: self.visible_windows(env) - main_windows,
+                                "the Edit Value dialog")
+                self.xdotool(env, "type", "--delay", "60", TYPED[1:])
                 time.sleep(0.5)
                 # The Text cell is edited in a multi-line field: Tab leaves it
                 # for the OK button.
                 self.keys(env, "Tab", "Return")
+                self.wait_until(lambda: not self.visible_windows(env) - main_windows,
+                                "the dialog to close")
                 # Without a window manager nobody gives the focus back to
                 # the main window when a dialog closes.
                 self.xdotool(env, "windowfocus", "--sync", window)
                 time.sleep(0.5)
-                self.keys(env, "ctrl+s", "alt+f")
+                self.keys(env, "ctrl+s")
+                self.wait_until(lambda: self.saved_texts(document).get("New ID") == TYPED,
+                                "the saved text")
+                self.keys(env, "alt+f")
                 self.keys(env, "x")
                 editor.wait(timeout=30)
             finally:
                 if editor.poll() is None:
                     editor.kill()
-                    output = editor.communicate()[0]
-                    self.fail("the editor did not quit:\n" + output)
-        self.assertEqual(editor.returncode, 0, editor.stdout.read())
-        dump = json.loads(run(TOOL, "dump", document).stdout)
-        texts = {item["id"]: item["text"] for item in dump["texts"]}
-        self.assertEqual(texts.get("New ID"), TYPED, dump["texts"])
+                    editor.wait()
+                    log.seek(0)
+                    self.fail("the editor did not quit:\n" + log.read())
+        log.seek(0)
+        self.assertEqual(editor.returncode, 0, log.read())
+        self.assertEqual(self.saved_texts(document).get("New ID"), TYPED)
 
 
 if __name__ == "__main__":
