@@ -194,7 +194,8 @@ void CMainFrame::CreateToolBar() {
 void CMainFrame::CreateStatusBar() {
     QStatusBar* bar = statusBar();
     bar->addWidget(new QLabel(QStringLiteral("Ready"), bar), 1);
-    lockKeys_ = new CLockKeyIndicators(*bar);
+    // The status bar owns the panes and their watcher.
+    new CLockKeyIndicators(*bar);
     Action(kViewStatusBar)->setChecked(true);
 }
 

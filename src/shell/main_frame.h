@@ -9,8 +9,6 @@
 #include <memory>
 
 class QAction;
-class QActionGroup;
-class QLabel;
 class QMdiArea;
 class QMdiSubWindow;
 class QMenu;
@@ -20,7 +18,6 @@ namespace plexion {
 
 class CAudioSystem;
 class CChildFrame;
-class CLockKeyIndicators;
 class CPlexionDoc;
 class CPlexionView;
 class CRecentFiles;
@@ -39,8 +36,6 @@ public:
     QToolBar* ToolBar() const { return toolBar_; }
     // The action of a command id of command_ids.h; null for an unknown id.
     QAction* Action(int commandId) const { return actions_.value(commandId); }
-    QMenu* FileMenu() const { return fileMenu_; }
-    QMenu* WindowMenu() const { return windowMenu_; }
 
     QList<CChildFrame*> ChildFrames() const;
     // The document window commands go to, null when none is open.
@@ -110,10 +105,10 @@ private:
     QToolBar* toolBar_ = nullptr;
     QMenu* fileMenu_ = nullptr;
     QMenu* windowMenu_ = nullptr;
-    QActionGroup* panelGroup_ = nullptr;
     QHash<int, QAction*> actions_;
-    CLockKeyIndicators* lockKeys_ = nullptr;
-    QPointer<CChildFrame> activeFrame_;
+    // A window, not a frame: the area speaks of windows while their frame
+    // part is already gone.
+    QPointer<QMdiSubWindow> activeWindow_;
     bool hadDocuments_ = false;
     int openFilterIndex_ = 0;
 };

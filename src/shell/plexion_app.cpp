@@ -6,7 +6,6 @@
 #include "about_dialog.h"
 #include "application_audio.h"
 #include "audio_system.h"
-#include "child_frame.h"
 #include "main_frame.h"
 #include "print_placeholder.h"
 #include "recent_files.h"
