@@ -62,7 +62,8 @@ CChildFrame* CMainFrame::ActiveChildFrame() const {
     if (frame != nullptr && !frame->IsClosed()) {
         return frame;
     }
-    return activeFrame_ && !activeFrame_->IsClosed() ? activeFrame_.data() : nullptr;
+    frame = qobject_cast<CChildFrame*>(activeWindow_.data());
+    return frame != nullptr && !frame->IsClosed() ? frame : nullptr;
 }
 
 CPlexionView* CMainFrame::ActiveView() const {
@@ -166,30 +167,33 @@ void CMainFrame::ActivateChildFrame(CChildFrame* frame) {
     mdiArea_->setActiveSubWindow(frame);
     // The area does not tell about a window that already was the current
     // one; the frame's state still has to follow it.
-    if (activeFrame_ != frame) {
+    if (activeWindow_ != frame) {
         OnSubWindowActivated(frame);
     }
 }
 
 void CMainFrame::OnSubWindowActivated(QMdiSubWindow* window) {
     auto* frame = qobject_cast<CChildFrame*>(window);
+    auto* previous = qobject_cast<CChildFrame*>(activeWindow_.data());
     if (frame == nullptr) {
         // The area tells null when the last window went or while the main
         // window is in the background; only the former ends the clock.
-        if (activeFrame_ && activeFrame_->IsClosed()) {
-            activeFrame_->View()->OnActivateView(false);
-            activeFrame_ = nullptr;
+        if (previous == nullptr || previous->IsClosed()) {
+            if (previous != nullptr) {
+                previous->View()->OnActivateView(false);
+            }
+            activeWindow_ = nullptr;
         }
         UpdateCommandStates();
         return;
     }
-    if (activeFrame_ == frame) {
+    if (previous == frame) {
         return;
     }
-    if (activeFrame_) {
-        activeFrame_->View()->OnActivateView(false);
+    if (previous != nullptr) {
+        previous->View()->OnActivateView(false);
     }
-    activeFrame_ = frame;
+    activeWindow_ = frame;
     frame->View()->OnActivateView(true);
     UpdateCommandStates();
 }
