@@ -1,5 +1,6 @@
 #include "kind_panel_cells.h"
 
+#include "resource_grid.h"
 #include "resource_panel.h"
 #include "stored_text.h"
 
@@ -37,6 +38,26 @@ void FillInformationCell(CGridCell& cell, const std::string& stored) {
 
 void ShowNewItem(CResourcePanel& panel, int item) {
     panel.RefreshRow(item);
+    CResourceGrid* grid = panel.Grid();
+    const int row = item + panel.HeaderRowCount();
+    if (grid == nullptr || row >= grid->Sheet().RowCount()) {
+        return;
+    }
+    // Only a rebuild fits the columns; without this a new item's ID or path
+    // would show cut off until the next refresh.
+    CGridSheet& sheet = grid->Sheet();
+    bool widened = false;
+    for (int column = 0; column < sheet.ColumnCount(); ++column) {
+        const double needed = sheet.MeasureCell(column, row).width();
+        if (needed > sheet.ColumnWidth(column)) {
+            sheet.SetColumnWidth(column, needed);
+            widened = true;
+        }
+    }
+    if (widened) {
+        grid->RecomputeScrollRanges();
+        grid->update();
+    }
 }
 
 }  // namespace plexion

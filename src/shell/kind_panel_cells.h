@@ -21,7 +21,8 @@ void FillStoredTextCell(CGridCell& cell, const std::string& stored, GridCellType
 void FillInformationCell(CGridCell& cell, const std::string& stored);
 
 // Shows an item just added at `item`: the grid gains its row, which is
-// filled and fitted and gets the cursor.
+// filled and fitted and gets the cursor; columns too narrow for its cells
+// widen.
 void ShowNewItem(CResourcePanel& panel, int item);
 
 }  // namespace plexion

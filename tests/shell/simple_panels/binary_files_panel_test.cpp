@@ -70,6 +70,12 @@ TEST_F(BinaryFilesPanel, AFileBecomesAnItemNamedAfterItsTitle) {
     EXPECT_EQ(Shown(Column::kSpecificationsColumn, 1), "1536 Bytes");
     EXPECT_TRUE(Cell(Column::kSourceFilenameColumn, 1).GetEditable());
     EXPECT_FALSE(Cell(Column::kSpecificationsColumn, 1).GetEditable());
+
+    // The columns widen to the new row, as a rebuild would fit them.
+    for (const int column : {Column::kIdColumn, Column::kSourceFilenameColumn}) {
+        const int gridColumn = column + Panel().FixedColumnCount();
+        EXPECT_GE(Sheet().ColumnWidth(gridColumn), Sheet().MeasureCell(gridColumn, 1).width());
+    }
 }
 
 TEST_F(BinaryFilesPanel, AFileThatCannotBeReadAddsNothing) {
