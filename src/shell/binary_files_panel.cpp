@@ -21,8 +21,8 @@
 namespace plexion {
 namespace {
 
-const char* const kHeaders[CBinaryFilesPanel::kColumnCount] = {
-    "Index", "ID", "Source Filename", "Specifications", "Comments"};
+const char* const kHeaders[CBinaryFilesPanel::kColumnCount] = {"Index", "ID", "Source Filename",
+                                                               "Specifications", "Comments"};
 constexpr const char* kAllFilesFilter = "All Files (*.*)\n*.*\n\n";
 constexpr double kBytesPerKilobyte = 1024.0;
 constexpr double kBytesPerMegabyte = 1048576.0;
@@ -213,14 +213,13 @@ void CBinaryFilesPanel::DrawPreview(QPainter& painter, const QRect& preview) {
 }
 
 void CBinaryFilesPanel::DrawItemPreview(QPainter& painter, QRect& band, int item) {
-    const CVKT_BinaryFile* file =
-        Container() ? Container()->GetAt<CVKT_BinaryFile>(item) : nullptr;
+    const CVKT_BinaryFile* file = Container() ? Container()->GetAt<CVKT_BinaryFile>(item) : nullptr;
     if (file == nullptr) {
         return;
     }
-    DrawCaptionedTextPreview(painter, band, FromStored(file->ID()),
-                             BinaryFilePreviewText(FromStored(file->SourceFilename()),
-                                                   file->Data().Size()));
+    DrawCaptionedTextPreview(
+        painter, band, FromStored(file->ID()),
+        BinaryFilePreviewText(FromStored(file->SourceFilename()), file->Data().Size()));
 }
 
 }  // namespace plexion

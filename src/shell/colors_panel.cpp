@@ -16,8 +16,8 @@ constexpr const char* kNewId = "New ID";
 constexpr std::uint32_t kComponentRange = 255;
 constexpr std::uint32_t kColorBits = 0xFFFFFF;
 
-const char* const kHeaders[CColorsPanel::kColumnCount] = {"Index", "ID", "Color",
-                                                          "Specifications", "Comments"};
+const char* const kHeaders[CColorsPanel::kColumnCount] = {"Index", "ID", "Color", "Specifications",
+                                                          "Comments"};
 
 // The colour and the alpha travel together.
 CCellStore<CVKT_Color> ColorStore() {
@@ -71,8 +71,7 @@ void CColorsPanel::FillItemCell(int kindColumn, int row) {
         FillHeaderCell(*cell, QString::fromLatin1(kHeaders[kindColumn]));
         return;
     }
-    const CVKT_Color* item =
-        Container() ? Container()->GetAt<CVKT_Color>(ItemOfRow(row)) : nullptr;
+    const CVKT_Color* item = Container() ? Container()->GetAt<CVKT_Color>(ItemOfRow(row)) : nullptr;
     if (item == nullptr) {
         return;
     }
@@ -110,8 +109,8 @@ bool CColorsPanel::ApplyCell(int dstColumn, int dstRow, int srcColumn, int srcRo
             RefreshItemCell(kSpecificationsColumn, dstRow);
             return true;
         case kCommentsColumn:
-            return ApplyItemCell(*this, CommentsStore<CVKT_Color>(), dstColumn, dstRow,
-                                 srcColumn, srcRow);
+            return ApplyItemCell(*this, CommentsStore<CVKT_Color>(), dstColumn, dstRow, srcColumn,
+                                 srcRow);
         default:
             return false;
     }

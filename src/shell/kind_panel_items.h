@@ -35,9 +35,8 @@ bool InsertKindItem(CResourcePanel& panel, const std::string& id,
 
 template <typename T>
 bool DeleteKindItem(CResourcePanel& panel, int item) {
-    return panel.EditDocument([item](CVKT_ResourceContainer& container) {
-        return container.Delete<T>(item) != 0;
-    });
+    return panel.EditDocument(
+        [item](CVKT_ResourceContainer& container) { return container.Delete<T>(item) != 0; });
 }
 
 // True also for a move onto itself, which changes nothing.

@@ -46,8 +46,7 @@ void CTextsPanel::FillItemCell(int kindColumn, int row) {
         FillHeaderCell(*cell, QString::fromLatin1(kHeaders[kindColumn]));
         return;
     }
-    const CVKT_Text* item =
-        Container() ? Container()->GetAt<CVKT_Text>(ItemOfRow(row)) : nullptr;
+    const CVKT_Text* item = Container() ? Container()->GetAt<CVKT_Text>(ItemOfRow(row)) : nullptr;
     if (item == nullptr) {
         return;
     }

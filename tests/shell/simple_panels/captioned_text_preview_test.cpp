@@ -48,7 +48,8 @@ TEST(CaptionedTextPreview, LowBandsKeepTheirTopAndBottom) {
 
 TEST(CaptionedTextPreview, TheBodyIsWrittenOnAnOpaqueBackground) {
     QImage image;
-    const QRect remaining = Draw(QRect(0, 0, 300, 200), QStringLiteral("A && B\r\nnext line"), &image);
+    const QRect remaining =
+        Draw(QRect(0, 0, 300, 200), QStringLiteral("A && B\r\nnext line"), &image);
     const QColor face = InterfaceQColor(InterfaceColor::WindowFace);
     const QColor ink = InterfaceQColor(InterfaceColor::WindowText);
     int faceRows = 0;
@@ -65,7 +66,8 @@ TEST(CaptionedTextPreview, TheBodyIsWrittenOnAnOpaqueBackground) {
     // Two lines of text: the line break was kept.
     EXPECT_GE(faceRows, 2 * LineHeight() - 2);
     // Nothing is drawn outside the band's margins.
-    EXPECT_EQ(image.pixelColor(3, remaining.top() + 2), InterfaceQColor(InterfaceColor::DialogFace));
+    EXPECT_EQ(image.pixelColor(3, remaining.top() + 2),
+              InterfaceQColor(InterfaceColor::DialogFace));
 }
 
 }  // namespace

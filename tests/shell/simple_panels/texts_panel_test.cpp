@@ -100,14 +100,14 @@ TEST_F(TextsPanel, CopiesFromAnotherRowAndRefusesColumnsAndRowsThatStoreNothing)
     Panel().Refresh(true);
     const int fixed = Panel().FixedColumnCount();
 
-    EXPECT_TRUE(Panel().ApplyCell(Column::kCommentsColumn + fixed, 2,
-                                  Column::kCommentsColumn + fixed, 1));
+    EXPECT_TRUE(
+        Panel().ApplyCell(Column::kCommentsColumn + fixed, 2, Column::kCommentsColumn + fixed, 1));
     EXPECT_EQ(Text(1).Comments(), "first");
     EXPECT_EQ(Shown(Column::kCommentsColumn, 2), "first");
 
     document_.SetModified(false);
-    EXPECT_FALSE(Panel().ApplyCell(Column::kIndexColumn + fixed, 2, Column::kIndexColumn + fixed,
-                                   1));
+    EXPECT_FALSE(
+        Panel().ApplyCell(Column::kIndexColumn + fixed, 2, Column::kIndexColumn + fixed, 1));
     EXPECT_FALSE(Panel().ApplyCell(Column::kIdColumn + fixed, 0, Column::kIdColumn + fixed, 1));
     EXPECT_FALSE(Panel().ApplyCell(Column::kIdColumn + fixed, 1, Column::kIdColumn + fixed, 9));
     EXPECT_FALSE(Panel().ApplyCell(Column::kIdColumn + fixed, 3, Column::kIdColumn + fixed, 3));
