@@ -103,6 +103,17 @@ TEST_F(AnimationsPanel, PlayModeEditRestartsThePreviewFromTheModesStart) {
     EXPECT_EQ(preview.GetCurrentFrame(), 2);
 }
 
+TEST_F(AnimationsPanel, TheUserPicksAPlayModeFromTheCellsMenu) {
+    AddAnimation("a", 3, 1);
+    Panel().Refresh(true);
+    Panel().SetCursorItem(0);
+    test::ChooseMenuEntry(6);
+    test::EditWithReturn(Panel(), Column::kPlayMode, 1);
+    EXPECT_EQ(Animation(0).PlayMode(), 6);
+    EXPECT_EQ(Shown(Column::kPlayMode, 1), "Backward and Forward Once");
+    EXPECT_EQ(Panel().PreviewCursor().GetCurrentFrame(), 2);
+}
+
 TEST_F(AnimationsPanel, APlayModeCopiedToMarkedRows) {
     AddAnimation("a", 2, 1);
     AddAnimation("b", 2, 1);

@@ -88,6 +88,22 @@ TEST_F(BitmapsPanelFiles, InsertTurnsTheChosenImagesIntoBitmaps) {
     EXPECT_TRUE(document_.IsModified());
 }
 
+TEST_F(BitmapsPanelFiles, TheInsertKeyOpensTheDialogInTheLastFolder) {
+    const QString first = MakePng("first.png", 2, 2);
+    Panel().SetLastFolder(Folder());
+    ASSERT_TRUE(test::FocusGrid(Panel()));
+    QString startFolder;
+    AnswerModal<QFileDialog>([&](QFileDialog* chooser) {
+        startFolder = chooser->directory().absolutePath();
+        chooser->selectFile(QFileInfo(first).fileName());
+        static_cast<QDialog*>(chooser)->accept();
+    });
+    test::PressOnGrid(Panel(), Qt::Key_Insert);
+    EXPECT_EQ(QDir(startFolder), QDir(Folder()));
+    ASSERT_EQ(Resources().Count<CVKT_Bitmap>(), 1);
+    EXPECT_EQ(Shown(Column::kId, 1), "first");
+}
+
 TEST_F(BitmapsPanelFiles, CancellingTheDialogAddsNothing) {
     AnswerFileDialog({});
     EXPECT_FALSE(Panel().InsertItems());

@@ -151,6 +151,8 @@ TEST_F(BitmapsPanel, TheTypeAndTheFiguresCannotBeChanged) {
     Cell(Column::kType, 1).SetInt(4);
     EXPECT_FALSE(Panel().ApplyCell(grid, 1, grid, 1));
     EXPECT_EQ(Picture(0).GetKind(), CVKT_Bitmap::kKindImage);
+    // The grid's edit notification shows the kind again.
+    NotifyEdited(Column::kType, 1);
 
     for (int column : {Column::kWidth, Column::kUsedGameMemory, Column::kSpecifications,
                        Column::kExtraAttributes, Column::kIndex}) {

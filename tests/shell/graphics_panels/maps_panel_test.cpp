@@ -100,6 +100,18 @@ TEST_F(MapsPanel, ShrinkingAnsweredYesKeepsTheUpperLeftCells) {
     EXPECT_TRUE(document_.IsModified());
 }
 
+TEST_F(MapsPanel, TheUserTypesASmallerSizeAndConfirms) {
+    Number(Map(AddMap("m")));
+    Panel().Refresh(true);
+    test::AnswerEditValue("3");
+    AnswerMessage(QMessageBox::Yes);
+    test::EditWithReturn(Panel(), Column::kNbColumns, 1);
+    EXPECT_EQ(messages_, QStringList({map_size::kReductionQuestion}));
+    EXPECT_EQ(Map(0).Columns(), 3);
+    EXPECT_EQ(Map(0).GetCell(2, 9), 209);
+    EXPECT_EQ(Shown(Column::kNbColumns, 1), "+3");
+}
+
 TEST_F(MapsPanel, ACopiedSizeAsksForEachMapItWouldShrink) {
     AddMap("a");
     AddMap("b");
