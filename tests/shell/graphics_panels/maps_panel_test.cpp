@@ -255,5 +255,19 @@ TEST_F(MapsPanel, BrokenReferencesNameTheMapAndTheCell) {
     EXPECT_EQ(Panel().FindBrokenReference(message), -1);
 }
 
+TEST_F(MapsPanel, TheIntegrityCheckPointsAtTheBrokenMap) {
+    AddPicture("p0", 2, 2);
+    AddMap("fine");
+    Map(AddMap("bad")).SetCell(0, 9, 1);
+    AddMap("after");
+    Panel().Refresh(true);
+    Panel().SetCursorItem(0);
+    AnswerMessage();
+    EXPECT_FALSE(Panel().CheckIntegrity());
+    ASSERT_EQ(messages_.size(), 1);
+    EXPECT_TRUE(messages_[0].contains("column 0, line 9")) << messages_[0].toStdString();
+    EXPECT_EQ(Panel().GetCursorItem(), 1);
+}
+
 }  // namespace
 }  // namespace plexion
