@@ -1,0 +1,246 @@
+#include <gtest/gtest.h>
+
+#include <QCheckBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QMessageBox>
+#include <QTest>
+
+#include "find_options.h"
+#include "form_dialog.h"
+#include "modal_answer.h"
+#include "resource_grid.h"
+#include "stored_text.h"
+#include "text_item.h"
+#include "text_list_panel.h"
+
+namespace plexion::test {
+namespace {
+
+using Items = std::vector<int>;
+constexpr int kTextGridColumn = 3;
+
+// A panel whose texts read `texts`, the cursor on the header's first cell.
+struct CTextsPanel {
+    explicit CTextsPanel(const QStringList& texts) : container(MakeTexts(Numbers(texts.size()))) {
+        for (int i = 0; i < texts.size(); ++i) {
+            container->GetAt<CVKT_Text>(i)->SetText(ToStored(texts[i]));
+        }
+        panel = ShowPanel(container.get());
+        panel->Grid()->MoveCursorTo(0, 0);
+    }
+    QString Text(int item) const { return FromStored(container->GetAt<CVKT_Text>(item)->Text()); }
+    QPoint Cursor() const { return panel->Grid()->Sheet().Cursor(); }
+
+    std::unique_ptr<CVKT_ResourceContainer> container;
+    std::unique_ptr<CTextListPanel> panel;
+};
+
+CFindOptions Find(const QString& text) {
+    CFindOptions options;
+    options.text = text;
+    return options;
+}
+
+TEST(PanelSearch, WholeWordTestsOnlyTheFirstOccurrence) {
+    CTextsPanel texts({"cats", "concat cat", "a cat b", "cat"});
+    CFindOptions options = Find("cat");
+    options.wholeWord = true;
+    EXPECT_TRUE(texts.panel->Search(options));
+    EXPECT_EQ(texts.Cursor(), QPoint(kTextGridColumn, 3));
+    EXPECT_EQ(texts.panel->GetCursorItem(), 2);
+    EXPECT_TRUE(texts.panel->Search(options));
+    EXPECT_EQ(texts.Cursor(), QPoint(kTextGridColumn, 4));
+    // The walk wraps to the top and finds the first again.
+    EXPECT_TRUE(texts.panel->Search(options));
+    EXPECT_EQ(texts.Cursor(), QPoint(kTextGridColumn, 3));
+    // Without whole words the first cell holding the text is found.
+    EXPECT_TRUE(texts.panel->Search(Find("cat")));
+    EXPECT_EQ(texts.Cursor(), QPoint(kTextGridColumn, 4));
+    EXPECT_TRUE(texts.panel->Search(Find("cat")));
+    EXPECT_EQ(texts.Cursor(), QPoint(kTextGridColumn, 1));
+}
+
+TEST(PanelSearch, CaseAndDirection) {
+    CTextsPanel texts({"Alpha", "beta", "ALPHA"});
+    CFindOptions options = Find("alpha");
+    options.matchCase = true;
+    EXPECT_FALSE(texts.panel->Search(options));
+    EXPECT_EQ(texts.Cursor(), QPoint(0, 0));
+    options.matchCase = false;
+    options.backward = true;
+    // Backward from the top-left cell wraps to the last row first.
+    EXPECT_TRUE(texts.panel->Search(options));
+    EXPECT_EQ(texts.Cursor(), QPoint(kTextGridColumn, 3));
+    EXPECT_TRUE(texts.panel->Search(options));
+    EXPECT_EQ(texts.Cursor(), QPoint(kTextGridColumn, 1));
+    // An empty text finds nothing.
+    EXPECT_FALSE(texts.panel->Search(Find("")));
+}
+
+TEST(PanelSearch, TheStartingCellIsTestedLast) {
+    CTextsPanel texts({"x", "needle", "y"});
+    texts.panel->Grid()->MoveCursorTo(kTextGridColumn, 2);
+    EXPECT_TRUE(texts.panel->Search(Find("needle")));
+    EXPECT_EQ(texts.Cursor(), QPoint(kTextGridColumn, 2));
+}
+
+TEST(PanelSearch, HeaderAndSelectCellsTakePart) {
+    CTextsPanel texts({"a", "b", "c", "d"});
+    texts.panel->SetMarked(2, false, true, true);
+    CFindOptions yes = Find("Yes");
+    yes.matchCase = true;
+    EXPECT_TRUE(texts.panel->Search(yes));
+    EXPECT_EQ(texts.Cursor(), QPoint(CResourcePanel::kSelectColumn, 3));
+    texts.panel->Grid()->MoveCursorTo(4, 4);
+    EXPECT_TRUE(texts.panel->Search(Find("Value")));
+    EXPECT_EQ(texts.Cursor(), QPoint(4, 0));
+    EXPECT_EQ(texts.panel->GetCursorItem(), -1);
+}
+
+TEST(PanelSearch, InSelectedLooksOnlyAtMarkedItems) {
+    CTextsPanel texts({"dog", "dog", "cat", "dog"});
+    texts.panel->SetMarked(3, false, true, true);
+    CFindOptions options = Find("dog");
+    options.inSelected = true;
+    EXPECT_TRUE(texts.panel->Search(options));
+    EXPECT_EQ(texts.Cursor(), QPoint(kTextGridColumn, 4));
+}
+
+TEST(PanelSearch, SelectItemsMarksEveryFoundItem) {
+    CTextsPanel texts({"dog", "cat", "hot dog", "cow", "dog"});
+    texts.panel->SetMarked(1, false, true, true);
+    CFindOptions options = Find("dog");
+    options.selectItems = true;
+    options.unselectPrevious = false;
+    // A select run goes through the whole grid and reports no stop.
+    EXPECT_FALSE(texts.panel->Search(options));
+    EXPECT_EQ(texts.panel->GetAffectedItems(true, false), (Items{0, 1, 2, 4}));
+    EXPECT_EQ(texts.panel->GetCursorItem(), 0);
+    EXPECT_EQ(texts.panel->Grid()->StatusPrefix(), "Selected: 4");
+    options.unselectPrevious = true;
+    options.text = "cow";
+    EXPECT_FALSE(texts.panel->Search(options));
+    EXPECT_EQ(texts.panel->GetAffectedItems(true, false), (Items{3}));
+    EXPECT_EQ(texts.panel->GetCursorItem(), 3);
+}
+
+TEST(PanelSearch, ReplaceAsksAndNoSkipsAndCancelStops) {
+    CTextsPanel texts({"dog", "dog", "dog", "dog"});
+    CFindOptions options = Find("dog");
+    options.replace = true;
+    options.replacement = "cat";
+    QStringList questions;
+    const std::vector<QMessageBox::StandardButton> answers = {QMessageBox::No, QMessageBox::Yes,
+                                                              QMessageBox::Cancel};
+    std::function<void(size_t)> answerNext = [&](size_t i) {
+        AnswerModal<QMessageBox>([&, i](QMessageBox* box) {
+            questions << box->text();
+            if (i + 1 < answers.size()) {
+                answerNext(i + 1);
+            }
+            box->button(answers[i])->click();
+        });
+    };
+    answerNext(0);
+    int edits = 0;
+    QObject::connect(texts.panel.get(), &CResourcePanel::itemsEdited, [&edits] { ++edits; });
+    EXPECT_TRUE(texts.panel->Search(options));
+    EXPECT_EQ(questions, QStringList(3, "Replace \"DOG\" with \"cat\" ?"));
+    EXPECT_EQ(texts.Text(0), "dog");
+    EXPECT_EQ(texts.Text(1), "cat");
+    EXPECT_EQ(texts.Text(2), "dog");
+    EXPECT_EQ(texts.Text(3), "dog");
+    EXPECT_EQ(texts.panel->Grid()->Sheet().DisplayText(kTextGridColumn, 2), "cat");
+    EXPECT_EQ(texts.Cursor(), QPoint(kTextGridColumn, 3));
+    EXPECT_EQ(edits, 1);
+}
+
+TEST(PanelSearch, ReplaceWithoutAskingKeepsTheOtherLetters) {
+    CTextsPanel texts({"Dog house DOG", "xdOgx", "cat"});
+    CFindOptions options = Find("dog");
+    options.replace = true;
+    options.askBeforeReplace = false;
+    options.replacement = "Cat";
+    EXPECT_FALSE(texts.panel->Search(options));
+    EXPECT_EQ(texts.Text(0), "Cat house Cat");
+    EXPECT_EQ(texts.Text(1), "xCatx");
+    EXPECT_EQ(texts.Text(2), "cat");
+    // Match case replaces only what matches exactly.
+    options.text = "Cat";
+    options.matchCase = true;
+    options.replacement = "Dog";
+    EXPECT_FALSE(texts.panel->Search(options));
+    EXPECT_EQ(texts.Text(0), "Dog house Dog");
+    EXPECT_EQ(texts.Text(2), "cat");
+}
+
+TEST(PanelSearch, ReplaceConvertsToTheCellTypeAndLeavesFixedCells) {
+    CTextsPanel texts({"a", "b"});
+    texts.container->GetAt<CVKT_Text>(0)->SetValue(12);
+    texts.panel->Refresh(true);
+    texts.panel->Grid()->MoveCursorTo(0, 0);
+    CFindOptions options = Find("1");
+    options.replace = true;
+    options.askBeforeReplace = false;
+    options.replacement = "7";
+    EXPECT_FALSE(texts.panel->Search(options));
+    // "+12" became "+72" and was read as a number; the row number cells
+    // and the IDs' header stay as they were.
+    EXPECT_EQ(texts.container->GetAt<CVKT_Text>(0)->Value(), 72);
+    EXPECT_EQ(texts.container->GetAt<CVKT_Text>(1)->Value(), 7);
+    EXPECT_EQ(texts.panel->Grid()->Sheet().DisplayText(0, 1), "1");
+    EXPECT_EQ(FromStored(texts.container->GetAt<CVKT_Text>(1)->ID()), "7");
+}
+
+TEST(PanelSearch, FindNextAndPreviousUseTheRememberedText) {
+    CTextsPanel texts({"red", "green", "red"});
+    RememberedFindOptions() = Find("red");
+    RememberedFindOptions().replace = true;
+    RememberedFindOptions().selectItems = true;
+    EXPECT_TRUE(texts.panel->FindNext());
+    EXPECT_EQ(texts.Cursor(), QPoint(kTextGridColumn, 1));
+    EXPECT_TRUE(texts.panel->FindNext());
+    EXPECT_EQ(texts.Cursor(), QPoint(kTextGridColumn, 3));
+    EXPECT_TRUE(texts.panel->FindPrevious());
+    EXPECT_EQ(texts.Cursor(), QPoint(kTextGridColumn, 1));
+    EXPECT_EQ(texts.Text(0), "red");
+    EXPECT_TRUE(texts.panel->GetAffectedItems(true, false).empty());
+    RememberedFindOptions() = CFindOptions();
+}
+
+TEST(PanelSearch, FindDialogRemembersItsValuesOnOkOnly) {
+    CTextsPanel texts({"one", "two", "three"});
+    RememberedFindOptions() = CFindOptions();
+    QStringList labels;
+    AnswerModal<CFormDialog>([&labels](CFormDialog* dialog) {
+        for (const QLabel* label : dialog->findChildren<QLabel*>()) {
+            labels << label->text();
+        }
+        for (const QCheckBox* box : dialog->findChildren<QCheckBox*>()) {
+            labels << box->text();
+        }
+        QTest::keyClicks(dialog->findChildren<QLineEdit*>().at(0), "two");
+        dialog->accept();
+    });
+    EXPECT_TRUE(texts.panel->ShowFindDialog());
+    EXPECT_EQ(texts.Cursor(), QPoint(kTextGridColumn, 2));
+    EXPECT_EQ(RememberedFindOptions().text, "two");
+    for (const char* label :
+         {"Find Text", "&Text", "Match &Case", "Match &Whole Word Only", "Go &Backward",
+          "Advanced", "&Find in Selected Items", "&Select Items",
+          "&Unselect Previously Selected Items", "&Replace", "Replacecement S&tring",
+          "Ask Before Replace"}) {
+        EXPECT_TRUE(labels.contains(label)) << label;
+    }
+    AnswerModal<CFormDialog>([](CFormDialog* dialog) {
+        QTest::keyClicks(dialog->findChildren<QLineEdit*>().at(0), "more");
+        dialog->reject();
+    });
+    EXPECT_FALSE(texts.panel->ShowFindDialog());
+    EXPECT_EQ(RememberedFindOptions().text, "two");
+    RememberedFindOptions() = CFindOptions();
+}
+
+}  // namespace
+}  // namespace plexion::test
