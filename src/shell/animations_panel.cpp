@@ -107,7 +107,7 @@ bool CAnimationsPanel::ApplyCell(int dstColumn, int dstRow, int srcColumn, int s
     if (store == nullptr) {
         return false;
     }
-    const bool taken = ApplyStoredCell(*this, *store, dstColumn, dstRow, srcColumn, srcRow, false);
+    const bool taken = ApplyStoredCell(*this, *store, dstColumn, dstRow, srcColumn, srcRow);
     if (taken && column == kPlayMode) {
         RestartPreview();
     }

@@ -1,12 +1,14 @@
 #include "bitmaps_panel.h"
 
 #include <QPainter>
+#include <QTimer>
 
 #include "bitmap_item.h"
 #include "color_conversion.h"
 #include "empty_edit_menu.h"
 #include "graphic_panel_cells.h"
 #include "kind_panel_cells.h"
+#include "kind_panel_items.h"
 #include "value_cells.h"
 
 namespace plexion {
@@ -129,9 +131,11 @@ bool CBitmapsPanel::ApplyCell(int dstColumn, int dstRow, int srcColumn, int srcR
     if (store == nullptr) {
         return false;
     }
-    // The animations and maps show pictures by name and at their offsets.
-    const bool shownElsewhere = column == kId || column == kOffsetX || column == kOffsetY;
-    return ApplyStoredCell(*this, *store, dstColumn, dstRow, srcColumn, srcRow, shownElsewhere);
+    if (column == kId || column == kOffsetX || column == kOffsetY) {
+        return ApplyStoredCell(*this, *store, dstColumn, dstRow, srcColumn, srcRow,
+                               [this] { TellOtherPanelsSoon(); });
+    }
+    return ApplyStoredCell(*this, *store, dstColumn, dstRow, srcColumn, srcRow);
 }
 
 bool CBitmapsPanel::AddEditCommands(QMenu* menu, int) {
@@ -140,22 +144,30 @@ bool CBitmapsPanel::AddEditCommands(QMenu* menu, int) {
 }
 
 bool CBitmapsPanel::DeleteItem(int item) {
-    return EditDocument(
-        [item](CVKT_ResourceContainer& container) {
-            return container.Delete<CVKT_Bitmap>(item) != 0;
-        },
-        true);
+    const bool deleted = DeleteKindItem<CVKT_Bitmap>(*this, item);
+    if (deleted) {
+        TellOtherPanelsSoon();
+    }
+    return deleted;
 }
 
 bool CBitmapsPanel::DoMoveItem(int from, int to) {
-    if (from == to) {
-        return true;
+    const bool moved = MoveKindItem<CVKT_Bitmap>(*this, from, to);
+    if (moved && from != to) {
+        TellOtherPanelsSoon();
     }
-    return EditDocument(
-        [from, to](CVKT_ResourceContainer& container) {
-            return container.Move<CVKT_Bitmap>(from, to) != 0;
-        },
-        true);
+    return moved;
+}
+
+void CBitmapsPanel::TellOtherPanelsSoon() {
+    if (otherPanelsToBeTold_) {
+        return;
+    }
+    otherPanelsToBeTold_ = true;
+    QTimer::singleShot(0, this, [this] {
+        otherPanelsToBeTold_ = false;
+        NotifyOtherPanels();
+    });
 }
 
 void CBitmapsPanel::DrawPreview(QPainter& painter, const QRect& preview) {

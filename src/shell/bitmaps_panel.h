@@ -58,6 +58,13 @@ public:
 
 private:
     CVKT_Bitmap* BitmapAt(int item) const;
+    // The animations and maps name pictures by index and draw them at their
+    // offsets, so they refresh after such a change: once, when the event
+    // loop next runs, rather than after every row of a multi-row edit or
+    // every item of a block moved or deleted.
+    void TellOtherPanelsSoon();
+
+    bool otherPanelsToBeTold_ = false;
 };
 
 }  // namespace plexion

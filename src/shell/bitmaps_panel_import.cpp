@@ -129,8 +129,7 @@ bool CBitmapsPanel::AddFile(const QString& path) {
 int CBitmapsPanel::InsertImageFiles(const QStringList& paths) {
     const CImportOutcome outcome = ImportImages(*this, paths);
     if (outcome.added > 0) {
-        // The animations and maps list the pictures they can show.
-        NotifyOtherPanels();
+        TellOtherPanelsSoon();
         ShowNewItem(*this, outcome.lastAdded);
     }
     ReportProblems(this, outcome.unreadable, outcome.undecoded);

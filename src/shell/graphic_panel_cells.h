@@ -12,14 +12,14 @@ namespace plexion {
 
 // The ApplyCell of the Bitmaps, Animations and Maps panels for a column with
 // a store: the edited cell goes into the item of its row, any other source
-// row's field is copied into the destination item. Pictures are named by
-// index from the animations and maps, so a change may concern the other
-// panels too (`otherPanelsShowIt`). The destination cell is refilled from
-// the item afterwards. Returns whether the value was taken (also when the
-// item held it already): false only when a row has no item.
+// row's field is copied into the destination item; `changed` runs when the
+// item changed. The destination cell is refilled from the item afterwards.
+// Returns whether the value was taken (also when the item held it already):
+// false only when a row has no item.
 template <typename T>
 bool ApplyStoredCell(CResourcePanel& panel, const CCellStore<T>& store, int dstColumn,
-                     int dstRow, int srcColumn, int srcRow, bool otherPanelsShowIt) {
+                     int dstRow, int srcColumn, int srcRow,
+                     const std::function<void()>& changed = {}) {
     const int kindColumn = panel.KindColumnOf(dstColumn);
     const int target = panel.ItemOfRow(dstRow);
     const int source = panel.ItemOfRow(srcRow);
@@ -29,17 +29,18 @@ bool ApplyStoredCell(CResourcePanel& panel, const CCellStore<T>& store, int dstC
         return false;
     }
     bool taken = false;
-    panel.EditDocument(
-        [&](CVKT_ResourceContainer& container) {
-            T* item = container.GetAt<T>(target);
-            const T* from = container.GetAt<T>(source);
-            if (item == nullptr || from == nullptr) {
-                return false;
-            }
-            taken = true;
-            return target == source ? store.edit(*item, *edited) : store.copy(*item, *from);
-        },
-        otherPanelsShowIt);
+    const bool itemChanged = panel.EditDocument([&](CVKT_ResourceContainer& container) {
+        T* item = container.GetAt<T>(target);
+        const T* from = container.GetAt<T>(source);
+        if (item == nullptr || from == nullptr) {
+            return false;
+        }
+        taken = true;
+        return target == source ? store.edit(*item, *edited) : store.copy(*item, *from);
+    });
+    if (itemChanged && changed) {
+        changed();
+    }
     panel.RefreshItemCell(kindColumn, dstRow);
     return taken;
 }

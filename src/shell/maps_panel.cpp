@@ -141,7 +141,7 @@ bool CMapsPanel::ApplyCell(int dstColumn, int dstRow, int srcColumn, int srcRow)
     }
     const CCellStore<CVKT_Map>* store = StoreOf(column);
     return store != nullptr &&
-           ApplyStoredCell(*this, *store, dstColumn, dstRow, srcColumn, srcRow, false);
+           ApplyStoredCell(*this, *store, dstColumn, dstRow, srcColumn, srcRow);
 }
 
 bool CMapsPanel::ApplySize(int column, int dstRow, int srcRow) {

@@ -96,7 +96,7 @@ TEST_F(AnimationsPanel, PlayModeEditRestartsThePreviewFromTheModesStart) {
     EXPECT_EQ(preview.GetDirection(), 0);
     EXPECT_TRUE(document_.IsModified());
     // Animations are shown by no other panel.
-    EXPECT_EQ(host_.refreshes, 0);
+    EXPECT_EQ(Refreshes(), 0);
 
     Panel().StepTime();
     Panel().StepTime();

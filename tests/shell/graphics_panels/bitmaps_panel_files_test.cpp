@@ -84,7 +84,7 @@ TEST_F(BitmapsPanelFiles, InsertTurnsTheChosenImagesIntoBitmaps) {
     EXPECT_EQ(Shown(Column::kSourceFilename, 1), hero);
     EXPECT_EQ(Panel().GetCursorItem(), 1);
     EXPECT_EQ(QDir(Panel().LastFolder()), QDir(Folder()));
-    EXPECT_EQ(host_.refreshes, 1);
+    EXPECT_EQ(Refreshes(), 1);
     EXPECT_TRUE(document_.IsModified());
 }
 
@@ -108,7 +108,7 @@ TEST_F(BitmapsPanelFiles, CancellingTheDialogAddsNothing) {
     AnswerFileDialog({});
     EXPECT_FALSE(Panel().InsertItems());
     EXPECT_EQ(Resources().Count<CVKT_Bitmap>(), 0);
-    EXPECT_EQ(host_.refreshes, 0);
+    EXPECT_EQ(Refreshes(), 0);
     EXPECT_FALSE(document_.IsModified());
 }
 
@@ -135,7 +135,7 @@ TEST_F(BitmapsPanelFiles, OnlyUnreadableFilesLeaveTheDocumentAsItWas) {
     EXPECT_EQ(messages_.size(), 1);
     EXPECT_EQ(Resources().Count<CVKT_Bitmap>(), 0);
     EXPECT_FALSE(document_.IsModified());
-    EXPECT_EQ(host_.refreshes, 0);
+    EXPECT_EQ(Refreshes(), 0);
 }
 
 TEST_F(BitmapsPanelFiles, AFileThatIsNoPictureIsKeptAsItsBytesAndSaidSo) {
@@ -154,6 +154,7 @@ TEST_F(BitmapsPanelFiles, DroppedImagesBecomeBitmapsInTheirOrder) {
     const QString b = MakePng("b.png", 2, 2);
     const QString a = MakePng("a.png", 2, 2);
     Panel().DropFiles({b, a});
+    EXPECT_EQ(Refreshes(), 1);
     ASSERT_EQ(Resources().Count<CVKT_Bitmap>(), 2);
     EXPECT_EQ(Picture(0).ID(), "b");
     EXPECT_EQ(Picture(1).ID(), "a");
@@ -169,7 +170,7 @@ TEST_F(BitmapsPanelFiles, ManyFilesAreAllInsertedInOrder) {
     ASSERT_EQ(Resources().Count<CVKT_Bitmap>(), 12);
     EXPECT_EQ(Picture(11).ID(), "frame11");
     EXPECT_EQ(Panel().GetRowCount(), 12);
-    EXPECT_EQ(host_.refreshes, 1);
+    EXPECT_EQ(Refreshes(), 1);
 }
 
 }  // namespace

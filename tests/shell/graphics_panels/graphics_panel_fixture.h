@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QAbstractButton>
+#include <QCoreApplication>
 #include <QImage>
 #include <QMenu>
 #include <QMessageBox>
@@ -32,6 +33,13 @@ protected:
     void SetUp() override {
         CSimplePanelTest<P>::SetUp();
         this->Panel().SetDocument(&this->document_, &host_);
+    }
+
+    // The notifications sent so far, once those the panel put off until the
+    // event loop runs have gone out.
+    int Refreshes() {
+        QCoreApplication::processEvents();
+        return host_.refreshes;
     }
 
     // A picture of `width` by `height` pixels of one colour.

@@ -200,7 +200,7 @@ TEST_F(MapsPanel, DeleteAndMove) {
     EXPECT_TRUE(Panel().DeleteItem(0));
     ASSERT_EQ(Resources().Count<CVKT_Map>(), 1);
     EXPECT_EQ(Map(0).ID(), "a");
-    EXPECT_EQ(host_.refreshes, 0);
+    EXPECT_EQ(Refreshes(), 0);
 }
 
 TEST_F(MapsPanel, TheEditMenuSaysItIsEmpty) {
