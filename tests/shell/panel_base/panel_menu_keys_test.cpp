@@ -3,6 +3,7 @@
 #include <QAbstractButton>
 #include <QAction>
 #include <QDialog>
+#include <QKeySequence>
 #include <QLineEdit>
 #include <QMenu>
 #include <QTest>
@@ -208,6 +209,26 @@ TEST(PanelKeys, AltWithControlIsNoCommand) {
     EXPECT_TRUE(panel->GetAffectedItems(true, false).empty());
     QTest::keyClick(grid, Qt::Key_Delete, Qt::ShiftModifier);
     EXPECT_TRUE(panel->deleted.empty());
+}
+
+TEST(PanelKeys, PanelKeysComeBeforeWindowShortcuts) {
+    auto texts = MakeTexts(Numbers(3));
+    auto panel = ShowPanel(texts.get());
+    int selectAllShortcuts = 0;
+    int otherShortcuts = 0;
+    auto* selectAll = new QAction(panel.get());
+    selectAll->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_A));
+    QObject::connect(selectAll, &QAction::triggered, [&] { ++selectAllShortcuts; });
+    auto* other = new QAction(panel.get());
+    other->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_1));
+    QObject::connect(other, &QAction::triggered, [&] { ++otherShortcuts; });
+    panel->addAction(selectAll);
+    panel->addAction(other);
+    QTest::keyClick(panel->Grid(), Qt::Key_A, Qt::ControlModifier);
+    EXPECT_EQ(selectAllShortcuts, 0);
+    EXPECT_EQ(panel->GetAffectedItems(true, false), (Items{0, 1, 2}));
+    QTest::keyClick(panel->Grid(), Qt::Key_1, Qt::ControlModifier);
+    EXPECT_EQ(otherShortcuts, 1);
 }
 
 TEST(PanelKeys, TabKeepsTheFocusInThePanel) {

@@ -12,6 +12,7 @@
 
 #include "modal_answer.h"
 #include "panel_host.h"
+#include "panel_splitter.h"
 #include "plexion_doc.h"
 #include "resource_grid.h"
 #include "text_item.h"
@@ -46,7 +47,12 @@ TEST(PanelLayout, NarrowPanelsKeepTheSplitterInside) {
     panel->resize(100, 200);
     panel->Layout(true);
     EXPECT_EQ(panel->SplitterBar()->x(), 50);
+    auto* splitter = static_cast<CPanelSplitter*>(panel->SplitterBar());
+    EXPECT_EQ(splitter->Minimum(), 2);
+    EXPECT_EQ(splitter->Maximum(), 91);
     panel->resize(8, 200);
+    EXPECT_EQ(splitter->Minimum(), 2);
+    EXPECT_EQ(splitter->Maximum(), 2);
     EXPECT_DOUBLE_EQ(panel->SplitRatio(), 2.0 / 8.0);
     EXPECT_EQ(panel->SplitterBar()->x(), 2);
     EXPECT_EQ(panel->Grid()->width(), 2);
@@ -80,6 +86,50 @@ TEST(PanelLayout, SplitterNearTheRightEdgeIsPulledBack) {
     QTest::mouseRelease(bar, Qt::LeftButton, {}, QPoint(-188, 100));
     EXPECT_EQ(bar->x(), 400);
     EXPECT_EQ(panel->Grid()->width(), 400);
+}
+
+// A panel with a preview toolbar holding a text field, as the panels with
+// animated previews have.
+class CToolbarPanel : public CTextListPanel {
+public:
+    explicit CToolbarPanel(CVKT_ResourceContainer* container) : CTextListPanel(container) {}
+    bool CreateChildren() override {
+        toolbar_ = new QWidget(this);
+        toolbar_->setFixedHeight(30);
+        field_ = new QLineEdit(toolbar_);
+        return CTextListPanel::CreateChildren();
+    }
+    QLineEdit* Field() const { return field_; }
+
+protected:
+    QWidget* PreviewToolbar() const override { return toolbar_; }
+
+private:
+    QWidget* toolbar_ = nullptr;
+    QLineEdit* field_ = nullptr;
+};
+
+TEST(PanelLayout, ToolbarSitsAboveThePreviewAndTabReachesIt) {
+    auto texts = MakeTexts(Numbers(3));
+    CToolbarPanel panel(texts.get());
+    panel.CreatePanel(nullptr, QRect(0, 0, 600, 400));
+    panel.activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&panel));
+    const QRect client = panel.rect();
+    EXPECT_EQ(panel.PreviewToolbarRect(client), QRect(307, 0, 293, 30));
+    EXPECT_EQ(panel.Field()->parentWidget()->geometry(), QRect(307, 0, 293, 30));
+    EXPECT_EQ(panel.PreviewRect(client), QRect(307, 30, 293, 370));
+    panel.Grid()->setFocus();
+    QTest::keyClick(panel.Grid(), Qt::Key_Tab);
+    EXPECT_TRUE(panel.Field()->hasFocus());
+    QTest::keyClick(panel.Field(), Qt::Key_Tab);
+    EXPECT_TRUE(panel.Grid()->hasFocus());
+    QTest::keyClick(panel.Grid(), Qt::Key_Backtab, Qt::ShiftModifier);
+    EXPECT_TRUE(panel.Field()->hasFocus());
+    // Command keys need the grid focused: Control+A in the field is the
+    // field's own.
+    QTest::keyClick(panel.Field(), Qt::Key_A, Qt::ControlModifier);
+    EXPECT_TRUE(panel.GetAffectedItems(true, false).empty());
 }
 
 TEST(PanelLayout, BandsSplitThePreviewEvenly) {

@@ -1,5 +1,7 @@
 #include "text_list_panel.h"
 
+#include <gtest/gtest.h>
+
 #include <QApplication>
 #include <QPainter>
 #include <QTest>
@@ -150,7 +152,7 @@ std::unique_ptr<CTextListPanel> ShowPanel(CVKT_ResourceContainer* container) {
     auto panel = std::make_unique<CTextListPanel>(container);
     panel->CreatePanel(nullptr, QRect(0, 0, 600, 400));
     panel->activateWindow();
-    [[maybe_unused]] const bool active = QTest::qWaitForWindowActive(panel.get());
+    EXPECT_TRUE(QTest::qWaitForWindowActive(panel.get()));
     panel->Grid()->setFocus();
     return panel;
 }
