@@ -3,13 +3,16 @@
 #include <QAbstractButton>
 #include <QApplication>
 #include <QDialog>
+#include <QLabel>
 #include <QLineEdit>
+#include <QPlainTextEdit>
 #include <QMouseEvent>
 #include <QMessageBox>
 #include <QMimeData>
 #include <QTest>
 #include <QUrl>
 
+#include "form_dialog.h"
 #include "modal_answer.h"
 #include "panel_host.h"
 #include "panel_splitter.h"
@@ -227,6 +230,34 @@ TEST(PanelIntegrity, BrokenReferencesAndSoundGroups) {
     EXPECT_FALSE(panel->CheckIntegrity());
     EXPECT_EQ(message, "Texts and Parameters: Item 3 names nothing.");
     EXPECT_EQ(panel->GetCursorItem(), 2);
+}
+
+TEST(PanelValuePrompt, OkStoresTheValueAndCancelKeepsIt) {
+    auto texts = MakeTexts(Numbers(1));
+    auto panel = ShowPanel(texts.get());
+    QString caption;
+    QStringList labels;
+    AnswerModal<CFormDialog>([&](CFormDialog* dialog) {
+        caption = dialog->windowTitle();
+        for (const QLabel* label : dialog->findChildren<QLabel*>()) {
+            labels << label->text();
+        }
+        dialog->findChild<QPlainTextEdit*>()->setPlainText("2.5\nmore");
+        dialog->accept();
+    });
+    QString value = "1.0";
+    EXPECT_TRUE(panel->EditValueDialog("Smooth", "Smoothing Range", value, true));
+    EXPECT_EQ(value, "2.5\nmore");
+    EXPECT_EQ(caption, "Smooth");
+    EXPECT_TRUE(labels.contains("Smoothing Range"));
+    EXPECT_TRUE(labels.contains("&Value"));
+    EXPECT_TRUE(labels.contains("Previous Value:\n1.0"));
+    AnswerModal<CFormDialog>([](CFormDialog* dialog) {
+        dialog->findChild<QLineEdit*>()->setText("9");
+        dialog->reject();
+    });
+    EXPECT_FALSE(panel->EditValueDialog("Quantify", "Quantify Step", value, false));
+    EXPECT_EQ(value, "2.5\nmore");
 }
 
 class CCountingHost : public IPanelHost {
