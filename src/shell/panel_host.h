@@ -2,12 +2,16 @@
 
 namespace plexion {
 
+class CResourcePanel;
+
 // What a panel needs of the view that holds it: the refresh-all-panels
-// notification, sent when a panel changed data that other panels show.
+// notification, sent when a panel changed data that other panels show, and
+// bringing the panel to the front before it tells the user about a fault.
 class IPanelHost {
 public:
     virtual ~IPanelHost() = default;
     virtual void RefreshAllPanels() = 0;
+    virtual void ShowPanelOf(CResourcePanel* panel) = 0;
 };
 
 }  // namespace plexion

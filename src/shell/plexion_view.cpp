@@ -4,6 +4,7 @@
 
 #include "plexion_doc.h"
 #include "resource_panel.h"
+#include "sounds_panel.h"
 
 namespace plexion {
 
@@ -20,6 +21,12 @@ CPlexionView::CPlexionView(CPlexionDoc* document, QWidget* parent)
 CPlexionView::~CPlexionView() {
     // No step may run on a panel that is going away.
     SetStepTimer(true, false);
+    // No voice may keep playing a sound of the closing document.
+    for (auto& panel : panels_) {
+        if (auto* sounds = dynamic_cast<CSoundsPanel*>(panel.get())) {
+            sounds->DetachAllSounds();
+        }
+    }
     for (auto& panel : panels_) {
         panel.reset();
     }
@@ -118,6 +125,14 @@ bool CPlexionView::CheckIntegrity() {
         }
     }
     return true;
+}
+
+void CPlexionView::ShowPanelOf(CResourcePanel* panel) {
+    for (int index = 0; index < kPanelCount; ++index) {
+        if (panels_[index].get() == panel && index != current_.load()) {
+            ShowPanel(index, false);
+        }
+    }
 }
 
 void CPlexionView::RefreshAllPanels() {

@@ -56,6 +56,7 @@ public:
     bool CheckIntegrity();
 
     void RefreshAllPanels() override;
+    void ShowPanelOf(CResourcePanel* panel) override;
 
 signals:
     void currentPanelChanged(int index);

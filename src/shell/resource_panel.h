@@ -265,7 +265,6 @@ private:
     CPlexionDoc* document_ = nullptr;
     IPanelHost* host_ = nullptr;
     bool acceptsFiles_ = false;
-    QPoint lastMouse_;
     QWidget* focusTarget_ = nullptr;
     QAbstractButton* menuButton_ = nullptr;
     QString lastFolder_;

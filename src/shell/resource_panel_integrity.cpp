@@ -6,6 +6,7 @@
 #include <unordered_map>
 
 #include "message_box_presenter.h"
+#include "panel_host.h"
 #include "resource_group.h"
 #include "stored_text.h"
 
@@ -49,6 +50,9 @@ bool CResourcePanel::CheckIntegrity() {
         return true;
     }
     SetCursorItem(offending);
+    if (host_ != nullptr) {
+        host_->ShowPanelOf(this);
+    }
     QMessageBox box(QMessageBox::Warning, MessageBoxTitle(),
                     title_ + QStringLiteral(": ") + message, QMessageBox::Ok, this);
     box.exec();

@@ -197,12 +197,17 @@ TEST_F(MainFrameTest, CheckIntegrityShowsTheFirstFaultyPanelAndNoOk) {
     });
     child->View()->RefreshAllPanels();
     auto messages = std::make_shared<QStringList>();
-    AnswerModal<QMessageBox>([messages](QMessageBox* box) {
+    auto panelWhileTold = std::make_shared<int>(-1);
+    CPlexionView* view = child->View();
+    AnswerModal<QMessageBox>([messages, panelWhileTold, view](QMessageBox* box) {
         messages->append(box->text());
+        *panelWhileTold = view->CurrentPanelIndex();
         box->accept();
     });
     Action(kCheckIntegrity)->trigger();
     QTest::qWait(50);
+    // The faulty panel is in front while the user reads what is wrong.
+    EXPECT_EQ(*panelWhileTold, 3);
     EXPECT_EQ(child->View()->CurrentPanelIndex(), 3);
     EXPECT_TRUE(Action(kPanelCommands[3])->isChecked());
     ASSERT_EQ(messages->size(), 1);

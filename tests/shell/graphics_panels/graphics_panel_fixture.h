@@ -22,7 +22,9 @@ namespace plexion::test {
 class CCountingHost : public IPanelHost {
 public:
     void RefreshAllPanels() override { ++refreshes; }
+    void ShowPanelOf(CResourcePanel*) override { ++broughtToFront; }
     int refreshes = 0;
+    int broughtToFront = 0;
 };
 
 // A graphic panel of kind P over a document of its own, in a view that

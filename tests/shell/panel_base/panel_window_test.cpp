@@ -263,7 +263,9 @@ TEST(PanelValuePrompt, OkStoresTheValueAndCancelKeepsIt) {
 class CCountingHost : public IPanelHost {
 public:
     void RefreshAllPanels() override { ++refreshes; }
+    void ShowPanelOf(CResourcePanel*) override { ++broughtToFront; }
     int refreshes = 0;
+    int broughtToFront = 0;
 };
 
 TEST(PanelDocument, EditsGoThroughTheDocument) {
