@@ -1,6 +1,7 @@
 #include <QApplication>
 #include <QImageWriter>
 #include <QPixmap>
+#include <QScreen>
 #include <QTimer>
 
 #include <cstdio>
@@ -28,6 +29,11 @@ void PrintError(const QString& text) {
 // event loop with 0, or 1 when the picture could not be written.
 void ScheduleScreenshot(plexion::CMainFrame& frame, const plexion::CCommandLineRequest& request) {
     QTimer::singleShot(kSettleMs, &frame, [&frame, request] {
+        // Under a bare X server (Xvfb) no window manager maximizes the
+        // window: the picture should still show the whole screen's worth.
+        if (QScreen* screen = frame.screen(); screen && frame.size() != screen->availableSize()) {
+            frame.setGeometry(screen->availableGeometry());
+        }
         if (request.panel >= 0) {
             if (plexion::CPlexionView* view = frame.ActiveView()) {
                 view->ShowPanel(request.panel, false);
