@@ -1,6 +1,5 @@
 #include <gtest/gtest.h>
 
-#include <QApplication>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPlainTextEdit>
@@ -108,7 +107,7 @@ TEST(EditValueDialog, KeysGoToTheFieldAtOnce) {
     for (const bool multiLine : {false, true}) {
         for (const bool typed : {true, false}) {
             AnswerModal<CFormDialog>([](CFormDialog* dialog) {
-                QTest::keyClicks(QApplication::focusWidget(), QStringLiteral("ew"));
+                QTest::keyClicks(dialog->focusWidget(), QStringLiteral("ew"));
                 dialog->accept();
             });
             CEditValueOptions options;
