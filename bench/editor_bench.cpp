@@ -109,6 +109,20 @@ void BM_ToolInfo(benchmark::State& state) {
 }
 BENCHMARK(BM_ToolInfo)->Unit(benchmark::kMillisecond)->UseRealTime();
 
+// The document alone, as the editor opens it: how much of the editor's time
+// goes to reading and decoding rather than to the panels.
+void BM_OpenDocument(benchmark::State& state) {
+    const QString file = QString::fromStdString(DocumentPath());
+    for (auto _ : state) {
+        CPlexionDoc document;
+        if (!document.OnOpenDocument(file)) {
+            state.SkipWithError("the document did not open");
+            return;
+        }
+    }
+}
+BENCHMARK(BM_OpenDocument)->Unit(benchmark::kMillisecond)->UseRealTime();
+
 // A new document and view each time, until the Bitmaps panel is painted.
 void BM_OpenAndPaint(benchmark::State& state) {
     const QString file = QString::fromStdString(DocumentPath());

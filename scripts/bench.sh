@@ -157,7 +157,7 @@ python3 - "$build/editor_bench.json" <<'PY'
 import json, sys
 
 runs = {b["name"].split("/")[0]: b for b in json.load(open(sys.argv[1]))["benchmarks"]}
-for name in ("BM_ToolInfo", "BM_OpenAndPaint", "BM_PanelSwitch"):
+for name in ("BM_ToolInfo", "BM_OpenDocument", "BM_OpenAndPaint", "BM_PanelSwitch"):
     run = runs[name]
     print(f"{name[3:]:>13}: {run['real_time']:8.1f} {run['time_unit']}")
 ratio = runs["BM_OpenAndPaint"]["real_time"] / runs["BM_ToolInfo"]["real_time"]

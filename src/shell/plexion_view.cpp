@@ -101,8 +101,8 @@ void CPlexionView::OnInitialUpdate() {
     for (auto& panel : panels_) {
         panel->SetDocument(document_, this);
         panel->SetResourceContainer(&document_->Resources());
-        panel->CreatePanel(this, area);
         panel->hide();
+        panel->CreatePanel(this, area);
     }
     panelsCreated_ = true;
     ShowPanel(current_.load(), false);

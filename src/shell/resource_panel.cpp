@@ -51,8 +51,12 @@ bool CResourcePanel::CreatePanel(QWidget* parent, const QRect& rect) {
         created_ = false;
         return false;
     }
-    SetCursorItem(0);
-    show();
+    if (KeptHidden()) {
+        firstShowPending_ = true;
+    } else {
+        SetCursorItem(0);
+        show();
+    }
     return true;
 }
 
@@ -87,6 +91,12 @@ bool CResourcePanel::Refresh(bool rebuild) {
     if (!created_ || grid_ == nullptr) {
         return false;
     }
+    // A panel the view keeps hidden rebuilds its list when it is shown
+    // again: a refresh of all panels then costs one list, not eight.
+    if (rebuild && KeptHidden()) {
+        rebuildPending_ = true;
+        return true;
+    }
     if (rebuild) {
         RebuildGrid();
     }
@@ -96,6 +106,23 @@ bool CResourcePanel::Refresh(bool rebuild) {
     repaint();
     UpdateSelectedCount();
     return true;
+}
+
+bool CResourcePanel::KeptHidden() const {
+    return isHidden() && testAttribute(Qt::WA_WState_ExplicitShowHide);
+}
+
+void CResourcePanel::showEvent(QShowEvent* event) {
+    QWidget::showEvent(event);
+    if (!rebuildPending_) {
+        return;
+    }
+    rebuildPending_ = false;
+    Refresh(true);
+    if (firstShowPending_) {
+        firstShowPending_ = false;
+        SetCursorItem(0);
+    }
 }
 
 bool CResourcePanel::EditDocument(const std::function<bool(CVKT_ResourceContainer&)>& change,

@@ -169,7 +169,8 @@ public:
     virtual bool CheckIntegrity();
     virtual bool EditValueDialog(const QString& caption, const QString& sectionTitle,
                                  QString& value, bool multiLine);
-    // 56, 57: makes the panel a child window of `parent` at `rect`.
+    // 56, 57: makes the panel a child window of `parent` at `rect`. A panel
+    // hidden beforehand stays hidden and fills its list when first shown.
     virtual bool CreatePanel(QWidget* parent, const QRect& rect);
     virtual bool CreateChildren();
 
@@ -232,6 +233,7 @@ protected:
     void SetAcceptsFiles(bool accepts) { acceptsFiles_ = accepts; }
 
     void paintEvent(QPaintEvent* event) override;
+    void showEvent(QShowEvent* event) override;
     void resizeEvent(QResizeEvent* event) override;
     void focusInEvent(QFocusEvent* event) override;
     void dragEnterEvent(QDragEnterEvent* event) override;
@@ -242,6 +244,7 @@ protected:
     bool focusNextPrevChild(bool next) override;
 
 private:
+    bool KeptHidden() const;
     void OnGridCursorChanged();
     void OnCellEdited();
     void OnRangeSwept(QPoint previous, QPoint clicked);
@@ -274,6 +277,10 @@ private:
     CPanelSplitter* splitter_ = nullptr;
     CVKT_ResourceContainer* container_ = nullptr;
     bool created_ = false;
+    // A rebuild asked for while the view kept the panel hidden, done when
+    // it is shown; the first showing also puts the cursor on the first item.
+    bool rebuildPending_ = false;
+    bool firstShowPending_ = false;
     int rememberedCursorRow_ = -1;
     // Set by MoveItem when the kind refused a move.
     bool moveFailed_ = false;

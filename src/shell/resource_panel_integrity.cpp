@@ -49,10 +49,10 @@ bool CResourcePanel::CheckIntegrity() {
     if (offending < 0) {
         return true;
     }
-    SetCursorItem(offending);
     if (host_ != nullptr) {
         host_->ShowPanelOf(this);
     }
+    SetCursorItem(offending);
     QMessageBox box(QMessageBox::Warning, MessageBoxTitle(),
                     title_ + QStringLiteral(": ") + message, QMessageBox::Ok, this);
     box.exec();

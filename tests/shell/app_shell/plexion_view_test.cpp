@@ -104,10 +104,33 @@ TEST_F(PlexionViewTest, ResizingMovesEveryPanel) {
 TEST_F(PlexionViewTest, RefreshAllPanelsRebuildsEveryList) {
     ShowCreated();
     CResourcePanel* texts = view_->Panel(3);
+    view_->ShowPanel(3, false);
     const int rows = texts->GetRowCount();
+    view_->ShowPanel(0, false);
     document_.Resources().New<CVKT_Text>("direct");
     view_->RefreshAllPanels();
+    // The hidden panel fills its list when it is shown.
+    view_->ShowPanel(3, false);
     EXPECT_EQ(texts->GetRowCount(), rows + 1);
+}
+
+TEST_F(PlexionViewTest, HiddenPanelsFillTheirListsWhenFirstShown) {
+    document_.Resources().New<CVKT_Text>("first");
+    document_.Resources().New<CVKT_Text>("second");
+    document_.Resources().New<CVKT_Text>("third");
+    ShowCreated();
+    CResourcePanel* texts = view_->Panel(3);
+    EXPECT_EQ(texts->GetRowCount(), 0);
+    view_->ShowPanel(3, false);
+    EXPECT_EQ(texts->GetRowCount(), texts->GetItemCount());
+    EXPECT_EQ(texts->GetCursorItem(), 0);
+    texts->SetMarked(1, false, true, false);
+    texts->SetCursorItem(2);
+    view_->ShowPanel(0, false);
+    view_->RefreshAllPanels();
+    view_->ShowPanel(3, false);
+    EXPECT_TRUE(texts->IsMarked(1));
+    EXPECT_EQ(texts->GetCursorItem(), 2);
 }
 
 TEST_F(PlexionViewTest, TheClockRunsOnlyWhileTheViewIsActive) {
