@@ -82,6 +82,7 @@ bool CPlexionDoc::OnOpenDocument(const QString& path) {
     }
     // The core resolved nothing for us: keep the path the user named, made
     // absolute, so that the title, the recent list and Save agree.
+    readIncompletely_ = Resources().LastLoadStatus() != LoadStatus::Clean;
     SetPathName(QFileInfo(FromLocalPath(core_.PathName())).absoluteFilePath());
     emit modifiedChanged(false);
     return true;
@@ -91,13 +92,14 @@ bool CPlexionDoc::OnSaveDocument(const QString& path) {
     if (!core_.SaveDocument(LocalPath(path))) {
         return false;
     }
+    readIncompletely_ = false;
     SetPathName(QFileInfo(path).absoluteFilePath());
     emit modifiedChanged(false);
     return true;
 }
 
 bool CPlexionDoc::DoFileSave() {
-    return pathName_.isEmpty() ? DoSaveAs() : OnSaveDocument(pathName_);
+    return pathName_.isEmpty() || readIncompletely_ ? DoSaveAs() : OnSaveDocument(pathName_);
 }
 
 bool CPlexionDoc::DoSaveAs() {

@@ -55,7 +55,10 @@ public:
     // Saves to `path`; on failure shows "Error occured while saving !" and
     // keeps the path name.
     bool OnSaveDocument(const QString& path);
-    // The Save command: to the path name, or as Save As without one.
+    // The Save command: to the path name, or as Save As without one or
+    // when the file was not read whole (damaged, of another type, refused
+    // or with unknown data): saving the part that was read over it would
+    // lose the rest.
     bool DoFileSave();
     // Save As: asks for a file name, then saves there.
     bool DoSaveAs();
@@ -82,6 +85,7 @@ private:
     CPlexionDocCore core_;
     QString pathName_;
     QString untitledName_;
+    bool readIncompletely_ = false;
     QWidget* dialogParent_ = nullptr;
 };
 

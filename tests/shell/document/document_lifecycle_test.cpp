@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include <QAbstractButton>
+#include <QFileDialog>
 #include <QLineEdit>
 #include <QMessageBox>
 #include <QSignalSpy>
@@ -196,6 +197,47 @@ TEST(DocumentLifecycle, ClosingAModifiedDocumentAsksToSaveIt) {
     CPlexionDocCore reread;
     ASSERT_EQ(reread.OpenDocument(path.toStdString(), {}), CPlexionDocCore::OpenOutcome::Opened);
     EXPECT_EQ(reread.Resources().Count<CVKT_Text>(), 3);
+}
+
+// Saving the part of a damaged file that was read over it would lose the
+// rest: Save asks for a name instead, until the document was saved whole.
+TEST(DocumentLifecycle, AFileReadIncompletelyIsSavedUnderANameTheUserGives) {
+    CTempDir dir;
+    const std::string path = dir.File("damaged.dat");
+    {
+        CPlexionDocCore core;
+        core.NewDocument();
+        core.Resources().New<CVKT_Text>("kept");
+        core.Resources().New<CVKT_Text>("cut off");
+        ASSERT_TRUE(core.SaveDocument(path));
+    }
+    auto bytes = test::ReadFileBytes(path);
+    bytes.resize(bytes.size() - 4);
+    test::WriteFileBytes(path, bytes);
+
+    CPlexionDoc doc;
+    QString message;
+    AnswerModal<QMessageBox>([&message](QMessageBox* box) {
+        message = box->text();
+        box->accept();
+    });
+    ASSERT_TRUE(doc.OnOpenDocument(QString::fromStdString(path)));
+    EXPECT_EQ(message, "Error: the file ends inside a record, file broken.");
+
+    AnswerModal<QFileDialog>([](QFileDialog* dialog) { dialog->reject(); });
+    EXPECT_FALSE(doc.DoFileSave());
+    EXPECT_EQ(test::ReadFileBytes(path), bytes);
+
+    const QString repaired = QString::fromStdString(dir.File("repaired.dat"));
+    AnswerModal<QFileDialog>([repaired](QFileDialog* dialog) {
+        dialog->selectFile(repaired);
+        static_cast<QDialog*>(dialog)->accept();
+    });
+    ASSERT_TRUE(doc.DoFileSave());
+    EXPECT_EQ(doc.PathName(), repaired);
+    doc.Edit([](CVKT_ResourceContainer& c) { return c.New<CVKT_Text>("later") >= 0; });
+    EXPECT_TRUE(doc.DoFileSave());  // no dialog now: the file is whole
+    EXPECT_FALSE(doc.IsModified());
 }
 
 TEST(DocumentLifecycle, PropertiesChangeTheDocumentNameThatIsSaved) {
