@@ -48,29 +48,21 @@ const CCellStore<CVKT_IndexList>* StoreOf(int column) {
         [](const Animation& animation) { return animation.PlayMode(); },
         [](Animation& animation, std::int32_t mode) { animation.SetPlayMode(mode); });
     switch (column) {
-        case CAnimationsPanel::kId: return &id;
-        case CAnimationsPanel::kComments: return &comments;
-        case CAnimationsPanel::kPlayMode: return &playMode;
-        default: return nullptr;
+        case CAnimationsPanel::kId:
+            return &id;
+        case CAnimationsPanel::kComments:
+            return &comments;
+        case CAnimationsPanel::kPlayMode:
+            return &playMode;
+        default:
+            return nullptr;
     }
 }
 
 }  // namespace
 
 CAnimationsPanel::CAnimationsPanel(QWidget* parent)
-    : CResourcePanel(QStringLiteral("Animations"), parent) {}
-
-CVKT_ResourceGroup* CAnimationsPanel::GetGroup() const {
-    return Container() ? Container()->GroupAt(CVKT_IndexList::kKind) : nullptr;
-}
-
-int CAnimationsPanel::GetItemCount() const {
-    return Container() ? Container()->Count<CVKT_IndexList>() : 0;
-}
-
-CVKT_IndexList* CAnimationsPanel::Animation(int item) const {
-    return Container() ? Container()->GetAt<CVKT_IndexList>(item) : nullptr;
-}
+    : CKindPanel(QStringLiteral("Animations"), parent) {}
 
 void CAnimationsPanel::FillItemCell(int kindColumn, int row) {
     CGridCell* cell = KindCell(kindColumn, row);
@@ -81,23 +73,32 @@ void CAnimationsPanel::FillItemCell(int kindColumn, int row) {
         FillHeaderCell(*cell, QString::fromLatin1(ColumnTitle(kindColumn)));
         return;
     }
-    const CVKT_IndexList* animation = Animation(ItemOfRow(row));
+    const CVKT_IndexList* animation = Item(ItemOfRow(row));
     if (animation == nullptr) {
         return;
     }
     switch (kindColumn) {
-        case kIndex: FillIndexCell(*cell); break;
-        case kId: FillStoredTextCell(*cell, animation->ID(), GridCellType::Text, true); break;
+        case kIndex:
+            FillIndexCell(*cell);
+            break;
+        case kId:
+            FillStoredTextCell(*cell, animation->ID(), GridCellType::Text, true);
+            break;
         case kType:
             FillListCell(*cell, &TypeNames(), 0);
             cell->SetEditable(false);
             break;
-        case kPlayMode: FillListCell(*cell, &PlayModeNames(), animation->PlayMode()); break;
-        case kSpecifications: FillInformationCell(*cell, animation->Specifications()); break;
+        case kPlayMode:
+            FillListCell(*cell, &PlayModeNames(), animation->PlayMode());
+            break;
+        case kSpecifications:
+            FillInformationCell(*cell, animation->Specifications());
+            break;
         case kComments:
             FillStoredTextCell(*cell, animation->Comments(), GridCellType::MultiLineText, true);
             break;
-        default: break;
+        default:
+            break;
     }
 }
 
@@ -171,7 +172,7 @@ void CAnimationsPanel::RedrawPreview() {
 
 void CAnimationsPanel::DrawPreview(QPainter& painter, const QRect& preview) {
     painter.fillRect(preview, InterfaceQColor(InterfaceColor::DialogFace));
-    const CVKT_IndexList* animation = Animation(cursor_.GetAnimationIndex());
+    const CVKT_IndexList* animation = Item(cursor_.GetAnimationIndex());
     if (animation == nullptr) {
         return;
     }

@@ -1,24 +1,21 @@
 #pragma once
 
 #include "animation_cursor.h"
-#include "resource_panel.h"
+#include "index_list_item.h"
+#include "kind_panel.h"
 
 namespace plexion {
-
-class CVKT_IndexList;
 
 // The panel of the animations: one row per animation with its play mode and
 // frame count. The preview plays the animation of the cursor row on the game
 // clock.
-class CAnimationsPanel : public CResourcePanel {
+class CAnimationsPanel : public CKindPanel<CVKT_IndexList> {
     Q_OBJECT
 public:
     enum Column { kIndex, kId, kType, kPlayMode, kSpecifications, kComments, kColumnCount };
 
     explicit CAnimationsPanel(QWidget* parent = nullptr);
 
-    CVKT_ResourceGroup* GetGroup() const override;
-    int GetItemCount() const override;
     int GetColumnCount() const override { return kColumnCount; }
     void FillItemCell(int kindColumn, int row) override;
     // A play mode edit also plays the preview again from the mode's start.
@@ -42,7 +39,6 @@ public:
     // The first animation with a frame naming no bitmap.
     int FindBrokenReference(QString& message) const override;
 
-    CVKT_IndexList* Animation(int item) const;
     const CAnimationCursor& PreviewCursor() const { return cursor_; }
 
 private:

@@ -62,16 +62,8 @@ QString BinaryFilePreviewText(const QString& sourceFilename, std::int64_t size) 
 }
 
 CBinaryFilesPanel::CBinaryFilesPanel(QWidget* parent)
-    : CResourcePanel(QStringLiteral("Binary Files"), parent) {
+    : CKindPanel(QStringLiteral("Binary Files"), parent) {
     SetAcceptsFiles(true);
-}
-
-CVKT_ResourceGroup* CBinaryFilesPanel::GetGroup() const {
-    return Container() ? Container()->GroupAt(CVKT_BinaryFile::kKind) : nullptr;
-}
-
-int CBinaryFilesPanel::GetItemCount() const {
-    return Container() ? Container()->Count<CVKT_BinaryFile>() : 0;
 }
 
 int CBinaryFilesPanel::GetColumnCount() const {
@@ -87,8 +79,7 @@ void CBinaryFilesPanel::FillItemCell(int kindColumn, int row) {
         FillHeaderCell(*cell, QString::fromLatin1(kHeaders[kindColumn]));
         return;
     }
-    const CVKT_BinaryFile* item =
-        Container() ? Container()->GetAt<CVKT_BinaryFile>(ItemOfRow(row)) : nullptr;
+    const CVKT_BinaryFile* item = Item(ItemOfRow(row));
     if (item == nullptr) {
         return;
     }
@@ -181,8 +172,7 @@ bool CBinaryFilesPanel::OnEditCommand(QMenu* /*menu*/, int firstId, int id) {
 
 bool CBinaryFilesPanel::SaveBinaryFileSource() {
     const int cursor = GetCursorItem();
-    const CVKT_BinaryFile* item =
-        Container() ? Container()->GetAt<CVKT_BinaryFile>(cursor) : nullptr;
+    const CVKT_BinaryFile* item = Item(cursor);
     if (item == nullptr) {
         return false;
     }
@@ -191,7 +181,7 @@ bool CBinaryFilesPanel::SaveBinaryFileSource() {
         ProposedSaveName(FromFileSystemName(item->SourceFilename()), LastFolder()),
         QtFileFilter(QString::fromLatin1(kAllFilesFilter)));
     // The dialog runs its own event loop: look the item up again.
-    item = Container() ? Container()->GetAt<CVKT_BinaryFile>(cursor) : nullptr;
+    item = Item(cursor);
     if (path.isEmpty() || item == nullptr) {
         return false;
     }
@@ -213,7 +203,7 @@ void CBinaryFilesPanel::DrawPreview(QPainter& painter, const QRect& preview) {
 }
 
 void CBinaryFilesPanel::DrawItemPreview(QPainter& painter, QRect& band, int item) {
-    const CVKT_BinaryFile* file = Container() ? Container()->GetAt<CVKT_BinaryFile>(item) : nullptr;
+    const CVKT_BinaryFile* file = Item(item);
     if (file == nullptr) {
         return;
     }

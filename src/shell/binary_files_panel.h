@@ -2,7 +2,8 @@
 
 #include <cstdint>
 
-#include "resource_panel.h"
+#include "binary_file_item.h"
+#include "kind_panel.h"
 
 namespace plexion {
 
@@ -13,7 +14,7 @@ QString BinaryFilePreviewText(const QString& sourceFilename, std::int64_t size);
 // The "Binary Files" panel: arbitrary files carried in the document. Files
 // dropped on it or chosen with Insert become items; the bytes of an item can
 // be written back to a file.
-class CBinaryFilesPanel : public CResourcePanel {
+class CBinaryFilesPanel : public CKindPanel<CVKT_BinaryFile> {
     Q_OBJECT
 public:
     enum Column {
@@ -29,8 +30,6 @@ public:
 
     explicit CBinaryFilesPanel(QWidget* parent = nullptr);
 
-    CVKT_ResourceGroup* GetGroup() const override;
-    int GetItemCount() const override;
     int GetColumnCount() const override;
     void FillItemCell(int kindColumn, int row) override;
     bool ApplyCell(int dstColumn, int dstRow, int srcColumn, int srcRow) override;

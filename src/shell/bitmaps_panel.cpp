@@ -26,14 +26,19 @@ const QStringList& KindNames() {
 }
 
 const char* ColumnTitle(int column) {
-    static constexpr const char* kTitles[CBitmapsPanel::kColumnCount] = {
-        "Index",           "ID",
-        "Type",            "Width",
-        "Height",          "Offset X",
-        "Offset Y",        "Extra Attributes",
-        "Source Filename", "Source Nb Bytes",
-        "Used Game Memory", "Specifications",
-        "Comments"};
+    static constexpr const char* kTitles[CBitmapsPanel::kColumnCount] = {"Index",
+                                                                         "ID",
+                                                                         "Type",
+                                                                         "Width",
+                                                                         "Height",
+                                                                         "Offset X",
+                                                                         "Offset Y",
+                                                                         "Extra Attributes",
+                                                                         "Source Filename",
+                                                                         "Source Nb Bytes",
+                                                                         "Used Game Memory",
+                                                                         "Specifications",
+                                                                         "Comments"};
     return kTitles[column];
 }
 
@@ -43,45 +48,39 @@ const CCellStore<CVKT_Bitmap>* StoreOf(int column) {
     using Bitmap = CVKT_Bitmap;
     static const CCellStore<Bitmap> id = IdStore<Bitmap>();
     static const CCellStore<Bitmap> comments = CommentsStore<Bitmap>();
-    static const CCellStore<Bitmap> offsetX = NumberStore<Bitmap, double>(
-        [](const Bitmap& bitmap) { return bitmap.OffsetX(); },
-        [](Bitmap& bitmap, double x) { bitmap.SetOffsetX(x); });
-    static const CCellStore<Bitmap> offsetY = NumberStore<Bitmap, double>(
-        [](const Bitmap& bitmap) { return bitmap.OffsetY(); },
-        [](Bitmap& bitmap, double y) { bitmap.SetOffsetY(y); });
+    static const CCellStore<Bitmap> offsetX =
+        NumberStore<Bitmap, double>([](const Bitmap& bitmap) { return bitmap.OffsetX(); },
+                                    [](Bitmap& bitmap, double x) { bitmap.SetOffsetX(x); });
+    static const CCellStore<Bitmap> offsetY =
+        NumberStore<Bitmap, double>([](const Bitmap& bitmap) { return bitmap.OffsetY(); },
+                                    [](Bitmap& bitmap, double y) { bitmap.SetOffsetY(y); });
     static const CCellStore<Bitmap> sourceFileName = StoredTextStore<Bitmap>(
         [](const Bitmap& bitmap) -> const std::string& { return bitmap.SourceFileName(); },
         [](Bitmap& bitmap, std::string name) { bitmap.SetSourceFileName(std::move(name)); });
     switch (column) {
-        case CBitmapsPanel::kId: return &id;
-        case CBitmapsPanel::kComments: return &comments;
-        case CBitmapsPanel::kOffsetX: return &offsetX;
-        case CBitmapsPanel::kOffsetY: return &offsetY;
-        case CBitmapsPanel::kSourceFilename: return &sourceFileName;
-        default: return nullptr;
+        case CBitmapsPanel::kId:
+            return &id;
+        case CBitmapsPanel::kComments:
+            return &comments;
+        case CBitmapsPanel::kOffsetX:
+            return &offsetX;
+        case CBitmapsPanel::kOffsetY:
+            return &offsetY;
+        case CBitmapsPanel::kSourceFilename:
+            return &sourceFileName;
+        default:
+            return nullptr;
     }
 }
 
 }  // namespace
 
-CBitmapsPanel::CBitmapsPanel(QWidget* parent) : CResourcePanel(QStringLiteral("Bitmaps"), parent) {
+CBitmapsPanel::CBitmapsPanel(QWidget* parent) : CKindPanel(QStringLiteral("Bitmaps"), parent) {
     SetAcceptsFiles(true);
-}
-
-CVKT_ResourceGroup* CBitmapsPanel::GetGroup() const {
-    return Container() ? Container()->GroupAt(CVKT_Bitmap::kKind) : nullptr;
-}
-
-int CBitmapsPanel::GetItemCount() const {
-    return Container() ? Container()->Count<CVKT_Bitmap>() : 0;
 }
 
 int CBitmapsPanel::GetColumnCount() const {
     return kColumnCount;
-}
-
-CVKT_Bitmap* CBitmapsPanel::BitmapAt(int item) const {
-    return Container() ? Container()->GetAt<CVKT_Bitmap>(item) : nullptr;
 }
 
 void CBitmapsPanel::FillItemCell(int kindColumn, int row) {
@@ -93,35 +92,54 @@ void CBitmapsPanel::FillItemCell(int kindColumn, int row) {
         FillHeaderCell(*cell, QString::fromLatin1(ColumnTitle(kindColumn)));
         return;
     }
-    const CVKT_Bitmap* bitmap = BitmapAt(ItemOfRow(row));
+    const CVKT_Bitmap* bitmap = Item(ItemOfRow(row));
     if (bitmap == nullptr) {
         return;
     }
     switch (kindColumn) {
-        case kIndex: FillIndexCell(*cell); break;
-        case kId: FillStoredTextCell(*cell, bitmap->ID(), GridCellType::Text, true); break;
+        case kIndex:
+            FillIndexCell(*cell);
+            break;
+        case kId:
+            FillStoredTextCell(*cell, bitmap->ID(), GridCellType::Text, true);
+            break;
         case kType:
             // Shown, never chosen: pictures only ever enter as decoded images.
             FillListCell(*cell, &KindNames(), bitmap->GetKind());
             cell->SetEditable(false);
             break;
-        case kWidth: FillRealCell(*cell, bitmap->DisplayWidth(), false); break;
-        case kHeight: FillRealCell(*cell, bitmap->DisplayHeight(), false); break;
-        case kOffsetX: FillRealCell(*cell, bitmap->OffsetX(), true); break;
-        case kOffsetY: FillRealCell(*cell, bitmap->OffsetY(), true); break;
-        case kExtraAttributes: FillInformationCell(*cell, "None"); break;
+        case kWidth:
+            FillRealCell(*cell, bitmap->DisplayWidth(), false);
+            break;
+        case kHeight:
+            FillRealCell(*cell, bitmap->DisplayHeight(), false);
+            break;
+        case kOffsetX:
+            FillRealCell(*cell, bitmap->OffsetX(), true);
+            break;
+        case kOffsetY:
+            FillRealCell(*cell, bitmap->OffsetY(), true);
+            break;
+        case kExtraAttributes:
+            FillInformationCell(*cell, "None");
+            break;
         case kSourceFilename:
             FillStoredTextCell(*cell, bitmap->SourceFileName(), GridCellType::Text, true);
             break;
         case kSourceNbBytes:
             FillCountCell(*cell, static_cast<long long>(bitmap->SourceBytes().size()));
             break;
-        case kUsedGameMemory: FillCountCell(*cell, bitmap->UsedGameMemory()); break;
-        case kSpecifications: FillInformationCell(*cell, bitmap->Specifications()); break;
+        case kUsedGameMemory:
+            FillCountCell(*cell, bitmap->UsedGameMemory());
+            break;
+        case kSpecifications:
+            FillInformationCell(*cell, bitmap->Specifications());
+            break;
         case kComments:
             FillStoredTextCell(*cell, bitmap->Comments(), GridCellType::MultiLineText, true);
             break;
-        default: break;
+        default:
+            break;
     }
 }
 
@@ -172,7 +190,7 @@ void CBitmapsPanel::TellOtherPanelsSoon() {
 
 void CBitmapsPanel::DrawPreview(QPainter& painter, const QRect& preview) {
     painter.fillRect(preview, InterfaceQColor(InterfaceColor::DialogFace));
-    const CVKT_Bitmap* bitmap = BitmapAt(GetCursorItem());
+    const CVKT_Bitmap* bitmap = Item(GetCursorItem());
     if (bitmap == nullptr) {
         return;
     }

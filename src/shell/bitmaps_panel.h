@@ -2,16 +2,15 @@
 
 #include <QStringList>
 
-#include "resource_panel.h"
+#include "bitmap_item.h"
+#include "kind_panel.h"
 
 namespace plexion {
-
-class CVKT_Bitmap;
 
 // The panel of the bitmaps group: one row per picture with its kind, sizes,
 // offsets, source file and memory figures. Files dropped on it or chosen
 // with Insert become pictures.
-class CBitmapsPanel : public CResourcePanel {
+class CBitmapsPanel : public CKindPanel<CVKT_Bitmap> {
     Q_OBJECT
 public:
     enum Column {
@@ -36,8 +35,6 @@ public:
 
     explicit CBitmapsPanel(QWidget* parent = nullptr);
 
-    CVKT_ResourceGroup* GetGroup() const override;
-    int GetItemCount() const override;
     int GetColumnCount() const override;
     void FillItemCell(int kindColumn, int row) override;
     bool ApplyCell(int dstColumn, int dstRow, int srcColumn, int srcRow) override;
@@ -57,7 +54,6 @@ public:
     int InsertImageFiles(const QStringList& paths);
 
 private:
-    CVKT_Bitmap* BitmapAt(int item) const;
     // The animations and maps name pictures by index and draw them at their
     // offsets, so they refresh after such a change: once, when the event
     // loop next runs, rather than after every row of a multi-row edit or

@@ -48,15 +48,7 @@ std::uint32_t RandomItemColor(std::mt19937& engine) {
 }
 
 CColorsPanel::CColorsPanel(QWidget* parent)
-    : CResourcePanel(QStringLiteral("Colors"), parent), random_(std::random_device{}()) {}
-
-CVKT_ResourceGroup* CColorsPanel::GetGroup() const {
-    return Container() ? Container()->GroupAt(CVKT_Color::kKind) : nullptr;
-}
-
-int CColorsPanel::GetItemCount() const {
-    return Container() ? Container()->Count<CVKT_Color>() : 0;
-}
+    : CKindPanel(QStringLiteral("Colors"), parent), random_(std::random_device{}()) {}
 
 int CColorsPanel::GetColumnCount() const {
     return kColumnCount;
@@ -71,7 +63,7 @@ void CColorsPanel::FillItemCell(int kindColumn, int row) {
         FillHeaderCell(*cell, QString::fromLatin1(kHeaders[kindColumn]));
         return;
     }
-    const CVKT_Color* item = Container() ? Container()->GetAt<CVKT_Color>(ItemOfRow(row)) : nullptr;
+    const CVKT_Color* item = Item(ItemOfRow(row));
     if (item == nullptr) {
         return;
     }
@@ -140,9 +132,7 @@ void CColorsPanel::DrawPreview(QPainter& painter, const QRect& preview) {
     const std::vector<int> items = GetAffectedItems(true, true);
     const int count = static_cast<int>(items.size());
     for (int band = 0; band < count; ++band) {
-        const CVKT_Color* item =
-            Container() ? Container()->GetAt<CVKT_Color>(items[static_cast<size_t>(band)])
-                        : nullptr;
+        const CVKT_Color* item = Item(items[static_cast<size_t>(band)]);
         if (item != nullptr) {
             DrawColorBand(painter, BandRect(preview, band, count), item->Color() & kColorBits,
                           FromStored(item->ID()));

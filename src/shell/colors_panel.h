@@ -3,7 +3,8 @@
 #include <cstdint>
 #include <random>
 
-#include "resource_panel.h"
+#include "color_item.h"
+#include "kind_panel.h"
 
 namespace plexion {
 
@@ -13,7 +14,7 @@ std::uint32_t RandomItemColor(std::mt19937& engine);
 
 // The "Colors" panel: named colours with their alpha, each previewed as a
 // band of the colour with samples of its shades.
-class CColorsPanel : public CResourcePanel {
+class CColorsPanel : public CKindPanel<CVKT_Color> {
     Q_OBJECT
 public:
     enum Column {
@@ -27,8 +28,6 @@ public:
 
     explicit CColorsPanel(QWidget* parent = nullptr);
 
-    CVKT_ResourceGroup* GetGroup() const override;
-    int GetItemCount() const override;
     int GetColumnCount() const override;
     void FillItemCell(int kindColumn, int row) override;
     bool ApplyCell(int dstColumn, int dstRow, int srcColumn, int srcRow) override;

@@ -43,7 +43,7 @@ const char* ColumnTitle(int column) {
 // Choosing "Not Valid" keeps a type that is not valid already, so that a
 // type read from a file is not replaced by another invalid one.
 bool StoreTypeEntry(CVKT_Map& map, int entry) {
-    const std::int32_t type = entry == 0 ? CVKT_Map::kTypeBitmaps
+    const std::int32_t type = entry == 0                             ? CVKT_Map::kTypeBitmaps
                               : map.Type() == CVKT_Map::kTypeBitmaps ? CVKT_Map::kTypeBitmaps + 1
                                                                      : map.Type();
     if (type == map.Type()) {
@@ -57,9 +57,7 @@ const CCellStore<CVKT_Map>* StoreOf(int column) {
     static const CCellStore<CVKT_Map> id = IdStore<CVKT_Map>();
     static const CCellStore<CVKT_Map> comments = CommentsStore<CVKT_Map>();
     static const CCellStore<CVKT_Map> type = {
-        [](CVKT_Map& map, const CGridCell& edited) {
-            return StoreTypeEntry(map, edited.GetInt());
-        },
+        [](CVKT_Map& map, const CGridCell& edited) { return StoreTypeEntry(map, edited.GetInt()); },
         [](CVKT_Map& map, const CVKT_Map& source) {
             if (map.Type() == source.Type()) {
                 return false;
@@ -68,37 +66,33 @@ const CCellStore<CVKT_Map>* StoreOf(int column) {
             return true;
         }};
     switch (column) {
-        case CMapsPanel::kId: return &id;
-        case CMapsPanel::kComments: return &comments;
-        case CMapsPanel::kType: return &type;
-        default: return nullptr;
+        case CMapsPanel::kId:
+            return &id;
+        case CMapsPanel::kComments:
+            return &comments;
+        case CMapsPanel::kType:
+            return &type;
+        default:
+            return nullptr;
     }
 }
 
 int SizeOf(const CVKT_Map& map, int column) {
     switch (column) {
-        case CMapsPanel::kNbColumns: return map.Columns();
-        case CMapsPanel::kNbLines: return map.Lines();
-        case CMapsPanel::kSizeX: return map.SizeX();
-        default: return map.SizeY();
+        case CMapsPanel::kNbColumns:
+            return map.Columns();
+        case CMapsPanel::kNbLines:
+            return map.Lines();
+        case CMapsPanel::kSizeX:
+            return map.SizeX();
+        default:
+            return map.SizeY();
     }
 }
 
 }  // namespace
 
-CMapsPanel::CMapsPanel(QWidget* parent) : CResourcePanel(QStringLiteral("Maps"), parent) {}
-
-CVKT_ResourceGroup* CMapsPanel::GetGroup() const {
-    return Container() ? Container()->GroupAt(CVKT_Map::kKind) : nullptr;
-}
-
-int CMapsPanel::GetItemCount() const {
-    return Container() ? Container()->Count<CVKT_Map>() : 0;
-}
-
-CVKT_Map* CMapsPanel::Map(int item) const {
-    return Container() ? Container()->GetAt<CVKT_Map>(item) : nullptr;
-}
+CMapsPanel::CMapsPanel(QWidget* parent) : CKindPanel(QStringLiteral("Maps"), parent) {}
 
 void CMapsPanel::FillItemCell(int kindColumn, int row) {
     CGridCell* cell = KindCell(kindColumn, row);
@@ -109,23 +103,34 @@ void CMapsPanel::FillItemCell(int kindColumn, int row) {
         FillHeaderCell(*cell, QString::fromLatin1(ColumnTitle(kindColumn)));
         return;
     }
-    const CVKT_Map* map = Map(ItemOfRow(row));
+    const CVKT_Map* map = Item(ItemOfRow(row));
     if (map == nullptr) {
         return;
     }
     switch (kindColumn) {
-        case kIndex: FillIndexCell(*cell); break;
-        case kId: FillStoredTextCell(*cell, map->ID(), GridCellType::Text, true); break;
-        case kType: FillListCell(*cell, &TypeNames(), TypeEntry(map->Type())); break;
+        case kIndex:
+            FillIndexCell(*cell);
+            break;
+        case kId:
+            FillStoredTextCell(*cell, map->ID(), GridCellType::Text, true);
+            break;
+        case kType:
+            FillListCell(*cell, &TypeNames(), TypeEntry(map->Type()));
+            break;
         case kNbColumns:
         case kNbLines:
         case kSizeX:
-        case kSizeY: FillIntegerCell(*cell, SizeOf(*map, kindColumn)); break;
-        case kSpecifications: FillInformationCell(*cell, std::string()); break;
+        case kSizeY:
+            FillIntegerCell(*cell, SizeOf(*map, kindColumn));
+            break;
+        case kSpecifications:
+            FillInformationCell(*cell, std::string());
+            break;
         case kComments:
             FillStoredTextCell(*cell, map->Comments(), GridCellType::MultiLineText, true);
             break;
-        default: break;
+        default:
+            break;
     }
 }
 
@@ -140,28 +145,30 @@ bool CMapsPanel::ApplyCell(int dstColumn, int dstRow, int srcColumn, int srcRow)
         return taken;
     }
     const CCellStore<CVKT_Map>* store = StoreOf(column);
-    return store != nullptr &&
-           ApplyStoredCell(*this, *store, dstColumn, dstRow, srcColumn, srcRow);
+    return store != nullptr && ApplyStoredCell(*this, *store, dstColumn, dstRow, srcColumn, srcRow);
 }
 
 bool CMapsPanel::ApplySize(int column, int dstRow, int srcRow) {
     const int target = ItemOfRow(dstRow);
-    const CVKT_Map* map = Map(target);
-    const CVKT_Map* source = Map(ItemOfRow(srcRow));
+    const CVKT_Map* map = Item(target);
+    const CVKT_Map* source = Item(ItemOfRow(srcRow));
     const CGridCell* edited = KindCell(column, srcRow);
     if (map == nullptr || source == nullptr || edited == nullptr) {
         return false;
     }
     const int wanted = map == source ? edited->GetInt() : SizeOf(*source, column);
     switch (column) {
-        case kNbColumns: return ResizeMap(target, wanted, map->Lines());
-        case kNbLines: return ResizeMap(target, map->Columns(), wanted);
-        default: return SetCellSize(target, column, wanted);
+        case kNbColumns:
+            return ResizeMap(target, wanted, map->Lines());
+        case kNbLines:
+            return ResizeMap(target, map->Columns(), wanted);
+        default:
+            return SetCellSize(target, column, wanted);
     }
 }
 
 bool CMapsPanel::ResizeMap(int item, int columns, int lines) {
-    const CVKT_Map* map = Map(item);
+    const CVKT_Map* map = Item(item);
     if (map == nullptr) {
         return false;
     }
@@ -203,7 +210,7 @@ bool CMapsPanel::SetCellSize(int item, int column, int size) {
         }
         return column == kSizeX ? map->SetSizeX(size) : map->SetSizeY(size);
     });
-    return Map(item) != nullptr;
+    return Item(item) != nullptr;
 }
 
 bool CMapsPanel::AddEditCommands(QMenu* menu, int) {
@@ -225,7 +232,7 @@ bool CMapsPanel::DoMoveItem(int from, int to) {
 
 void CMapsPanel::DrawPreview(QPainter& painter, const QRect& preview) {
     painter.fillRect(preview, InterfaceQColor(InterfaceColor::DialogFace));
-    const CVKT_Map* map = Map(GetCursorItem());
+    const CVKT_Map* map = Item(GetCursorItem());
     if (map == nullptr || Container() == nullptr) {
         return;
     }

@@ -1,14 +1,13 @@
 #pragma once
 
-#include "resource_panel.h"
+#include "kind_panel.h"
+#include "map_item.h"
 
 namespace plexion {
 
-class CVKT_Map;
-
 // The panel of the tile maps: one row per map with its type, dimensions and
 // cell size. The preview draws the map of the cursor row.
-class CMapsPanel : public CResourcePanel {
+class CMapsPanel : public CKindPanel<CVKT_Map> {
     Q_OBJECT
 public:
     enum Column {
@@ -27,8 +26,6 @@ public:
 
     explicit CMapsPanel(QWidget* parent = nullptr);
 
-    CVKT_ResourceGroup* GetGroup() const override;
-    int GetItemCount() const override;
     int GetColumnCount() const override { return kColumnCount; }
     void FillItemCell(int kindColumn, int row) override;
     // A smaller map is first asked about, since cut cells are lost; a refused
@@ -44,8 +41,6 @@ public:
 
     // The first map with a cell naming no bitmap; empty cells (-1) name none.
     int FindBrokenReference(QString& message) const override;
-
-    CVKT_Map* Map(int item) const;
 
     // Resizes a map: the same size changes nothing, a size no map may have
     // is refused with a message, and a reduction is done only when the user

@@ -25,20 +25,8 @@ constexpr std::array<const char*, CSoundsPanel::kColumnCount> kColumnTitles = {
 }  // namespace
 
 CSoundsPanel::CSoundsPanel(QWidget* parent)
-    : CResourcePanel(QStringLiteral("Music and Sounds"), parent) {
+    : CKindPanel(QStringLiteral("Music and Sounds"), parent) {
     SetAcceptsFiles(true);
-}
-
-CVKT_ResourceGroup* CSoundsPanel::GetGroup() const {
-    return Container() != nullptr ? Container()->GroupAt(CVKT_WavMemory::kKind) : nullptr;
-}
-
-int CSoundsPanel::GetItemCount() const {
-    return Container() != nullptr ? Container()->Count<CVKT_WavMemory>() : 0;
-}
-
-CVKT_WavMemory* CSoundsPanel::Sound(int item) const {
-    return Container() != nullptr ? Container()->GetAt<CVKT_WavMemory>(item) : nullptr;
 }
 
 void CSoundsPanel::FillItemCell(int kindColumn, int row) {
@@ -50,7 +38,7 @@ void CSoundsPanel::FillItemCell(int kindColumn, int row) {
         FillHeaderCell(*cell, QString::fromLatin1(kColumnTitles[kindColumn]));
         return;
     }
-    const CVKT_WavMemory* sound = Sound(ItemOfRow(row));
+    const CVKT_WavMemory* sound = Item(ItemOfRow(row));
     if (sound == nullptr) {
         return;
     }
@@ -91,8 +79,8 @@ bool CSoundsPanel::ApplyCell(int dstColumn, int dstRow, int srcColumn, int srcRo
 }
 
 bool CSoundsPanel::ApplyPlayCell(int dstRow, int srcRow) {
-    CVKT_WavMemory* sound = Sound(ItemOfRow(dstRow));
-    const CVKT_WavMemory* source = Sound(ItemOfRow(srcRow));
+    CVKT_WavMemory* sound = Item(ItemOfRow(dstRow));
+    const CVKT_WavMemory* source = Item(ItemOfRow(srcRow));
     const CGridCell* edited = KindCell(kPlayColumn, srcRow);
     if (sound == nullptr || source == nullptr || edited == nullptr) {
         return false;
@@ -112,7 +100,7 @@ bool CSoundsPanel::DoMoveItem(int from, int to) {
 }
 
 bool CSoundsPanel::DeleteItem(int item) {
-    const CVKT_WavMemory* sound = Sound(item);
+    const CVKT_WavMemory* sound = Item(item);
     if (sound == nullptr) {
         return false;
     }
@@ -141,7 +129,7 @@ bool CSoundsPanel::OnEditCommand(QMenu*, int firstId, int id) {
 
 void CSoundsPanel::DetachAllSounds() {
     for (int item = 0; item < GetItemCount(); ++item) {
-        DetachSound(Sound(item));
+        DetachSound(Item(item));
     }
 }
 

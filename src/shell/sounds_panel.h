@@ -2,16 +2,15 @@
 
 #include <functional>
 
-#include "resource_panel.h"
+#include "kind_panel.h"
+#include "wav_memory.h"
 
 namespace plexion {
-
-class CVKT_WavMemory;
 
 // The "Music and Sounds" panel: the sounds of the document in the grid, a
 // "Play" cell per sound that plays, loops and stops it on the application's
 // audio system, and the import of WAV, Ogg Vorbis and raw sound files.
-class CSoundsPanel : public CResourcePanel {
+class CSoundsPanel : public CKindPanel<CVKT_WavMemory> {
     Q_OBJECT
 public:
     // Kind columns.
@@ -28,8 +27,6 @@ public:
 
     explicit CSoundsPanel(QWidget* parent = nullptr);
 
-    CVKT_ResourceGroup* GetGroup() const override;
-    int GetItemCount() const override;
     int GetColumnCount() const override { return kColumnCount; }
     void FillItemCell(int kindColumn, int row) override;
     bool ApplyCell(int dstColumn, int dstRow, int srcColumn, int srcRow) override;
@@ -45,8 +42,6 @@ public:
     bool LoadIntoCursorItem();
     // Lets every voice go of the sounds of the document, before it closes.
     void DetachAllSounds();
-
-    CVKT_WavMemory* Sound(int item) const;
 
 private:
     // Runs `change` on sound `item` through the document's editing path.

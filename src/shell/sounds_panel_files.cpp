@@ -52,7 +52,7 @@ bool CSoundsPanel::LoadIntoCursorItem() {
         audio->StopAllSounds();
     }
     const int item = GetCursorItem();
-    if (Sound(item) == nullptr) {
+    if (Item(item) == nullptr) {
         return false;
     }
     const QStringList files =
@@ -67,7 +67,7 @@ bool CSoundsPanel::LoadIntoCursorItem() {
 }
 
 bool CSoundsPanel::LoadFileIntoItem(int item, const QString& path) {
-    DetachSound(Sound(item));
+    DetachSound(Item(item));
     const std::string file = LocalFilePath(path);
     bool loaded = false;
     EditSound(item, [&](CVKT_WavMemory& sound) {

@@ -23,15 +23,7 @@ CCellStore<CVKT_Text> TextStore() {
 }  // namespace
 
 CTextsPanel::CTextsPanel(QWidget* parent)
-    : CResourcePanel(QStringLiteral("Texts and Parameters"), parent) {}
-
-CVKT_ResourceGroup* CTextsPanel::GetGroup() const {
-    return Container() ? Container()->GroupAt(CVKT_Text::kKind) : nullptr;
-}
-
-int CTextsPanel::GetItemCount() const {
-    return Container() ? Container()->Count<CVKT_Text>() : 0;
-}
+    : CKindPanel(QStringLiteral("Texts and Parameters"), parent) {}
 
 int CTextsPanel::GetColumnCount() const {
     return kColumnCount;
@@ -46,7 +38,7 @@ void CTextsPanel::FillItemCell(int kindColumn, int row) {
         FillHeaderCell(*cell, QString::fromLatin1(kHeaders[kindColumn]));
         return;
     }
-    const CVKT_Text* item = Container() ? Container()->GetAt<CVKT_Text>(ItemOfRow(row)) : nullptr;
+    const CVKT_Text* item = Item(ItemOfRow(row));
     if (item == nullptr) {
         return;
     }
@@ -106,7 +98,7 @@ void CTextsPanel::DrawPreview(QPainter& painter, const QRect& preview) {
 }
 
 void CTextsPanel::DrawItemPreview(QPainter& painter, QRect& band, int item) {
-    const CVKT_Text* text = Container() ? Container()->GetAt<CVKT_Text>(item) : nullptr;
+    const CVKT_Text* text = Item(item);
     if (text == nullptr) {
         return;
     }

@@ -1,21 +1,20 @@
 #pragma once
 
-#include "resource_panel.h"
+#include "kind_panel.h"
+#include "text_item.h"
 
 namespace plexion {
 
 // The "Texts and Parameters" panel: game texts and the document's
 // parameters, with a preview of their texts as the game shows them, the
 // references to other texts replaced.
-class CTextsPanel : public CResourcePanel {
+class CTextsPanel : public CKindPanel<CVKT_Text> {
     Q_OBJECT
 public:
     enum Column { kIndexColumn, kIdColumn, kTextColumn, kCommentsColumn, kColumnCount };
 
     explicit CTextsPanel(QWidget* parent = nullptr);
 
-    CVKT_ResourceGroup* GetGroup() const override;
-    int GetItemCount() const override;
     int GetColumnCount() const override;
     void FillItemCell(int kindColumn, int row) override;
     bool ApplyCell(int dstColumn, int dstRow, int srcColumn, int srcRow) override;

@@ -105,22 +105,10 @@ QStringList NamesOf(std::string (*name)(int), int count) {
 }  // namespace
 
 CTrajectoriesPanel::CTrajectoriesPanel(QWidget* parent)
-    : CResourcePanel(QStringLiteral("Trajectories and Shapes"), parent),
+    : CKindPanel(QStringLiteral("Trajectories and Shapes"), parent),
       typeNames_(NamesOf(&CVKT_Trajectory::TypeName, CVKT_Trajectory::kTypeCount)),
       // A trajectory's play modes are an animation's.
       playModeNames_(NamesOf(&CVKT_IndexList::PlayModeName, CVKT_IndexList::kPlayModeCount)) {}
-
-CVKT_ResourceGroup* CTrajectoriesPanel::GetGroup() const {
-    return Container() != nullptr ? Container()->GroupAt(CVKT_Trajectory::kKind) : nullptr;
-}
-
-int CTrajectoriesPanel::GetItemCount() const {
-    return Container() != nullptr ? Container()->Count<CVKT_Trajectory>() : 0;
-}
-
-CVKT_Trajectory* CTrajectoriesPanel::Trajectory(int item) const {
-    return Container() != nullptr ? Container()->GetAt<CVKT_Trajectory>(item) : nullptr;
-}
 
 void CTrajectoriesPanel::FillItemCell(int kindColumn, int row) {
     CGridCell* cell = KindCell(kindColumn, row);
@@ -131,7 +119,7 @@ void CTrajectoriesPanel::FillItemCell(int kindColumn, int row) {
         FillHeaderCell(*cell, QString::fromLatin1(kColumnTitles[kindColumn]));
         return;
     }
-    const CVKT_Trajectory* trajectory = Trajectory(ItemOfRow(row));
+    const CVKT_Trajectory* trajectory = Item(ItemOfRow(row));
     if (trajectory == nullptr) {
         return;
     }

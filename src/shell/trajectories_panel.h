@@ -2,16 +2,15 @@
 
 #include <QStringList>
 
-#include "resource_panel.h"
+#include "kind_panel.h"
+#include "trajectory_item.h"
 
 namespace plexion {
-
-class CVKT_Trajectory;
 
 // The "Trajectories and Shapes" panel: the trajectories of the document in
 // the grid, with their type, closed-shape flag, play mode and offsets edited
 // in their cells.
-class CTrajectoriesPanel : public CResourcePanel {
+class CTrajectoriesPanel : public CKindPanel<CVKT_Trajectory> {
     Q_OBJECT
 public:
     // Kind columns.
@@ -30,8 +29,6 @@ public:
 
     explicit CTrajectoriesPanel(QWidget* parent = nullptr);
 
-    CVKT_ResourceGroup* GetGroup() const override;
-    int GetItemCount() const override;
     int GetColumnCount() const override { return kColumnCount; }
     void FillItemCell(int kindColumn, int row) override;
     bool ApplyCell(int dstColumn, int dstRow, int srcColumn, int srcRow) override;
@@ -40,8 +37,6 @@ public:
     // A new trajectory named "New ID" at the end of the group.
     bool InsertItems() override;
     bool AddEditCommands(QMenu* menu, int firstId) override;
-
-    CVKT_Trajectory* Trajectory(int item) const;
 
 private:
     QStringList typeNames_;
