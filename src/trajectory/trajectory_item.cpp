@@ -41,6 +41,14 @@ bool CVKT_Trajectory::SetPoint(int index, double x, double y) {
     return true;
 }
 
+bool CVKT_Trajectory::RemovePoint(int index) {
+    if (index < 0 || index >= Count()) {
+        return false;
+    }
+    points_.RemoveAt(index);
+    return true;
+}
+
 CPathPoint CVKT_Trajectory::GetPoint(int index) const {
     return index >= 0 && index < Count() ? points_[index] : CPathPoint{};
 }
@@ -60,20 +68,22 @@ bool CVKT_Trajectory::SetCenterOfMass(double x, double y) {
     return true;
 }
 
+CPathBounds BoundsOf(std::span<const CPathPoint> points) {
+    if (points.empty()) {
+        return {};
+    }
+    CPathBounds bounds{points[0].x, points[0].x, points[0].y, points[0].y};
+    for (const CPathPoint& p : points) {
+        bounds.minX = std::min(bounds.minX, p.x);
+        bounds.maxX = std::max(bounds.maxX, p.x);
+        bounds.minY = std::min(bounds.minY, p.y);
+        bounds.maxY = std::max(bounds.maxY, p.y);
+    }
+    return bounds;
+}
+
 bool CVKT_Trajectory::UpdateBounds() {
-    if (Count() == 0) {
-        minX_ = maxX_ = 0.0;
-        minY_ = maxY_ = 1.0;
-        return true;
-    }
-    minX_ = maxX_ = points_[0].x;
-    minY_ = maxY_ = points_[0].y;
-    for (const CPathPoint& p : points_) {
-        minX_ = std::min(minX_, p.x);
-        maxX_ = std::max(maxX_, p.x);
-        minY_ = std::min(minY_, p.y);
-        maxY_ = std::max(maxY_, p.y);
-    }
+    bounds_ = BoundsOf(Points());
     return true;
 }
 

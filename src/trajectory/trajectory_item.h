@@ -1,6 +1,7 @@
 #pragma once
 
 #include <cstdint>
+#include <span>
 #include <string>
 
 #include "growable_array.h"
@@ -14,12 +15,24 @@ struct CPathPoint {
     bool operator==(const CPathPoint&) const = default;
 };
 
+// The extent of a path: (0, 0, 1, 1) for minimum X, maximum X, minimum Y
+// and maximum Y when there are no points.
+struct CPathBounds {
+    double minX = 0.0;
+    double maxX = 0.0;
+    double minY = 1.0;
+    double maxY = 1.0;
+};
+CPathBounds BoundsOf(std::span<const CPathPoint> points);
+
 // A path or shape: points in world pixels (never including the offset), with
 // a cached bounding box and a center of mass recomputed only on demand.
 class CVKT_Trajectory : public CVKT_Resource {
 public:
     static constexpr int kKind = 4;
     static constexpr std::int32_t kPayloadVersion = 2;
+    static constexpr std::int32_t kTypeSimplePoints = 0;
+    static constexpr std::int32_t kTypePolygon = 1;
     static constexpr std::int32_t kTypeCollisionTest = 2;
     static constexpr int kTypeCount = 3;
 
@@ -30,9 +43,14 @@ public:
     static std::string TypeName(int type);
 
     int Count() const { return points_.Size(); }
+    std::span<const CPathPoint> Points() const {
+        return {points_.Data(), static_cast<std::size_t>(Count())};
+    }
     bool RemoveAllPoints();
     bool AddPoint(double x, double y);
     bool SetPoint(int index, double x, double y);
+    // False, changing nothing, for an index outside the points.
+    bool RemovePoint(int index);
     CPathPoint GetPoint(int index) const;
 
     // Mean of the points; (0, 0) without points.
@@ -42,10 +60,10 @@ public:
 
     // Refreshes the cached bounds: (0, 0, 1, 1) without points.
     bool UpdateBounds();
-    double MinX() const { return minX_; }
-    double MaxX() const { return maxX_; }
-    double MinY() const { return minY_; }
-    double MaxY() const { return maxY_; }
+    double MinX() const { return bounds_.minX; }
+    double MaxX() const { return bounds_.maxX; }
+    double MinY() const { return bounds_.minY; }
+    double MaxY() const { return bounds_.maxY; }
 
     std::int32_t OffsetX() const { return offsetX_; }
     std::int32_t OffsetY() const { return offsetY_; }
@@ -96,10 +114,7 @@ private:
     std::int32_t closed_ = 0;
     std::int32_t type_ = 0;
     std::int32_t playMode_ = 0;
-    double minX_ = 0.0;
-    double maxX_ = 0.0;
-    double minY_ = 1.0;
-    double maxY_ = 1.0;
+    CPathBounds bounds_;
     CGrowableArray<CPathPoint> points_;
 };
 

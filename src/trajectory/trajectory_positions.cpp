@@ -28,11 +28,11 @@ CPathPoint CVKT_Trajectory::RawPositionAt(double parameter) const {
 }
 
 double CVKT_Trajectory::XInRange(double parameter, double low, double high) const {
-    return MapIntoRange(RawXAt(parameter), minX_, maxX_, low, high);
+    return MapIntoRange(RawXAt(parameter), bounds_.minX, bounds_.maxX, low, high);
 }
 
 double CVKT_Trajectory::YInRange(double parameter, double low, double high) const {
-    return MapIntoRange(RawYAt(parameter), minY_, maxY_, low, high);
+    return MapIntoRange(RawYAt(parameter), bounds_.minY, bounds_.maxY, low, high);
 }
 
 }  // namespace plexion

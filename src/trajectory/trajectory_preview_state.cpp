@@ -18,7 +18,12 @@ std::string CTrajectoryPreviewState::PlaySpeedText() const {
 }
 
 bool CTrajectoryPreviewState::Step() {
-    return !IsInactive() && cursor_.Step(PlaySpeed());
+    if (IsInactive()) {
+        return false;
+    }
+    const bool moved = cursor_.Step(PlaySpeed());
+    const bool animated = objectAnimation_.IsPlaying() && objectAnimation_.Advance(1.0);
+    return moved || animated;
 }
 
 }  // namespace plexion

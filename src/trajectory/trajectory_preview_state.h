@@ -3,14 +3,15 @@
 #include <atomic>
 #include <string>
 
+#include "animation_cursor.h"
 #include "trajectory_cursor.h"
 
 namespace plexion {
 
 // What the trajectory preview's game step reads and changes, apart from its
-// window: the inactive flag, the play speed and the moving object's cursor.
-// The flag and the speed are set on the interface thread and read by the
-// game-clock thread.
+// window: the inactive flag, the play speed, the moving object's cursor and,
+// when the object is an animation, the animation's cursor. The flag and the
+// speed are set on the interface thread and read by the game-clock thread.
 class CTrajectoryPreviewState {
 public:
     static constexpr double kStartPlaySpeed = 1.0;
@@ -18,6 +19,10 @@ public:
 
     CTrajectoryCursor& Cursor() { return cursor_; }
     const CTrajectoryCursor& Cursor() const { return cursor_; }
+    // Plays the object's animation, one advance(1.0) per game step as in
+    // the game, whatever the object's speed along the path.
+    CAnimationCursor& ObjectAnimation() { return objectAnimation_; }
+    const CAnimationCursor& ObjectAnimation() const { return objectAnimation_; }
 
     // Set while the preview window is hidden: a hidden preview does not step.
     void SetInactive(bool inactive) { inactive_.store(inactive); }
@@ -35,13 +40,14 @@ public:
     std::string PlaySpeedText() const;
 
     // The game step: false while inactive, otherwise whether the object
-    // moved along the path.
+    // moved along the path or its animation played on.
     bool Step();
 
 private:
     std::atomic<bool> inactive_{false};
     std::atomic<double> playSpeed_{kStartPlaySpeed};
     CTrajectoryCursor cursor_;
+    CAnimationCursor objectAnimation_;
 };
 
 }  // namespace plexion

@@ -5,6 +5,7 @@
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QLineEdit>
+#include <QListWidget>
 #include <QPlainTextEdit>
 #include <QSpinBox>
 #include <QVBoxLayout>
@@ -139,6 +140,16 @@ CFileNamesField* CFormDialog::AddFileNames(const QString& label, QStringList& va
     AddLabelAbove(label, field, true);
     store_.push_back([field, &value] { value = field->FileNames(); });
     return field;
+}
+
+QListWidget* CFormDialog::AddList(const QString& label, const QStringList& entries, int& value) {
+    auto* list = new QListWidget;
+    list->addItems(entries);
+    list->setCurrentRow(value >= 0 && value < list->count() ? value : 0);
+    connect(list, &QListWidget::itemDoubleClicked, this, &CFormDialog::accept);
+    AddLabelAbove(label, list, true);
+    store_.push_back([list, &value] { value = list->currentRow(); });
+    return list;
 }
 
 QLabel* CFormDialog::AddInformation(const QString& text) {

@@ -13,6 +13,7 @@
 class QCheckBox;
 class QLabel;
 class QLineEdit;
+class QListWidget;
 class QPlainTextEdit;
 class QSpinBox;
 class QVBoxLayout;
@@ -52,6 +53,10 @@ public:
     CFileNameField* AddFileName(const QString& label, QString& value, FileNameMode mode,
                                 const QString& filter);
     CFileNamesField* AddFileNames(const QString& label, QStringList& value, const QString& filter);
+    // A list of `entries` of which one is chosen: `value` is its index,
+    // and a value outside the list starts with the first entry chosen.
+    // A double click on an entry chooses it and presses OK.
+    QListWidget* AddList(const QString& label, const QStringList& entries, int& value);
     // Read-only text, shown as it is (no markup).
     QLabel* AddInformation(const QString& text);
 

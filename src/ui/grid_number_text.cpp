@@ -36,6 +36,15 @@ qsizetype TakeDigits(const QString& text, qsizetype& at, QByteArray& out) {
 
 }  // namespace
 
+bool StartsWithDecimalNumber(const QString& text) {
+    qsizetype at = 0;
+    SkipSpaceAndSign(text, at);
+    if (at < text.size() && text[at] == u'.') {
+        ++at;
+    }
+    return at < text.size() && IsDigit(text[at]);
+}
+
 std::int32_t DecimalPrefixInt(const QString& text) {
     qsizetype at = 0;
     const bool negative = SkipSpaceAndSign(text, at);

@@ -20,6 +20,11 @@ std::int32_t DecimalPrefixInt(const QString& text);
 // saturate at the largest finite one.
 double DecimalPrefixReal(const QString& text);
 
+// Whether the readers above find a number at all: after leading white space
+// and an optional sign, a digit, or a decimal point followed by one. Text
+// for which this is false reads as 0 without saying anything about 0.
+bool StartsWithDecimalNumber(const QString& text);
+
 // Truncates toward zero; values outside the 32-bit range saturate and NaN
 // gives 0, so no double can make a conversion undefined.
 std::int32_t TruncateToInt(double value);

@@ -109,6 +109,40 @@ TEST_F(ToolTrajectories, PathOperationsReshapeThePointsAndClampTheirValues) {
     ExpectPoints(4, {{15, 0}, {18.75, 0}, {20.9375, 0}, {21.171875, 0}});
 }
 
+TEST_F(ToolTrajectories, ValuesBeyondTheirRangeActAsTheLimit) {
+    const std::string points = "0,0;10,0;20,0;35,0;40,0;70,0;71.3,-0.7";
+    const struct {
+        const char* operation;
+        const char* beyond;
+        const char* limit;
+    } cases[] = {{"smooth", "99999999999", "10000"}, {"smooth", "-99999999999", "2"},
+                 {"resample", "1e999", "10000"},     {"resample", "-1e999", "0.01"},
+                 {"quantify", "1e-999", "0.001"},    {"quantify", "123456789", "10000"}};
+    int index = 0;
+    for (const auto& c : cases) {
+        const std::string beyond = "beyond" + std::to_string(index);
+        const std::string limit = "limit" + std::to_string(index);
+        Add(beyond, points);
+        Add(limit, points);
+        const CToolRun run = Path(beyond, c.operation, c.beyond);
+        ASSERT_EQ(run.exitCode, 0) << c.operation << " " << c.beyond << ": " << run.err;
+        ASSERT_EQ(Path(limit, c.operation, c.limit).exitCode, 0);
+        const std::vector<CPoint> expected = Points(index + 1);
+        ExpectPoints(index, expected, 0.0);
+        index += 2;
+    }
+}
+
+TEST_F(ToolTrajectories, RemoveAllEmptiesOnlyTheNamedTrajectory) {
+    Add("a", "1,2;3,4");
+    Add("b", "5,6");
+    const CToolRun run = RunTool({"path", doc_, "a", "remove-all"});
+    ASSERT_EQ(run.exitCode, 0) << run.err;
+    EXPECT_EQ(run.out + run.err, "");
+    ExpectPoints(0, {});
+    ExpectPoints(1, {{5, 6}});
+}
+
 TEST_F(ToolTrajectories, NoiseMovesPointsTowardPositiveXAndYWithinTheLevel) {
     std::string points;
     for (int i = 0; i < 100; ++i) {
@@ -136,15 +170,22 @@ TEST_F(ToolTrajectories, PathRefusesWhatItCannotUse) {
         std::vector<std::string> arguments;
         int exitCode;
     } cases[] = {
-        {{"p", "twist", "1"}, 1},   {{"p", "smooth", "2.5"}, 1}, {{"p", "quantify", "x"}, 1},
-        {{"p", "noise", "nan"}, 1}, {{"p", "resample", ""}, 1},  {{"missing", "smooth", "2"}, 4},
+        {{"p", "twist", "1"}, 1},       {{"p", "smooth", "2.5"}, 1},
+        {{"p", "quantify", "x"}, 1},    {{"p", "noise", "nan"}, 1},
+        {{"p", "noise", "inf"}, 1},     {{"p", "resample", ""}, 1},
+        {{"p", "remove-all", "1"}, 1},  {{"p", "smooth"}, 1},
+        {{"p", "quantify", "1e"}, 1},   {{"missing", "smooth", "2"}, 4},
+        {{"missing", "remove-all"}, 4},
     };
     for (const auto& c : cases) {
         std::vector<std::string> command = {"path", doc_};
         command.insert(command.end(), c.arguments.begin(), c.arguments.end());
         const CToolRun run = RunTool(command);
-        EXPECT_EQ(run.exitCode, c.exitCode) << c.arguments[1] << " " << c.arguments[2];
-        EXPECT_NE(run.err, "");
+        const std::string words = command[3] + " " + (command.size() > 4 ? command[4] : "");
+        EXPECT_EQ(run.exitCode, c.exitCode) << words;
+        EXPECT_NE(run.err, "") << words;
+        // Only a command line the tool cannot read points to the help.
+        EXPECT_EQ(run.err.find("--help") != std::string::npos, c.exitCode == 1) << words;
     }
     EXPECT_EQ(ReadFileBytes(doc_), before);
 }
@@ -179,6 +220,7 @@ TEST_F(ToolTrajectories, ToRegionChangesNothingWhenAShapeCannotBeARegion) {
     const CToolRun tall = RunTool({"to-region", doc_, "A", "tall"});
     EXPECT_EQ(tall.exitCode, 1);
     EXPECT_NE(tall.err.find("\"tall\""), std::string::npos) << tall.err;
+    EXPECT_EQ(tall.err.find("--help"), std::string::npos) << tall.err;
     EXPECT_EQ(ReadFileBytes(doc_), before);
 }
 

@@ -1,7 +1,9 @@
 #include <gtest/gtest.h>
 
 #include <limits>
+#include <vector>
 
+#include "index_list_item.h"
 #include "resource_container.h"
 #include "trajectory_item.h"
 #include "trajectory_preview_state.h"
@@ -52,6 +54,31 @@ TEST(TrajectoryPreviewStep, MovesTheObjectByThePlaySpeedOnlyWhileShown) {
     preview.SetInactive(false);
     EXPECT_TRUE(preview.Step());
     EXPECT_EQ(preview.Cursor().Parameter(), 1.0);
+}
+
+TEST(TrajectoryPreviewStep, PlaysTheObjectsAnimationOneGameStepAtATime) {
+    CVKT_ResourceContainer document;
+    auto* walk = document.GetAt<CVKT_IndexList>(document.New<CVKT_IndexList>("walk"));
+    walk->SetPlayMode(1);
+    walk->AddFrame({0, 2, 0, 0});
+    walk->AddFrame({1, 1, 0, 0});
+    CTrajectoryPreviewState preview;
+    preview.SetPlaySpeed(0.0);
+    preview.ObjectAnimation().SetDocument(&document);
+    preview.ObjectAnimation().SetAnimationIndex(0);
+    preview.ObjectAnimation().Restart();
+    std::vector<int> frames;
+    for (int step = 0; step < 6; ++step) {
+        EXPECT_TRUE(preview.Step());
+        frames.push_back(preview.ObjectAnimation().GetCurrentFrame());
+    }
+    EXPECT_EQ(frames, (std::vector<int>{0, 0, 1, 0, 0, 1}));
+    preview.SetInactive(true);
+    EXPECT_FALSE(preview.Step());
+    EXPECT_EQ(preview.ObjectAnimation().GetCurrentFrame(), 1);
+    preview.ObjectAnimation().Stop();
+    preview.SetInactive(false);
+    EXPECT_FALSE(preview.Step());
 }
 
 }  // namespace

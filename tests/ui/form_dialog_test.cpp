@@ -198,6 +198,34 @@ TEST(FormDialog, YesNoFieldIsACheckBox) {
     EXPECT_TRUE(other);
 }
 
+TEST(FormDialog, ListFieldChoosesOneEntryByKeysOrADoubleClick) {
+    const QStringList entries = {QStringLiteral("NONE"), QStringLiteral("1 - hero"),
+                                 QStringLiteral("2 - wall")};
+    int chosen = 2;
+    int outside = 7;
+    CFormDialog dialog(QStringLiteral("Bitmaps"));
+    QListWidget* list = dialog.AddList(QStringLiteral("&Background"), entries, chosen);
+    QListWidget* other = dialog.AddList(QStringLiteral("&Object"), entries, outside);
+    ShowAndWait(dialog);
+    EXPECT_EQ(list->count(), 3);
+    EXPECT_EQ(list->currentRow(), 2);
+    EXPECT_EQ(other->currentRow(), 0);
+    list->setFocus();
+    QTest::keyClick(list, Qt::Key_Up);
+    Press(DialogButton(dialog, QDialogButtonBox::Ok));
+    EXPECT_EQ(chosen, 1);
+    EXPECT_EQ(outside, 0);
+
+    CFormDialog again(QStringLiteral("Bitmaps"));
+    QListWidget* field = again.AddList(QStringLiteral("&Background"), entries, chosen);
+    ShowAndWait(again);
+    const QRect last = field->visualItemRect(field->item(2));
+    QTest::mouseClick(field->viewport(), Qt::LeftButton, {}, last.center());
+    QTest::mouseDClick(field->viewport(), Qt::LeftButton, {}, last.center());
+    EXPECT_FALSE(again.isVisible());
+    EXPECT_EQ(chosen, 2);
+}
+
 TEST(FormDialog, ColourFieldOpensTheChooserAndKeepsTheAlpha) {
     QColor color(10, 20, 30, 200);
     CFormDialog dialog(QStringLiteral("Graphical User Interface Colors"));

@@ -64,6 +64,15 @@ TEST(DecimalPrefixReal, HugeNumbersStayFinite) {
     EXPECT_EQ(DecimalPrefixReal("1e99999999999999"), std::numeric_limits<double>::max());
 }
 
+TEST(StartsWithDecimalNumber, TellsTextThatReadsAsZeroFromAZero) {
+    for (const char* number : {"0", " -.5", "+7 apples", "1.", "3e"}) {
+        EXPECT_TRUE(StartsWithDecimalNumber(QString::fromLatin1(number))) << number;
+    }
+    for (const char* other : {"", " ", "-", ".", "+.e5", "abc", "- 5", "e5"}) {
+        EXPECT_FALSE(StartsWithDecimalNumber(QString::fromLatin1(other))) << other;
+    }
+}
+
 TEST(TruncateToInt, TruncatesTowardZero) {
     EXPECT_EQ(TruncateToInt(2.9), 2);
     EXPECT_EQ(TruncateToInt(-2.9), -2);

@@ -3,17 +3,70 @@
 #include <algorithm>
 #include <cctype>
 #include <charconv>
+#include <clocale>
+#include <cmath>
+#include <cstdlib>
+#include <limits>
 
 #include "tool_failure.h"
 
 namespace plexion::tool {
+
+namespace {
+
+[[noreturn]] void NotANumber(const std::string& text, const char* what) {
+    throw UsageError(std::string(what) + " must be a number, not \"" + text + "\"");
+}
+
+// The value of a decimal numeral too large or too small for a double: the
+// C library rounds it to infinity or zero with its sign, in the "C" locale
+// whatever the user's is.
+double OutOfRangeReal(const std::string& text) {
+    static const locale_t cLocale = newlocale(LC_ALL_MASK, "C", nullptr);
+    return strtod_l(text.c_str(), nullptr, cLocale);
+}
+
+}  // namespace
 
 int ParseIndex(const std::string& text, const char* what) {
     int value = 0;
     const char* end = text.data() + text.size();
     const auto [stop, error] = std::from_chars(text.data(), end, value);
     if (text.empty() || error != std::errc() || stop != end) {
-        throw UsageError(std::string(what) + " must be a number, not \"" + text + "\"");
+        NotANumber(text, what);
+    }
+    return value;
+}
+
+int ParseSaturatingInt(const std::string& text, const char* what) {
+    int value = 0;
+    const char* end = text.data() + text.size();
+    const auto [stop, error] = std::from_chars(text.data(), end, value);
+    if (text.empty() || stop != end) {
+        NotANumber(text, what);
+    }
+    if (error == std::errc::result_out_of_range) {
+        return text.front() == '-' ? std::numeric_limits<int>::min()
+                                   : std::numeric_limits<int>::max();
+    }
+    if (error != std::errc()) {
+        NotANumber(text, what);
+    }
+    return value;
+}
+
+double ParseSaturatingReal(const std::string& text, const char* what) {
+    double value = 0.0;
+    const char* end = text.data() + text.size();
+    const auto [stop, error] = std::from_chars(text.data(), end, value);
+    if (text.empty() || stop != end) {
+        NotANumber(text, what);
+    }
+    if (error == std::errc::result_out_of_range) {
+        return OutOfRangeReal(text);
+    }
+    if (error != std::errc() || !std::isfinite(value)) {
+        NotANumber(text, what);
     }
     return value;
 }

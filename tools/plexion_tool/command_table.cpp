@@ -99,7 +99,12 @@ const std::array<CCommand, 35>& Commands() {
          2,
          {"--points", "--type", "--closed"},
          RunAddTrajectory},
-        {"path", "path FILE ID noise|quantify|smooth|resample VALUE", 4, 4, {}, RunPath},
+        {"path",
+         "path FILE ID remove-all|noise|quantify|smooth|resample [VALUE]",
+         3,
+         4,
+         {},
+         RunPath},
         {"to-region", "to-region FILE ID...", 2, kAnyCount, {}, RunToRegion},
         {"center-of-mass", "center-of-mass FILE ID...", 2, kAnyCount, {}, RunCenterOfMass},
     }};

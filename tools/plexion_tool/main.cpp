@@ -28,7 +28,7 @@ void Report(const CToolFailure& failure) {
         const bool own = failure.MessageOrigin() == CToolFailure::Origin::Tool;
         std::fprintf(stderr, "%s%s\n", own ? "plexion-tool: " : "", failure.what());
     }
-    if (failure.ExitCode() == kExitUsage) {
+    if (failure.PointsToHelp()) {
         std::fputs("Try \"plexion-tool --help\".\n", stderr);
     }
 }

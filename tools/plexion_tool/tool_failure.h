@@ -25,15 +25,23 @@ public:
         : std::runtime_error(message), exitCode_(exitCode), origin_(origin) {}
     int ExitCode() const { return exitCode_; }
     Origin MessageOrigin() const { return origin_; }
+    // Only a command line the tool could not make sense of points to --help;
+    // a command refused for what the document holds says why and no more.
+    bool PointsToHelp() const { return pointsToHelp_; }
 
 private:
+    friend CToolFailure UsageError(const std::string& message);
+
     int exitCode_;
     Origin origin_;
+    bool pointsToHelp_ = false;
 };
 
 // A command line the tool cannot make sense of.
 inline CToolFailure UsageError(const std::string& message) {
-    return CToolFailure(kExitUsage, message);
+    CToolFailure failure(kExitUsage, message);
+    failure.pointsToHelp_ = true;
+    return failure;
 }
 
 }  // namespace plexion::tool

@@ -1,12 +1,12 @@
 #include "trajectory_commands.h"
 
-#include <functional>
 #include <string>
 #include <vector>
 
 #include "argument_values.h"
 #include "document_session.h"
 #include "json_writer.h"
+#include "path_commands.h"
 #include "path_operations.h"
 #include "standard_output.h"
 #include "text_escape.h"
@@ -16,8 +16,6 @@
 
 namespace plexion::tool {
 namespace {
-
-using PathOperation = std::function<bool(CVKT_Trajectory&)>;
 
 int TrajectoryIndex(const CVKT_ResourceContainer& resources, const std::string& id) {
     const int index = resources.Find<CVKT_Trajectory>(id);
@@ -49,25 +47,45 @@ std::int32_t ParseType(const std::string& text) {
     return type;
 }
 
-PathOperation ParsePathOperation(const std::string& name, const std::string& value) {
-    if (name == "noise") {
-        const double level = ParseReal(value, "the noise level");
-        return [level](CVKT_Trajectory& t) { return t.AddNoise(level); };
+struct CPathRequest {
+    PathOperation operation;
+    double value = 0.0;
+};
+
+// "remove-all", or an operation with the VALUE it clamps into its range.
+CPathRequest ParsePathRequest(const CToolOptions& options) {
+    const std::string& name = options.arguments.at(2);
+    const bool hasValue = options.arguments.size() > 3;
+    if (name == "remove-all") {
+        if (hasValue) {
+            throw UsageError("remove-all takes no value");
+        }
+        return {PathOperation::RemoveAll};
     }
-    if (name == "quantify") {
-        const double grid = ParseReal(value, "the grid size");
-        return [grid](CVKT_Trajectory& t) { return t.Quantify(grid); };
+    static const struct {
+        const char* name;
+        PathOperation operation;
+        const char* what;
+    } kValued[] = {{"noise", PathOperation::AddNoise, "the noise level"},
+                   {"quantify", PathOperation::Quantify, "the grid size"},
+                   {"smooth", PathOperation::Smooth, "the smooth range"},
+                   {"resample", PathOperation::Resample, "the distance"}};
+    for (const auto& valued : kValued) {
+        if (name != valued.name) {
+            continue;
+        }
+        if (!hasValue) {
+            throw UsageError(name + " needs a VALUE");
+        }
+        const std::string& text = options.arguments.at(3);
+        const double value = valued.operation == PathOperation::Smooth
+                                 ? ParseSaturatingInt(text, valued.what)
+                                 : ParseSaturatingReal(text, valued.what);
+        return {valued.operation, value};
     }
-    if (name == "smooth") {
-        const int range = ParseIndex(value, "the smooth range");
-        return [range](CVKT_Trajectory& t) { return t.Smooth(range); };
-    }
-    if (name == "resample") {
-        const double distance = ParseReal(value, "the distance");
-        return [distance](CVKT_Trajectory& t) { return t.Resample(distance); };
-    }
-    throw UsageError("the path operation must be noise, quantify, smooth or resample, not \"" +
-                     name + "\"");
+    throw UsageError(
+        "the path operation must be remove-all, noise, quantify, smooth or resample, not \"" +
+        name + "\"");
 }
 
 }  // namespace
@@ -100,15 +118,18 @@ int RunAddTrajectory(const CToolOptions& options) {
 }
 
 int RunPath(const CToolOptions& options) {
-    const PathOperation operation =
-        ParsePathOperation(options.arguments.at(2), options.arguments.at(3));
+    const CPathRequest request = ParsePathRequest(options);
     CDocumentSession session(options);
     session.Open(options.arguments.at(0));
-    CVKT_ResourceContainer& resources = session.Core().Resources();
-    CVKT_Trajectory* trajectory =
-        resources.GetAt<CVKT_Trajectory>(TrajectoryIndex(resources, options.arguments.at(1)));
-    if (!session.Core().Edit([&](CVKT_ResourceContainer&) { return operation(*trajectory); })) {
-        throw CToolFailure(kExitUsage, "resampling \"" + EscapeField(trajectory->ID()) +
+    const std::string& id = options.arguments.at(1);
+    const std::vector<int> item = {TrajectoryIndex(session.Resources(), id)};
+    CPathOperationOutcome outcome;
+    session.Core().Edit([&](CVKT_ResourceContainer& resources) {
+        outcome = ApplyPathOperation(resources, item, request.operation, request.value);
+        return outcome.changed;
+    });
+    if (!outcome.refused.empty()) {
+        throw CToolFailure(kExitUsage, "resampling \"" + EscapeField(id) +
                                            "\" would make more than " +
                                            std::to_string(kMaxResampledPoints) +
                                            " points; the trajectory is unchanged");
