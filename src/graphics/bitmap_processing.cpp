@@ -155,7 +155,12 @@ bool CVKT_Bitmap::ChangeColor(int sourceRed, int sourceGreen, int sourceBlue, in
             }
             const int weight = distance < halfTolerance ? 0 : 2 * (distance - halfTolerance);
             // A zero tolerance admits only distance 0, which takes the target.
-            const double t = hueTolerance != 0 ? static_cast<double>(weight) / hueTolerance : 0.0;
+            // An odd tolerance rounds its half down, so a pixel at the full
+            // distance would weigh a little over 1 and push channels past
+            // 0..255: the blend never goes beyond the pixel's own colour.
+            const double t = hueTolerance != 0
+                                 ? std::clamp(static_cast<double>(weight) / hueTolerance, 0.0, 1.0)
+                                 : 0.0;
             const auto blend = [t](int own, int target) {
                 return static_cast<int>(std::trunc(own * t + target * (1.0 - t)));
             };

@@ -116,6 +116,24 @@ TEST(ChangeColor, ZeroToleranceReplacesOnlyTheSameHueWithoutDividingByZero) {
     EXPECT_EQ(Pixel(bitmap, 1, 0), qRgba(255, 10, 0, 255));
 }
 
+TEST(ChangeColor, PixelsAtTheFullOddToleranceKeepTheirOwnColour) {
+    // Against pure red, (255, h, 0) lies at hue distance h: the blend's weight
+    // there is 2 * (h - h / 2) / h, above 1 for every odd h.
+    for (const int tolerance : {1, 3, 81, 101, 255}) {
+        SCOPED_TRACE(tolerance);
+        QImage image(2, 1, QImage::Format_ARGB32);
+        image.setPixel(0, 0, qRgba(255, tolerance, 0, 255));
+        image.setPixel(1, 0, qRgba(255, tolerance, 0, 200));
+        CVKT_Bitmap bitmap;
+        bitmap.TakeImage(image);
+        ASSERT_TRUE(bitmap.ChangeColor(255, 0, 0, 255, 0, 0, 255, 100, tolerance, 255, 255));
+        EXPECT_EQ(Pixel(bitmap, 0, 0), qRgba(255, tolerance, 0, 255));
+        EXPECT_EQ(qRed(Pixel(bitmap, 1, 0)), 255);
+        EXPECT_EQ(qBlue(Pixel(bitmap, 1, 0)), 0);
+        EXPECT_EQ(qAlpha(Pixel(bitmap, 1, 0)), 200);
+    }
+}
+
 TEST(ReencodeAsPng, SourceBecomesPngBytesInTheTemporaryFolder) {
     CVKT_Bitmap bitmap;
     bitmap.TakeImage(test::PictureWithBox(5, 4, QRect(1, 1, 2, 2), qRgba(10, 200, 30, 255)));

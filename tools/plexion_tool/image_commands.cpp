@@ -8,18 +8,13 @@
 #include "bitmap_item.h"
 #include "document_session.h"
 #include "image_import.h"
-#include "interface_colors.h"
 #include "path_import.h"
+#include "picture_commands.h"
 #include "text_escape.h"
 #include "tool_failure.h"
 
 namespace plexion::tool {
 namespace {
-
-// The tolerances of the Bitmaps panel's Change Color command.
-constexpr int kHueTolerance = 80;
-constexpr int kDarkTolerance = 128;
-constexpr int kBrightTolerance = 128;
 
 CVKT_Bitmap& BitmapWithId(CDocumentSession& session, const std::string& id) {
     CVKT_ResourceContainer& resources = session.Core().Resources();
@@ -99,19 +94,14 @@ int RunExportImage(const CToolOptions& options) {
 }
 
 int RunCrop(const CToolOptions& options) {
-    return EditBitmaps(options, 1, [](CVKT_Bitmap& bitmap) {
-        bitmap.CropToAlpha(true);
-        bitmap.ReencodeAsPng();
-    });
+    return EditBitmaps(options, 1,
+                       [](CVKT_Bitmap& bitmap) { picture_commands::CropToAlphaChannel(bitmap); });
 }
 
 int RunSetAlpha(const CToolOptions& options) {
     const std::uint32_t color = ParseColor(options.arguments.at(1));
     return EditBitmaps(options, 2, [color](CVKT_Bitmap& bitmap) {
-        if (bitmap.SetAlphaToColor(color)) {
-            bitmap.CropToAlpha(true);
-            bitmap.ReencodeAsPng();
-        }
+        picture_commands::SetAlphaChannelToColor(bitmap, color);
     });
 }
 
@@ -119,9 +109,7 @@ int RunChangeColor(const CToolOptions& options) {
     const std::uint32_t from = ParseColor(options.arguments.at(1));
     const std::uint32_t to = ParseColor(options.arguments.at(2));
     return EditBitmaps(options, 3, [from, to](CVKT_Bitmap& bitmap) {
-        bitmap.ChangeColor(RedOf(from), GreenOf(from), BlueOf(from), 255, RedOf(to), GreenOf(to),
-                           BlueOf(to), 255, kHueTolerance, kDarkTolerance, kBrightTolerance);
-        bitmap.ReencodeAsPng();
+        picture_commands::ChangeColor(bitmap, from, to);
     });
 }
 
