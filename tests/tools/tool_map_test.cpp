@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include <QImage>
+#include <fstream>
 
 #include "mini_json.h"
 #include "temp_dir.h"
@@ -149,6 +150,99 @@ TEST_F(ToolMaps, AMapWithoutCellsHasNothingToRender) {
     const CToolRun run = RunTool({"render-map", doc_, "none", "-o", dir_.File("none.png")});
     EXPECT_EQ(run.exitCode, 1);
     EXPECT_NE(run.err.find("nothing to draw"), std::string::npos);
+}
+
+// A picture of tiles of 8 x 6 pixels, `seeds` line by line: equal seeds
+// make equal tiles. Some pixels are half transparent.
+QImage TilePicture(const std::vector<std::vector<int>>& seeds, QSize size) {
+    QImage picture(size, QImage::Format_ARGB32);
+    picture.fill(Qt::transparent);
+    for (int y = 0; y < size.height(); ++y) {
+        for (int x = 0; x < size.width(); ++x) {
+            const int seed = seeds[y / 6][x / 8];
+            const int alpha = (x % 8 + y % 6) % 5 == 0 ? 128 : 255;
+            picture.setPixel(x, y, qRgba(seed * 50, (x % 8) * 30, (y % 6) * 40, alpha));
+        }
+    }
+    return picture;
+}
+
+class ToolSplit : public ToolMaps {
+protected:
+    // The picture "tiles" of the document, then its split with `extra`.
+    CToolRun Split(const QImage& picture, const std::vector<std::string>& extra) {
+        const std::string path = dir_.File("tiles.png");
+        EXPECT_TRUE(picture.save(QString::fromStdString(path), "PNG"));
+        EXPECT_EQ(RunTool({"add-image", doc_, path}).exitCode, 0);
+        std::vector<std::string> arguments = {"split-to-map", doc_, "tiles"};
+        arguments.insert(arguments.end(), extra.begin(), extra.end());
+        return RunTool(arguments);
+    }
+    QImage Rendered(const std::vector<std::string>& command) {
+        const std::string out = dir_.File("out.png");
+        std::vector<std::string> arguments = command;
+        arguments.insert(arguments.end(), {"-o", out});
+        const CToolRun run = RunTool(arguments);
+        EXPECT_EQ(run.exitCode, 0) << run.err;
+        return QImage(QString::fromStdString(out)).convertToFormat(QImage::Format_ARGB32);
+    }
+};
+
+TEST_F(ToolSplit, IdenticalTilesShareABitmapAndTheMapRendersAsThePicture) {
+    const QImage picture = TilePicture({{1, 2, 3}, {4, 1, 5}}, QSize(24, 12));
+    const CToolRun run = Split(picture, {"8", "6", "--map-id", "level"});
+    ASSERT_EQ(run.exitCode, 0) << run.err;
+    EXPECT_EQ(run.out, "5 distinct tiles, map of 3 x 2 cells\n");
+    const CJson dump = ParseJson(RunTool({"dump", doc_}).out);
+    ASSERT_EQ(dump["bitmaps"].items.size(), 6U);
+    EXPECT_EQ(dump["bitmaps"][1]["id"].text, "tiles_0");
+    EXPECT_EQ(dump["bitmaps"][5]["id"].text, "tiles_4");
+    const CJson map = Map(0);
+    EXPECT_EQ(map["id"].text, "level");
+    EXPECT_EQ(map["columns"].Integer(), 3);
+    EXPECT_EQ(map["lines"].Integer(), 2);
+    EXPECT_EQ(map["size_x"].Integer(), 8);
+    EXPECT_EQ(map["size_y"].Integer(), 6);
+    EXPECT_EQ(Cell(0, 0), 1);
+    EXPECT_EQ(Cell(1, 1), 1);
+    EXPECT_EQ(Cell(2, 1), 5);
+    EXPECT_EQ(Rendered({"render-map", doc_, "level"}), Rendered({"export-image", doc_, "tiles"}));
+}
+
+TEST_F(ToolSplit, APictureNotAMultipleOfTheTileIsPaddedTransparent) {
+    const QImage picture = TilePicture({{1, 2, 3}, {4, 5, 6}}, QSize(21, 10));
+    const CToolRun run = Split(picture, {"8", "6"});
+    ASSERT_EQ(run.exitCode, 0) << run.err;
+    EXPECT_EQ(run.out, "6 distinct tiles, map of 3 x 2 cells\n");
+    const QImage rendered = Rendered({"render-map", doc_, "tiles"});
+    ASSERT_EQ(rendered.size(), QSize(24, 12));
+    EXPECT_EQ(rendered.copy(0, 0, 21, 10), Rendered({"export-image", doc_, "tiles"}));
+    for (const QPoint p : {QPoint(21, 0), QPoint(23, 11), QPoint(0, 10), QPoint(20, 11)}) {
+        EXPECT_EQ(qAlpha(rendered.pixel(p)), 0) << p.x() << "," << p.y();
+    }
+}
+
+TEST_F(ToolSplit, RefusedSplitsLeaveTheDocumentAsItWas) {
+    ASSERT_EQ(Split(TilePicture({{1}}, QSize(8, 6)), {"8", "6"}).exitCode, 0);
+    // A file that is no picture makes a bitmap without one.
+    const std::string junk = dir_.File("junk.png");
+    std::ofstream(junk) << "not a picture";
+    ASSERT_EQ(RunTool({"add-image", doc_, junk}).exitCode, 0);
+    const auto before = ReadFileBytes(doc_);
+    struct Case {
+        std::vector<std::string> arguments;
+        int exitCode;
+    };
+    for (const Case& c :
+         {Case{{"tiles", "0", "6"}, 1}, Case{{"tiles", "8", "x"}, 1},
+          Case{{"nothing", "8", "6"}, 4}, Case{{"tiles", "8"}, 1}, Case{{"junk", "8", "6"}, 1}}) {
+        std::vector<std::string> arguments = {"split-to-map", doc_};
+        arguments.insert(arguments.end(), c.arguments.begin(), c.arguments.end());
+        const CToolRun run = RunTool(arguments);
+        EXPECT_EQ(run.exitCode, c.exitCode) << c.arguments[0] << " " << c.arguments[1];
+        EXPECT_NE(run.err, "");
+    }
+    EXPECT_EQ(ReadFileBytes(doc_), before);
 }
 
 }  // namespace

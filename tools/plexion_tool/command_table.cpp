@@ -30,8 +30,8 @@ struct CCommand {
     int (*run)(const CToolOptions&);
 };
 
-const std::array<CCommand, 35>& Commands() {
-    static const std::array<CCommand, 35> commands = {{
+const std::array<CCommand, 36>& Commands() {
+    static const std::array<CCommand, 36> commands = {{
         {"new", "new FILE [--name TEXT] [--comments TEXT]", 1, 1, {"--name", "--comments"}, RunNew},
         {"info", "info FILE", 1, 1, {}, RunInfo},
         {"list", "list FILE [--kind KIND]", 1, 1, {"--kind"}, RunList},
@@ -93,6 +93,12 @@ const std::array<CCommand, 35>& Commands() {
         {"set-cells", "set-cells FILE ID COLUMN,LINE=VALUE...", 3, kAnyCount, {}, RunSetCells},
         {"resize-map", "resize-map FILE ID COLUMNS LINES [--yes]", 4, 4, {"--yes"}, RunResizeMap},
         {"render-map", "render-map FILE ID -o OUT.png", 2, 2, {"-o"}, RunRenderMap},
+        {"split-to-map",
+         "split-to-map FILE BITMAP_ID TILE_W TILE_H [--map-id ID]",
+         4,
+         4,
+         {"--map-id"},
+         RunSplitToMap},
         {"add-trajectory",
          "add-trajectory FILE ID --points X,Y;X,Y;... [--type N] [--closed]",
          2,

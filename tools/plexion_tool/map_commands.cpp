@@ -5,12 +5,16 @@
 #include <vector>
 
 #include "argument_values.h"
+#include "bitmap_item.h"
 #include "document_session.h"
 #include "map_arguments.h"
 #include "map_item.h"
 #include "map_resize.h"
+#include "map_split.h"
 #include "message_presenter.h"
+#include "named_item.h"
 #include "render_output.h"
+#include "standard_output.h"
 #include "text_escape.h"
 #include "tool_failure.h"
 
@@ -18,11 +22,7 @@ namespace plexion::tool {
 namespace {
 
 CVKT_Map& MapWithId(CVKT_ResourceContainer& resources, const std::string& id) {
-    CVKT_Map* map = resources.GetAt<CVKT_Map>(resources.Find<CVKT_Map>(id));
-    if (!map) {
-        throw CToolFailure(kExitNoSuchItem, "no map with the ID \"" + EscapeField(id) + "\"");
-    }
-    return *map;
+    return NamedItem<CVKT_Map>(resources, id, "map");
 }
 
 int Dimension(const CToolOptions& options, const char* option, int fallback) {
@@ -147,6 +147,34 @@ int RunRenderMap(const CToolOptions& options) {
         map.Draw(resources, painter, 0, 0, 0, 0, 0, 0, canvas.width(), canvas.height());
     }
     SavePng(canvas, *output);
+    return kExitOk;
+}
+
+int RunSplitToMap(const CToolOptions& options) {
+    const int tileWidth = ParseCellSize(options.arguments.at(2), "the tile width");
+    const int tileHeight = ParseCellSize(options.arguments.at(3), "the tile height");
+    CDocumentSession session(options);
+    session.Open(options.arguments.at(0));
+    const std::string& pictureId = options.arguments.at(1);
+    const CVKT_Bitmap& picture =
+        NamedItem<CVKT_Bitmap>(session.Core().Resources(), pictureId, "bitmap");
+    const QImage* pixels = picture.Image();
+    map_split::CSplit split;
+    const map_split::Outcome outcome =
+        map_split::Cut(pixels ? *pixels : QImage(), tileWidth, tileHeight, split);
+    if (outcome != map_split::Outcome::Done) {
+        throw UsageError(map_split::OutcomeText(outcome));
+    }
+    const std::string mapId = options.Value("--map-id").value_or(pictureId);
+    const bool added = session.Core().Edit([&](CVKT_ResourceContainer& resources) {
+        return map_split::AddToDocument(resources, pictureId, mapId, split) >= 0;
+    });
+    if (!added) {
+        throw UsageError(map_split::OutcomeText(map_split::Outcome::TooManyTiles));
+    }
+    session.Save();
+    PrintLine(std::to_string(split.tiles.size()) + " distinct tiles, map of " +
+              std::to_string(split.columns) + " x " + std::to_string(split.lines) + " cells");
     return kExitOk;
 }
 

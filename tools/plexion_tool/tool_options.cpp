@@ -17,8 +17,8 @@ constexpr std::array<const char*, 5> kSoundValueOptions = {"--rate", "--bits", "
 // The trajectory commands' options; "--closed" takes no value and is kept as "".
 constexpr std::array<const char*, 2> kTrajectoryValueOptions = {"--points", "--type"};
 // The animation and map commands' options; "--yes" takes no value and is kept as "".
-constexpr std::array<const char*, 7> kAnimationMapValueOptions = {
-    "--mode", "--frames", "--steps", "--columns", "--lines", "--size-x", "--size-y"};
+constexpr std::array<const char*, 8> kAnimationMapValueOptions = {
+    "--mode", "--frames", "--steps", "--columns", "--lines", "--size-x", "--size-y", "--map-id"};
 
 bool IsValueOption(const std::string& name) {
     return std::find(kValueOptions.begin(), kValueOptions.end(), name) != kValueOptions.end() ||
