@@ -4,6 +4,7 @@
 #include <cstdint>
 
 #include "bitmap_item.h"
+#include "map_cell_overlay.h"
 #include "map_item.h"
 #include "resource_container.h"
 
@@ -11,7 +12,7 @@ namespace plexion {
 
 void CVKT_Map::Draw(const CVKT_ResourceContainer& document, QPainter& painter, int originX,
                     int originY, int scrollX, int scrollY, int clipLeft, int clipTop, int clipRight,
-                    int clipBottom) const {
+                    int clipBottom, const CMapCellOverlay* overlay) const {
     if (type_ != kTypeBitmaps || Columns() < 1 || lines_ < 1 || sizeX_ < 1 || sizeY_ < 1) {
         return;
     }
@@ -37,7 +38,9 @@ void CVKT_Map::Draw(const CVKT_ResourceContainer& document, QPainter& painter, i
         const double y = static_cast<double>(static_cast<std::int64_t>(line) * sizeY_ - shiftY);
         for (std::int32_t column = firstColumn; column <= lastColumn; ++column) {
             // Cells are bitmap indexes read unsigned: -1 is 65535, no bitmap.
-            const auto value = static_cast<std::uint16_t>(columns_[column][line]);
+            const std::int16_t stored = columns_[column][line];
+            const auto value = static_cast<std::uint16_t>(
+                overlay != nullptr ? overlay->Find(column, line).value_or(stored) : stored);
             const CVKT_Bitmap* bitmap = document.GetAt<CVKT_Bitmap>(value);
             if (!bitmap) {
                 continue;

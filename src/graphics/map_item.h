@@ -11,6 +11,7 @@ class QPainter;
 
 namespace plexion {
 
+class CMapCellOverlay;
 class CVKT_ResourceContainer;
 
 // A tile map: columns of 16-bit cells, each naming a bitmap by its index,
@@ -38,10 +39,11 @@ public:
     // right and bottom just outside, in view coordinates); a view point p
     // shows map point p + origin - scroll. Each cell shows the bitmap of
     // `document` its value names, scaled to the cell; empty cells, values
-    // that name no bitmap and maps of any type but 0 draw nothing.
+    // that name no bitmap and maps of any type but 0 draw nothing. Cells of
+    // `overlay` show its values instead of their own.
     void Draw(const CVKT_ResourceContainer& document, QPainter& painter, int originX, int originY,
-              int scrollX, int scrollY, int clipLeft, int clipTop, int clipRight,
-              int clipBottom) const;
+              int scrollX, int scrollY, int clipLeft, int clipTop, int clipRight, int clipBottom,
+              const CMapCellOverlay* overlay = nullptr) const;
     int Columns() const { return static_cast<int>(columns_.size()); }
     int Lines() const { return lines_; }
     bool InsertColumn(int index);

@@ -1,6 +1,7 @@
 #include "form_dialog.h"
 
 #include <QCheckBox>
+#include <QComboBox>
 #include <QDialogButtonBox>
 #include <QHBoxLayout>
 #include <QLabel>
@@ -60,11 +61,11 @@ void CFormDialog::AddLabelAbove(const QString& label, QWidget* field, bool stret
     AddField(field, stretches);
 }
 
-void CFormDialog::AddLabelBeside(const QString& label, QWidget* field) {
+void CFormDialog::AddLabelBeside(const QString& label, QWidget* field, QWidget* buddy) {
     auto* row = new QWidget;
     auto* layout = new QHBoxLayout(row);
     layout->setContentsMargins(0, 0, 0, 0);
-    layout->addWidget(MakeLabel(label, field), 1);
+    layout->addWidget(MakeLabel(label, buddy != nullptr ? buddy : field), 1);
     layout->addWidget(field);
     AddField(row);
 }
@@ -109,6 +110,37 @@ QSpinBox* CFormDialog::AddInteger(const QString& label, int& value, int minimum,
     AddLabelBeside(label, spin);
     store_.push_back([spin, &value] { value = spin->value(); });
     return spin;
+}
+
+std::pair<QSpinBox*, QSpinBox*> CFormDialog::AddIntegerPair(const QString& label, int& first,
+                                                            int& second, int minimum, int maximum) {
+    auto* pair = new QWidget;
+    auto* layout = new QHBoxLayout(pair);
+    layout->setContentsMargins(0, 0, 0, 0);
+    std::pair<QSpinBox*, QSpinBox*> spins;
+    for (auto [spin, value] :
+         {std::pair{&spins.first, &first}, std::pair{&spins.second, &second}}) {
+        *spin = new QSpinBox;
+        (*spin)->setRange(std::min(minimum, maximum), std::max(minimum, maximum));
+        (*spin)->setValue(*value);
+        (*spin)->setMinimumWidth(90);
+        store_.push_back([field = *spin, value] { *value = field->value(); });
+    }
+    layout->addWidget(spins.first);
+    layout->addWidget(new QLabel(QStringLiteral("x")));
+    layout->addWidget(spins.second);
+    // The label's Alt letter leads to the first number.
+    AddLabelBeside(label, pair, spins.first);
+    return spins;
+}
+
+QComboBox* CFormDialog::AddChoice(const QString& label, int& index, const QStringList& entries) {
+    auto* choice = new QComboBox;
+    choice->addItems(entries);
+    choice->setCurrentIndex(index >= 0 && index < entries.size() ? index : 0);
+    AddLabelAbove(label, choice);
+    store_.push_back([choice, &index] { index = choice->currentIndex(); });
+    return choice;
 }
 
 QCheckBox* CFormDialog::AddBool(const QString& label, bool& value) {

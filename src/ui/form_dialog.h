@@ -6,11 +6,13 @@
 #include <QStringList>
 
 #include <functional>
+#include <utility>
 #include <vector>
 
 #include "file_name_fields.h"
 
 class QCheckBox;
+class QComboBox;
 class QLabel;
 class QLineEdit;
 class QListWidget;
@@ -47,6 +49,12 @@ public:
     // The field cannot leave minimum … maximum; a value outside starts at
     // the nearer limit.
     QSpinBox* AddInteger(const QString& label, int& value, int minimum, int maximum);
+    // Two integers on one line, "first x second" (a width and a height),
+    // both held to minimum … maximum.
+    std::pair<QSpinBox*, QSpinBox*> AddIntegerPair(const QString& label, int& first, int& second,
+                                                   int minimum, int maximum);
+    // One entry of a list; an index outside it starts at the first entry.
+    QComboBox* AddChoice(const QString& label, int& index, const QStringList& entries);
     QCheckBox* AddBool(const QString& label, bool& value);
     CColorField* AddColor(const QString& label, QColor& value);
     // `filter` is in the editor's "Name (*.a;*.b)\n*.a;*.b\n…" form.
@@ -74,7 +82,8 @@ protected:
 private:
     void AddField(QWidget* field, bool stretches = false);
     void AddLabelAbove(const QString& label, QWidget* field, bool stretches = false);
-    void AddLabelBeside(const QString& label, QWidget* field);
+    // The label leads to `buddy`, or to the field itself.
+    void AddLabelBeside(const QString& label, QWidget* field, QWidget* buddy = nullptr);
 
     QVBoxLayout* fields_;
     std::vector<QVBoxLayout*> indents_;

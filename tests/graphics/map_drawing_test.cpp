@@ -5,6 +5,7 @@
 
 #include "archive_bytes.h"
 #include "bitmap_item.h"
+#include "map_cell_overlay.h"
 #include "map_item.h"
 #include "picture_fixtures.h"
 #include "resource_container.h"
@@ -77,6 +78,33 @@ TEST_F(MapDrawing, EachCellShowsTheBitmapItNames) {
     EXPECT_EQ(drawn.pixel(31, 23), kGreen);
     EXPECT_TRUE(Empty(drawn, QRect(32, 0, 16, 40)));
     EXPECT_TRUE(Empty(drawn, QRect(0, 24, 48, 16)));
+}
+
+TEST_F(MapDrawing, AnOverlayShowsItsValuesUntilItIsWrittenIntoTheMap) {
+    map_->SetCell(1, 0, 1);
+    CMapCellOverlay overlay;
+    overlay.Set(0, 0, 1);
+    overlay.Set(1, 0, -1);
+    overlay.Set(2, 2, 1);
+    overlay.Set(7, 9, 1);  // off the map
+    QImage drawn(48, 40, QImage::Format_ARGB32_Premultiplied);
+    drawn.fill(Qt::transparent);
+    {
+        QPainter painter(&drawn);
+        map_->Draw(document_, painter, 0, 0, 0, 0, 0, 0, 32, 24, &overlay);
+    }
+    EXPECT_EQ(drawn.pixel(0, 0), kGreen);
+    EXPECT_TRUE(Empty(drawn, QRect(8, 0, 8, 8)));
+    EXPECT_EQ(drawn.pixel(16, 16), kGreen);
+    EXPECT_EQ(map_->GetCell(0, 0), 0);
+    EXPECT_EQ(DrawAll().pixel(8, 0), kGreen);
+
+    EXPECT_TRUE(overlay.ApplyTo(*map_));
+    EXPECT_EQ(map_->GetCell(0, 0), 1);
+    EXPECT_EQ(map_->GetCell(1, 0), -1);
+    EXPECT_EQ(map_->GetCell(2, 2), 1);
+    EXPECT_EQ(DrawAll(), drawn);
+    EXPECT_FALSE(overlay.ApplyTo(*map_));
 }
 
 TEST_F(MapDrawing, CellsNamingNoBitmapDrawNothing) {

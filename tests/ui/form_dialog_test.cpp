@@ -2,6 +2,7 @@
 
 #include <QCheckBox>
 #include <QColorDialog>
+#include <QComboBox>
 #include <QDialogButtonBox>
 #include <QFile>
 #include <QFileDialog>
@@ -179,6 +180,35 @@ TEST(FormDialog, IntegerFieldStaysBetweenItsLimits) {
     EXPECT_EQ(clampedHigh, 1000);
     EXPECT_EQ(clampedLow, 2);
     EXPECT_EQ(reversedLimits, 50);
+}
+
+TEST(FormDialog, IntegerPairsAndChoicesStoreOnOk) {
+    int width = 32;
+    int height = 5000;
+    int chosen = 7;
+    CFormDialog dialog(QStringLiteral("Pairs"));
+    const auto [first, second] =
+        dialog.AddIntegerPair(QStringLiteral("&Size:"), width, height, 1, 1000);
+    QComboBox* choice = dialog.AddChoice(
+        QStringLiteral("&Picture"), chosen,
+        {QStringLiteral("0 - grass"), QStringLiteral("1 - water"), QStringLiteral("2 - sand")});
+    ShowAndWait(dialog);
+    EXPECT_EQ(first->value(), 32);
+    EXPECT_EQ(second->value(), 1000);
+    EXPECT_EQ(choice->currentIndex(), 0);
+    // The label leads to the first number.
+    const auto labels = dialog.findChildren<QLabel*>();
+    const auto label =
+        std::find_if(labels.begin(), labels.end(), [](QLabel* l) { return l->text() == "&Size:"; });
+    ASSERT_NE(label, labels.end());
+    EXPECT_EQ((*label)->buddy(), first);
+    first->setFocus();
+    ReplaceText(first, QStringLiteral("16"));
+    choice->setCurrentIndex(2);
+    Press(DialogButton(dialog, QDialogButtonBox::Ok));
+    EXPECT_EQ(width, 16);
+    EXPECT_EQ(height, 1000);
+    EXPECT_EQ(chosen, 2);
 }
 
 TEST(FormDialog, YesNoFieldIsACheckBox) {
