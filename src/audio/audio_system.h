@@ -50,6 +50,7 @@ public:
     int NextVoiceIndex() const { return nextVoice_; }
     CAudioMixer& Mixer() { return mixer_; }
     CAudioOutput& Output() { return output_; }
+    const CAudioOutput& Output() const { return output_; }
     IAudioDevice& Device() { return device_; }
 
 private:

@@ -1,37 +1,13 @@
 #include "audio_voice.h"
 
 #include <algorithm>
-#include <cstring>
 
 #include "archive.h"
 #include "ogg_decoder.h"
+#include "pcm_samples.h"
 
 namespace plexion {
 namespace {
-
-// The single-precision constants the rendering has always used.
-constexpr float kInverse127 = 0.007874016f;
-constexpr float kInverse32767 = 3.0518509e-05f;
-
-struct CSample8 {
-    static float At(const std::uint8_t* p, std::size_t i) {
-        return static_cast<float>(static_cast<int>(p[i]) - 128) * kInverse127;
-    }
-};
-struct CSample16 {
-    static float At(const std::uint8_t* p, std::size_t i) {
-        std::int16_t v;
-        std::memcpy(&v, p + 2 * i, sizeof v);
-        return static_cast<float>(v) * kInverse32767;
-    }
-};
-struct CSample32 {
-    static float At(const std::uint8_t* p, std::size_t i) {
-        float v;
-        std::memcpy(&v, p + 4 * i, sizeof v);
-        return v;
-    }
-};
 
 // Writes output frames from `frame` on; returns the frame where it stopped:
 // `frames` when the buffer is full, less when the sound ended (no loop).
@@ -82,6 +58,7 @@ bool CAudioVoice::Open(std::int32_t bytesPerBuffer, std::int32_t framesPerBuffer
                        std::int32_t position) {
     playing_ = 1;
     readPosition_ = position;
+    renderedFrames_ = 0;
     if (item_ && item_->StorageKind() == CVKT_WavMemory::kStorageOgg) {
         const COggDecoder* before = decoder_.get();
         decoder_ = item_->Ogg().OpenDecoder(std::move(decoder_), bytesPerBuffer, framesPerBuffer,
@@ -98,6 +75,37 @@ void CAudioVoice::ResetOggStage() {
     oggStageFrames_ = 0;
     oggStagePosition_ = 0.0;
     oggEnded_ = false;
+    oggStageStart_ = 0;
+}
+
+double CAudioVoice::ReadPosition() const {
+    if (item_ && item_->StorageKind() == CVKT_WavMemory::kStorageOgg) {
+        return static_cast<double>(oggStageStart_) + oggStagePosition_;
+    }
+    return readPosition_;
+}
+
+bool CAudioVoice::RestartOggStream() {
+    const std::int64_t passFrames = oggStageStart_ + static_cast<std::int64_t>(oggStageFrames_);
+    if (passFrames <= 0) {
+        return false;
+    }
+    // A fresh decoder: the same geometry, the read cursor back at the first
+    // byte. The fraction of a frame the step carried past the end goes on
+    // into the new pass, so the seam is as seamless as any other frame.
+    const COggDecoder& old = *decoder_;
+    COggDecoderPtr fresh =
+        item_->Ogg().OpenDecoder(nullptr, old.bytesPerBuffer, old.framesPerBuffer,
+                                 old.bitsPerSample, old.channels, old.rate);
+    if (!fresh) {
+        return false;
+    }
+    decoder_ = std::move(fresh);
+    oggStagePosition_ -= static_cast<double>(oggStageFrames_);
+    oggStageFrames_ = 0;
+    oggStageStart_ = 0;
+    oggEnded_ = false;
+    return true;
 }
 
 bool CAudioVoice::SetPosition(std::int32_t position) {
@@ -126,6 +134,7 @@ bool CAudioVoice::Start() {
     }
     if (!item_->SampleData().empty()) {
         readPosition_ = 0.0;
+        renderedFrames_ = 0;
         playing_ = 1;
         return true;
     }
@@ -235,6 +244,7 @@ bool CAudioVoice::RenderPcm(std::span<float> out, std::size_t frames, std::int32
         }
     }
     lastSoundFrames_ = static_cast<std::int32_t>(written);
+    renderedFrames_ += static_cast<std::int64_t>(written);
     if (written < frames) {
         std::fill(out.begin() + static_cast<std::ptrdiff_t>(written * 2),
                   out.begin() + static_cast<std::ptrdiff_t>(frames * 2), 0.0f);
@@ -265,14 +275,19 @@ bool CAudioVoice::RenderOgg(std::span<float> out, std::size_t frames, std::int32
                             : 1.0;
     for (std::size_t j = 0; j < frames; ++j) {
         while (static_cast<std::size_t>(oggStagePosition_) >= oggStageFrames_) {
+            if (oggEnded_ && loop_ && stageFrames != 0 && RestartOggStream()) {
+                continue;
+            }
             if (oggEnded_ || stageFrames == 0 || decoder_->channels != 2) {
                 std::fill(out.begin() + static_cast<std::ptrdiff_t>(j * 2),
                           out.begin() + static_cast<std::ptrdiff_t>(frames * 2), 0.0f);
                 lastSoundFrames_ = static_cast<std::int32_t>(j);
+                renderedFrames_ += static_cast<std::int64_t>(j);
                 playing_ = 0;
                 return true;
             }
             oggStagePosition_ -= static_cast<double>(oggStageFrames_);
+            oggStageStart_ += static_cast<std::int64_t>(oggStageFrames_);
             const bool more = item_->Ogg().Decode(decoder_.get(), oggStage_, rate, position);
             oggStageFrames_ = static_cast<std::size_t>(decoder_->lastDecodedFrames);
             oggEnded_ = !more;
@@ -283,6 +298,7 @@ bool CAudioVoice::RenderOgg(std::span<float> out, std::size_t frames, std::int32
         oggStagePosition_ += step;
     }
     lastSoundFrames_ = static_cast<std::int32_t>(frames);
+    renderedFrames_ += static_cast<std::int64_t>(frames);
     return true;
 }
 

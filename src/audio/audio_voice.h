@@ -37,10 +37,13 @@ public:
     // Lets go of the sound and becomes idle (playing flag clear).
     void Detach();
 
-    // Beyond the Part: the read position in frames of the sound, and how
+    // The read position in frames of the sound (of the decoded stream for an
+    // Ogg sound, counted from its start on every pass of a loop), and how
     // many frames of the last render came from the sound before it ended.
-    double ReadPosition() const { return readPosition_; }
+    double ReadPosition() const;
     std::int32_t LastSoundFrames() const { return lastSoundFrames_; }
+    // Output frames rendered from the sound since it was started.
+    std::int64_t RenderedFrames() const { return renderedFrames_; }
     bool HasDecoder() const { return decoder_ != nullptr; }
 
 private:
@@ -49,6 +52,9 @@ private:
     bool RenderOgg(std::span<float> out, std::size_t frames, std::int32_t rate,
                    std::int32_t position);
     void ResetOggStage();
+    // Opens the stream again from its start after it ended, for a loop; false
+    // when it cannot be played again (it gave no frame on the last pass).
+    bool RestartOggStream();
 
     COggDecoderPtr decoder_;
     CVKT_WavMemory* item_ = nullptr;
@@ -56,12 +62,15 @@ private:
     std::int32_t loop_ = 0;
     std::int32_t playing_ = 0;
     std::int32_t lastSoundFrames_ = 0;
+    std::int64_t renderedFrames_ = 0;
 
     // Decoded frames of an Ogg stream waiting to be played at its own rate.
     std::vector<float> oggStage_;
     std::size_t oggStageFrames_ = 0;
     double oggStagePosition_ = 0.0;
     bool oggEnded_ = false;
+    // Stream frames decoded before the stage's first frame, on this pass.
+    std::int64_t oggStageStart_ = 0;
 };
 
 }  // namespace plexion

@@ -11,6 +11,7 @@
 #include "audio_test_support.h"
 #include "ogg_decoder.h"
 #include "resource_container.h"
+#include "sound_play_position.h"
 #include "temp_dir.h"
 
 namespace plexion {
@@ -284,23 +285,26 @@ protected:
         ASSERT_NO_FATAL_FAILURE(test::MustRun({"oggenc", "-Q", "-o", ogg_, wav}));
         ASSERT_TRUE(sound_.LoadFromFile(ogg_));
     }
+    // The stream decoded straight, one buffer of frames at a time.
+    std::vector<float> DecodedStream(int frames) {
+        COggDecoderPtr d = sound_.Ogg().OpenDecoder(nullptr, frames * 4, frames, 16, 2, 44100);
+        EXPECT_TRUE(d);
+        std::vector<float> stream;
+        std::vector<float> buffer(static_cast<std::size_t>(frames) * 2);
+        for (bool more = d != nullptr; more;) {
+            more = sound_.Ogg().Decode(d.get(), buffer, 44100, 0);
+            stream.insert(stream.end(), buffer.begin(), buffer.begin() + d->lastDecodedFrames * 2);
+        }
+        return stream;
+    }
     test::CTempDir dir_;
     std::string ogg_;
     CVKT_WavMemory sound_;
 };
 
 TEST_F(OggVoice, PlaysAtItsOwnRateOnBothChannels) {
-    // The stream decoded straight, one buffer of frames at a time.
     const int frames = 1323;
-    COggDecoderPtr d = sound_.Ogg().OpenDecoder(nullptr, frames * 4, frames, 16, 2, 44100);
-    ASSERT_TRUE(d);
-    std::vector<float> stream;
-    std::vector<float> buffer(frames * 2);
-    bool more = true;
-    while (more) {
-        more = sound_.Ogg().Decode(d.get(), buffer, 44100, 0);
-        stream.insert(stream.end(), buffer.begin(), buffer.begin() + d->lastDecodedFrames * 2);
-    }
+    const std::vector<float> stream = DecodedStream(frames);
     const std::size_t streamFrames = stream.size() / 2;
     ASSERT_EQ(streamFrames, 6615u);
 
@@ -324,6 +328,49 @@ TEST_F(OggVoice, PlaysAtItsOwnRateOnBothChannels) {
     for (std::size_t i = 4 * streamFrames; i < played.size(); ++i) {
         ASSERT_EQ(played[i], 0.0f);
     }
+}
+
+TEST_F(OggVoice, LoopStartsTheStreamAgainWithoutAGap) {
+    const int frames = 1000;
+    const std::vector<float> stream = DecodedStream(frames);
+    const std::size_t streamFrames = stream.size() / 2;
+    ASSERT_EQ(streamFrames, 6615u);
+    CAudioVoice voice;
+    Ready(voice, sound_, frames, true);
+    // Two and a half passes: 22050 Hz on 44100 Hz plays each stream frame twice.
+    const std::size_t outputFrames = 5 * streamFrames;
+    std::vector<float> played;
+    while (played.size() < 2 * outputFrames) {
+        const auto out = Render(voice, frames);
+        played.insert(played.end(), out.begin(), out.end());
+        ASSERT_TRUE(voice.IsPlaying());
+    }
+    for (std::size_t j = 0; j < outputFrames; ++j) {
+        ASSERT_EQ(played[2 * j], stream[2 * ((j / 2) % streamFrames)]) << j;
+    }
+    EXPECT_LT(voice.ReadPosition(), static_cast<double>(streamFrames));
+
+    // On the engine: still looping well past its end, silent once stopped.
+    CNullAudioDevice device;
+    CAudioSystem audio(device);
+    audio.SetWaiter(nullptr);
+    audio.ApplyAudioSettings();
+    CAudioVoice* engineVoice = audio.PlaySound(&sound_);
+    ASSERT_TRUE(engineVoice);
+    engineVoice->SetLoop(true);
+    for (int i = 0; i < 40; ++i) {  // 1.2 s of a 0.3 s sound
+        device.CompleteOne();
+    }
+    EXPECT_EQ(audio.FindSoundVoice(&sound_), engineVoice);
+    EXPECT_TRUE(engineVoice->IsPlaying());
+    EXPECT_NE(test::Int16sOf(device.Front()->bytes), std::vector<std::int16_t>(2646, 0));
+    audio.StopSound(&sound_);
+    EXPECT_EQ(audio.FindSoundVoice(&sound_), nullptr);
+    for (int i = 0; i < 4; ++i) {  // the buffers queued before the stop
+        device.CompleteOne();
+    }
+    EXPECT_EQ(test::Int16sOf(device.Front()->bytes), std::vector<std::int16_t>(2646, 0));
+    audio.ShutDownAudio();
 }
 
 TEST_F(OggVoice, UnreadableStreamIsSilentAndBusy) {
@@ -531,6 +578,44 @@ TEST_F(System, WholeEngineOutput) {
     EXPECT_EQ(samples[4], 0);
     EXPECT_FALSE(voice->IsPlaying());
     audio_.DetachSound(&sound);
+}
+
+TEST_F(System, HeardPositionTrailsTheQueuedBuffers) {
+    // Four buffers of 1323 frames are queued ahead of the device.
+    struct Case {
+        std::int32_t rate;
+        std::int32_t frames;
+        bool loop;
+        int buffersPlayed;
+        double heard;
+    };
+    for (const Case& c : {Case{44100, 100000, false, 3, 0.0},  // not heard yet
+                          Case{44100, 100000, false, 5, 1323.0},
+                          Case{22050, 100000, false, 5, 661.5},
+                          Case{44100, 1000, true, 5, 323.0},  // 1323 frames into a loop of 1000
+                          Case{44100, 1000, false, 5, 0.0}})  // ended: no position
+    {
+        CVKT_WavMemory sound;
+        ASSERT_TRUE(sound.SetPcm(16, 1, c.rate, c.frames,
+                                 std::vector<std::uint8_t>(static_cast<std::size_t>(c.frames) * 2)));
+        audio_.ApplyAudioSettings();
+        EXPECT_TRUE(HeardSoundFrames(audio_, sound, c.frames).empty());
+        CAudioVoice* voice = audio_.PlaySound(&sound);
+        ASSERT_TRUE(voice);
+        voice->SetLoop(c.loop);
+        for (int i = 0; i < c.buffersPlayed; ++i) {
+            device_.CompleteOne();
+        }
+        const std::vector<double> heard = HeardSoundFrames(audio_, sound, c.frames);
+        if (!c.loop && c.frames < 1323 * c.buffersPlayed) {
+            EXPECT_TRUE(heard.empty());
+        } else {
+            ASSERT_EQ(heard.size(), 1u) << c.frames;
+            EXPECT_DOUBLE_EQ(heard[0], c.heard) << c.frames << " " << c.buffersPlayed;
+        }
+        EXPECT_TRUE(HeardSoundFrames(audio_, sound, 0).empty());
+        audio_.DetachSound(&sound);
+    }
 }
 
 // ---- voices never keep a sound that is gone ----

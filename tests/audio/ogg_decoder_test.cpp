@@ -7,6 +7,7 @@
 #include "audio_test_support.h"
 #include "kinds_fixture.h"
 #include "ogg_decoder.h"
+#include "ogg_waveform.h"
 #include "resource_container.h"
 #include "temp_dir.h"
 #include "wav_memory.h"
@@ -195,6 +196,57 @@ TEST_F(OggFiles, SameParametersKeepTheDecoderWithoutRewinding) {
     EXPECT_FALSE(COggSoundData::SetPosition(nullptr, 5));
     EXPECT_EQ(COggSoundData::GetPosition(nullptr), 0);
     EXPECT_EQ(COggSoundData::CloseDecoder(std::move(d)), nullptr);
+}
+
+TEST_F(OggFiles, WaveformOfTheWholeStream) {
+    const std::string ogg = MakeOgg("stereo", 44100, 2, "0.5");
+    CVKT_WavMemory sound;
+    ASSERT_TRUE(sound.LoadFromFile(ogg));
+    const std::vector<float> decoded = DecodeAll(sound.Ogg(), 1000);
+    const std::int64_t frames = static_cast<std::int64_t>(decoded.size() / 2);
+    std::atomic<bool> cancel{false};
+    const std::optional<COggWaveform> waveform = DecodeOggWaveform(sound.Ogg(), cancel);
+    ASSERT_TRUE(waveform);
+    EXPECT_EQ(waveform->frames, frames);
+    // 22 050 frames in runs of 4: at most 8192 runs.
+    EXPECT_EQ(waveform->framesPerBin, 4);
+    EXPECT_EQ(waveform->bins.size(), static_cast<std::size_t>((frames + 3) / 4));
+
+    // A column spans at least its own frames and at most a run more on each side.
+    const int width = 97;
+    const std::vector<CWaveColumn> columns = OggWaveColumns(*waveform, width);
+    ASSERT_EQ(columns.size(), static_cast<std::size_t>(width));
+    const auto span = [&](std::int64_t from, std::int64_t to, int ch) {
+        std::pair<float, float> lowHigh{1.0f, -1.0f};
+        for (std::int64_t f = std::max<std::int64_t>(0, from); f < std::min(frames, to); ++f) {
+            const float v = std::clamp(decoded[static_cast<std::size_t>(2 * f + ch)], -1.0f, 1.0f);
+            lowHigh = {std::min(lowHigh.first, v), std::max(lowHigh.second, v)};
+        }
+        return lowHigh;
+    };
+    for (int c = 0; c < width; ++c) {
+        const std::int64_t first = frames * c / width;
+        const std::int64_t next = frames * (c + 1) / width;
+        for (int ch = 0; ch < 2; ++ch) {
+            const auto inner = span(first, next, ch);
+            const auto outer = span(first - 4, next + 4, ch);
+            const CWaveColumn& column = columns[static_cast<std::size_t>(c)];
+            EXPECT_LE(column.low[ch], inner.first) << c;
+            EXPECT_GE(column.low[ch], outer.first) << c;
+            EXPECT_GE(column.high[ch], inner.second) << c;
+            EXPECT_LE(column.high[ch], outer.second) << c;
+        }
+    }
+
+    cancel = true;
+    EXPECT_FALSE(DecodeOggWaveform(sound.Ogg(), cancel));
+    COggSoundData junk;
+    junk.SetBytes(std::vector<std::uint8_t>(5000, 'x'));
+    cancel = false;
+    const std::optional<COggWaveform> none = DecodeOggWaveform(junk, cancel);
+    ASSERT_TRUE(none);
+    EXPECT_EQ(none->frames, 0);
+    EXPECT_TRUE(OggWaveColumns(*none, 100).empty());
 }
 
 TEST_F(OggFiles, UnreadableStreamsOpenNoDecoder) {

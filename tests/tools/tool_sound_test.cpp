@@ -178,6 +178,25 @@ TEST_F(ToolSound, OggRendersAsOggdecDecodes) {
     }
 }
 
+TEST_F(ToolSound, OggLoopSecondsRepeatsTheStreamBackToBack) {
+    const std::string wav = Sox("half.wav", {"-r", "44100", "-c", "2", "-b", "16"}, "0.5");
+    const std::string ogg = dir_.File("half.ogg");
+    MustRun({"oggenc", "-Q", "-o", ogg, wav});
+    ASSERT_EQ(RunTool({"add-sound", doc_, ogg}).exitCode, 0);
+    const std::string raw = dir_.File("oggdec.raw");
+    MustRun({"oggdec", "-Q", "-R", "-b", "16", "-e", "0", "-s", "1", "-o", raw, ogg});
+    const auto decoded = Int16sOf(ReadFileBytes(raw));
+    ASSERT_EQ(decoded.size(), 2u * 22050u);
+    const auto rendered = Render({"half", "--loop-seconds", "3"});
+    ASSERT_EQ(rendered.size(), 6 * decoded.size());
+    int worst = 0;
+    for (std::size_t i = 0; i < rendered.size(); ++i) {
+        const int expected = static_cast<int>(0.6 * decoded[i % decoded.size()]);
+        worst = std::max(worst, std::abs(rendered[i] - expected));
+    }
+    EXPECT_LE(worst, 2);
+}
+
 // With PULSE_SERVER pointing nowhere the tool finds no sound server.
 class NoSoundServer {
 public:
