@@ -32,13 +32,13 @@ CVKT_WavMemory::~CVKT_WavMemory() {
     ReleaseUsers();
 }
 
-void CVKT_WavMemory::AttachUser(ISoundUser* user) {
+void CVKT_WavMemory::AttachUser(ISoundUser* user) const {
     if (user && std::find(users_.begin(), users_.end(), user) == users_.end()) {
         users_.push_back(user);
     }
 }
 
-void CVKT_WavMemory::DetachUser(ISoundUser* user) {
+void CVKT_WavMemory::DetachUser(ISoundUser* user) const {
     users_.erase(std::remove(users_.begin(), users_.end(), user), users_.end());
 }
 

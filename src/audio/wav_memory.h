@@ -45,9 +45,10 @@ public:
     bool LoadFromFile(const std::string& path);
 
     // Users are told (and forgotten) before the content changes and when the
-    // sound is destroyed.
-    void AttachUser(ISoundUser* user);
-    void DetachUser(ISoundUser* user);
+    // sound is destroyed. Who refers to a sound is no part of its content, so
+    // a sound that may not be changed can still be referred to.
+    void AttachUser(ISoundUser* user) const;
+    void DetachUser(ISoundUser* user) const;
 
     std::int32_t StorageKind() const { return storageKind_; }
     std::int32_t BitsPerSample() const { return bitsPerSample_; }
@@ -83,7 +84,7 @@ private:
     std::int32_t sampleRate_ = 44100;
     std::int32_t frameCount_ = 0;
     std::vector<std::uint8_t> samples_;
-    std::vector<ISoundUser*> users_;
+    mutable std::vector<ISoundUser*> users_;
 };
 
 }  // namespace plexion
