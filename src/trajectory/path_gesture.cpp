@@ -28,9 +28,10 @@ bool CPathGesture::Draw(CPathPoint point) {
     return true;
 }
 
-void CPathGesture::MoveTo(CPathPoint point) {
+void CPathGesture::MoveBy(CPathPoint delta) {
     if (!IsStroke()) {
-        points_[static_cast<std::size_t>(dragged_)] = point;
+        points_[static_cast<std::size_t>(dragged_)] = {draggedFrom_.x + delta.x,
+                                                       draggedFrom_.y + delta.y};
     }
 }
 

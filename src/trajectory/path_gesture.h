@@ -24,8 +24,9 @@ public:
     // Stroke: appends `point` when the path has no points or its last point
     // is another one; whether it did.
     bool Draw(CPathPoint point);
-    // Drag: puts the dragged point at `point`.
-    void MoveTo(CPathPoint point);
+    // Drag: puts the dragged point `delta` away from where it was, so that
+    // it keeps its distance from the pointer that grabbed it.
+    void MoveBy(CPathPoint delta);
 
     // The path as the gesture has made it so far.
     std::span<const CPathPoint> Points() const { return points_; }

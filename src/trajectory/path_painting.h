@@ -1,7 +1,7 @@
 #pragma once
 
 #include <QColor>
-#include <QPoint>
+#include <QPointF>
 #include <span>
 
 #include "trajectory_item.h"
@@ -18,8 +18,9 @@ struct CPathPicture {
     // center of mass framed.
     int type = 0;
     // The image pixel of path coordinate (0, 0): the world origin moved by
-    // the trajectory's offset.
-    QPoint origin;
+    // the trajectory's offset (whole pixels, kept as reals so that no sum
+    // of far-off coordinates can overflow).
+    QPointF origin;
     CPathPoint centerOfMass;
     // The interface colour of shapes and point marks.
     QColor shapeColor;

@@ -36,11 +36,11 @@ TEST(PathDrag, MovesOnePointAndChangesNothingWhenDroppedWhereItWas) {
     CPathGesture drag = CPathGesture::Drag(path.Points(), 1);
     EXPECT_FALSE(drag.IsStroke());
     EXPECT_FALSE(drag.Draw({1, 1}));
-    drag.MoveTo({7, 2});
+    drag.MoveBy({2, -3});
     EXPECT_EQ(drag.Points()[1], (CPathPoint{7, 2}));
-    drag.MoveTo({5, 5});
+    drag.MoveBy({0, 0});
     EXPECT_FALSE(drag.ApplyTo(path));
-    drag.MoveTo({7, 2});
+    drag.MoveBy({2, -3});
     ASSERT_TRUE(drag.ApplyTo(path));
     EXPECT_EQ(PointsOf(path), (std::vector<CPathPoint>{{0, 0}, {7, 2}, {9, 9}}));
     // A point the path lost meanwhile is not set.
