@@ -162,29 +162,46 @@ private:
         return {picture_.origin.x() + std::round(p.x), picture_.origin.y() + std::round(p.y)};
     }
 
+    // Runs of whole segments go to the painter as polylines, without the
+    // repeats of points that round to the same pixel; a segment reaching
+    // far beyond the image is clipped and drawn on its own.
     void PaintLines() {
-        std::vector<QLine> lines;
-        lines.reserve(picture_.points.size());
+        QPainter painter(&image_);
+        painter.setPen(QColor::fromRgba(kLineColor));
+        QPolygon run;
+        const auto flush = [&] {
+            if (run.size() > 1) {
+                painter.drawPolyline(run);
+            }
+            run.clear();
+        };
         CPixelPoint previous = Pixel(0);
         for (std::size_t i = 1; i < picture_.points.size(); ++i) {
             const CPixelPoint next = Pixel(i);
             CPixelPoint a = previous;
             CPixelPoint b = next;
             previous = next;
-            if (!IsFinite(a) || !IsFinite(b)) {
+            if (!IsFinite(a) || !IsFinite(b) || std::max(a.x, b.x) < area_.left ||
+                std::min(a.x, b.x) > area_.right || std::max(a.y, b.y) < area_.top ||
+                std::min(a.y, b.y) > area_.bottom) {
+                flush();
                 continue;
             }
-            if (std::max(a.x, b.x) < area_.left || std::min(a.x, b.x) > area_.right ||
-                std::max(a.y, b.y) < area_.top || std::min(a.y, b.y) > area_.bottom) {
+            if (IsSafe(a) && IsSafe(b)) {
+                if (run.isEmpty()) {
+                    run << Rounded(a);
+                }
+                if (Rounded(b) != run.last()) {
+                    run << Rounded(b);
+                }
                 continue;
             }
-            if ((IsSafe(a) && IsSafe(b)) || ClipSegment(a, b, area_)) {
-                lines.emplace_back(Rounded(a), Rounded(b));
+            flush();
+            if (ClipSegment(a, b, area_)) {
+                painter.drawLine(Rounded(a), Rounded(b));
             }
         }
-        QPainter painter(&image_);
-        painter.setPen(QColor::fromRgba(kLineColor));
-        painter.drawLines(lines.data(), static_cast<int>(lines.size()));
+        flush();
     }
 
     void PaintPolygon() {
@@ -194,7 +211,9 @@ private:
         bool safe = true;
         for (std::size_t i = 0; i < picture_.points.size(); ++i) {
             const CPixelPoint p = Pixel(i);
-            if (IsFinite(p)) {
+            // A repeated vertex adds an edge of no length: nothing to fill.
+            if (IsFinite(p) &&
+                (pixels.empty() || p.x != pixels.back().x || p.y != pixels.back().y)) {
                 pixels.push_back(p);
                 safe = safe && IsSafe(p);
             }
@@ -220,8 +239,15 @@ private:
     void PaintBoxes(bool everyPoint) {
         const std::size_t last = picture_.points.size() - 1;
         if (everyPoint) {
-            for (std::size_t i = 0; i <= last; ++i) {
-                PaintBoxOutline(Pixel(i));
+            // A point on the pixel of the one before has its box already.
+            CPixelPoint drawn = Pixel(0);
+            PaintBoxOutline(drawn);
+            for (std::size_t i = 1; i <= last; ++i) {
+                const CPixelPoint p = Pixel(i);
+                if (p.x != drawn.x || p.y != drawn.y) {
+                    PaintBoxOutline(p);
+                    drawn = p;
+                }
             }
         } else {
             PaintBoxOutline(Pixel(0));
@@ -237,8 +263,8 @@ private:
     }
 
     void SetPixel(int x, int y, QRgb color) {
-        if (x >= 0 && y >= 0 && x < image_.width() && y < image_.height()) {
-            reinterpret_cast<QRgb*>(image_.scanLine(y))[x] = color;
+        if (x >= 0 && y >= 0 && x < width_ && y < height_) {
+            reinterpret_cast<QRgb*>(bits_ + static_cast<std::ptrdiff_t>(y) * stride_)[x] = color;
         }
     }
 
@@ -271,11 +297,13 @@ private:
 
     void PaintCrosses() {
         const QRgb color = picture_.shapeColor.rgb();
+        CPixelPoint drawn{std::nan(""), std::nan("")};
         for (std::size_t i = 0; i < picture_.points.size(); ++i) {
             const CPixelPoint p = Pixel(i);
-            if (!Visible(p, 1)) {
+            if (!Visible(p, 1) || (p.x == drawn.x && p.y == drawn.y)) {
                 continue;
             }
+            drawn = p;
             const int x = static_cast<int>(p.x);
             const int y = static_cast<int>(p.y);
             SetPixel(x, y, color);
@@ -309,6 +337,12 @@ private:
     QImage& image_;
     const CPathPicture& picture_;
     CClipArea area_;
+    // The image's pixels, taken once: asking the image for a line detaches
+    // it every time.
+    uchar* bits_ = image_.bits();
+    qsizetype stride_ = image_.bytesPerLine();
+    int width_ = image_.width();
+    int height_ = image_.height();
 };
 
 }  // namespace
