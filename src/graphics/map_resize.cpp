@@ -10,6 +10,18 @@ bool Allowed(int columns, int lines) {
            static_cast<std::int64_t>(columns) * lines <= kMaxCells;
 }
 
+bool EditAllowed(int columns, int lines) {
+    return columns >= 1 && lines >= 1 && Allowed(columns, lines);
+}
+
+std::pair<int, int> WithColumns(const CVKT_Map& map, int columns) {
+    return {columns, map.Lines() > 0 ? map.Lines() : 1};
+}
+
+std::pair<int, int> WithLines(const CVKT_Map& map, int lines) {
+    return {map.Columns() > 0 ? map.Columns() : 1, lines};
+}
+
 bool SetDimensions(CVKT_Map& map, int columns, int lines) {
     if (!Allowed(columns, lines)) {
         return false;

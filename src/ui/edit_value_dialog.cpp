@@ -33,7 +33,9 @@ std::optional<QString> EditValueDialog(QWidget* parent, const QString& caption,
             QTimer::singleShot(0, field, [field] { field->end(false); });
         }
     }
-    dialog.AddInformation(QStringLiteral("Previous Value:\n") + previous);
+    // A long previous value scrolls in its own box: the value field keeps
+    // most of the dialog.
+    dialog.AddScrollingInformation(QStringLiteral("Previous Value:\n") + previous);
     if (dialog.exec() != QDialog::Accepted) {
         return std::nullopt;
     }

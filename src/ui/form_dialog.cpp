@@ -1,5 +1,6 @@
 #include "form_dialog.h"
 
+#include <QAbstractButton>
 #include <QCheckBox>
 #include <QComboBox>
 #include <QDialogButtonBox>
@@ -16,11 +17,15 @@
 #include "color_conversion.h"
 #include "color_field.h"
 #include "mnemonic_text.h"
+#include "storable_line_text.h"
 
 namespace plexion {
 namespace {
 
 constexpr int kIndent = 20;
+// Fields that can use more height take it in this share against read-only
+// texts, which take theirs as asked.
+constexpr int kGrowingFieldStretch = 3;
 
 QLabel* MakeLabel(const QString& text, QWidget* buddy) {
     auto* label = new QLabel(text);
@@ -31,7 +36,9 @@ QLabel* MakeLabel(const QString& text, QWidget* buddy) {
 }  // namespace
 
 CFormDialog::CFormDialog(const QString& caption, QWidget* parent)
-    : QDialog(parent), fields_(new QVBoxLayout) {
+    : QDialog(parent),
+      fields_(new QVBoxLayout),
+      buttons_(new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel)) {
     setWindowTitle(caption);
     setSizeGripEnabled(true);
     setMinimumWidth(360);
@@ -41,24 +48,23 @@ CFormDialog::CFormDialog(const QString& caption, QWidget* parent)
     colors.setColor(QPalette::WindowText, InterfaceQColor(InterfaceColor::DialogText));
     setPalette(colors);
 
-    auto* buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel);
-    connect(buttons, &QDialogButtonBox::accepted, this, &CFormDialog::accept);
-    connect(buttons, &QDialogButtonBox::rejected, this, &CFormDialog::reject);
+    connect(buttons_, &QDialogButtonBox::accepted, this, &CFormDialog::accept);
+    connect(buttons_, &QDialogButtonBox::rejected, this, &CFormDialog::reject);
 
     auto* layout = new QVBoxLayout(this);
     layout->addLayout(fields_, 1);
-    layout->addWidget(buttons);
+    layout->addWidget(buttons_);
     indents_.push_back(fields_);
 }
 
-void CFormDialog::AddField(QWidget* field, bool stretches) {
-    indents_.back()->addWidget(field, stretches ? 1 : 0);
-    stretches_ = stretches_ || stretches;
+void CFormDialog::AddField(QWidget* field, int stretch) {
+    indents_.back()->addWidget(field, stretch);
+    stretches_ = stretches_ || stretch > 0;
 }
 
-void CFormDialog::AddLabelAbove(const QString& label, QWidget* field, bool stretches) {
+void CFormDialog::AddLabelAbove(const QString& label, QWidget* field, int stretch) {
     AddField(MakeLabel(label, field));
-    AddField(field, stretches);
+    AddField(field, stretch);
 }
 
 void CFormDialog::AddLabelBeside(const QString& label, QWidget* field, QWidget* buddy) {
@@ -87,7 +93,10 @@ QLabel* CFormDialog::AddTitle(const QString& text) {
 }
 
 QLineEdit* CFormDialog::AddText(const QString& label, QString& value) {
-    auto* edit = new QLineEdit(value);
+    auto* edit = new QLineEdit;
+    // Before the text: QLineEdit cuts what passes its default maximum.
+    MakeStorableLineText(edit);
+    edit->setText(value);
     AddLabelAbove(label, edit);
     store_.push_back([edit, &value] { value = edit->text(); });
     return edit;
@@ -97,7 +106,7 @@ QPlainTextEdit* CFormDialog::AddMultiLineText(const QString& label, QString& val
     auto* edit = new QPlainTextEdit(value);
     edit->setTabChangesFocus(true);
     edit->setMinimumHeight(edit->fontMetrics().lineSpacing() * 4);
-    AddLabelAbove(label, edit, true);
+    AddLabelAbove(label, edit, kGrowingFieldStretch);
     store_.push_back([edit, &value] { value = edit->toPlainText(); });
     return edit;
 }
@@ -169,7 +178,7 @@ CFileNameField* CFormDialog::AddFileName(const QString& label, QString& value, F
 CFileNamesField* CFormDialog::AddFileNames(const QString& label, QStringList& value,
                                            const QString& filter) {
     auto* field = new CFileNamesField(WithoutMnemonics(label), filter, value);
-    AddLabelAbove(label, field, true);
+    AddLabelAbove(label, field, kGrowingFieldStretch);
     store_.push_back([field, &value] { value = field->FileNames(); });
     return field;
 }
@@ -179,7 +188,7 @@ QListWidget* CFormDialog::AddList(const QString& label, const QStringList& entri
     list->addItems(entries);
     list->setCurrentRow(value >= 0 && value < list->count() ? value : 0);
     connect(list, &QListWidget::itemDoubleClicked, this, &CFormDialog::accept);
-    AddLabelAbove(label, list, true);
+    AddLabelAbove(label, list, kGrowingFieldStretch);
     store_.push_back([list, &value] { value = list->currentRow(); });
     return list;
 }
@@ -190,6 +199,20 @@ QLabel* CFormDialog::AddInformation(const QString& text) {
     information->setWordWrap(true);
     information->setTextInteractionFlags(Qt::TextSelectableByMouse);
     AddField(information);
+    return information;
+}
+
+QPlainTextEdit* CFormDialog::AddScrollingInformation(const QString& text, int stretch) {
+    auto* information = new QPlainTextEdit(text);
+    information->setReadOnly(true);
+    information->setFrameShape(QFrame::NoFrame);
+    information->setFocusPolicy(Qt::ClickFocus);
+    information->setTextInteractionFlags(Qt::TextSelectableByMouse);
+    QPalette colors = information->palette();
+    colors.setColor(QPalette::Base, palette().color(QPalette::Window));
+    colors.setColor(QPalette::Text, palette().color(QPalette::WindowText));
+    information->setPalette(colors);
+    AddField(information, stretch);
     return information;
 }
 
@@ -220,11 +243,51 @@ void CFormDialog::accept() {
 // Without a field that can grow, the fields keep together at the top when
 // the dialog is made taller.
 void CFormDialog::showEvent(QShowEvent* event) {
-    if (!finished_ && !stretches_) {
-        fields_->addStretch(1);
+    if (!finished_) {
+        if (!stretches_) {
+            fields_->addStretch(1);
+        }
+        PutButtonsLastAndFocusFirstField();
     }
     finished_ = true;
     QDialog::showEvent(event);
+}
+
+// The buttons were made before the fields, so the focus chain starts with
+// them: typing would go nowhere and Return would press OK at once.
+void CFormDialog::PutButtonsLastAndFocusFirstField() {
+    std::vector<QWidget*> fields;
+    for (QWidget* widget = nextInFocusChain(); widget != this;
+         widget = widget->nextInFocusChain()) {
+        if (widget != buttons_ && !buttons_->isAncestorOf(widget)) {
+            fields.push_back(widget);
+        }
+    }
+    QWidget* previous = fields.empty() ? nullptr : fields.back();
+    for (QAbstractButton* button : buttons_->buttons()) {
+        if (previous != nullptr) {
+            setTabOrder(previous, button);
+        }
+        previous = button;
+    }
+    QWidget* focused = focusWidget();
+    if (focused != nullptr && !buttons_->isAncestorOf(focused)) {
+        return;
+    }
+    const auto takesTab = [this](QWidget* widget) {
+        return (widget->focusPolicy() & Qt::TabFocus) == Qt::TabFocus && widget->isEnabled() &&
+               widget->isVisibleTo(this);
+    };
+    const auto first = std::find_if(fields.begin(), fields.end(), takesTab);
+    if (first == fields.end()) {
+        return;
+    }
+    (*first)->setFocus(Qt::TabFocusReason);
+    if (auto* line = qobject_cast<QLineEdit*>(*first)) {
+        line->selectAll();
+    } else if (auto* lines = qobject_cast<QPlainTextEdit*>(*first)) {
+        lines->selectAll();
+    }
 }
 
 }  // namespace plexion

@@ -13,6 +13,7 @@
 
 class QCheckBox;
 class QComboBox;
+class QDialogButtonBox;
 class QLabel;
 class QLineEdit;
 class QListWidget;
@@ -36,7 +37,9 @@ class CColorField;
 //     if (dialog.exec() == QDialog::Accepted) { … }
 //
 // The bound variables must outlive the dialog. Labels take "&" before the
-// letter that jumps to the field with Alt.
+// letter that jumps to the field with Alt. The dialog opens with the
+// keyboard in its first field (its text selected) unless a field was given
+// the focus before; Tab runs through the fields, then OK and Cancel.
 class CFormDialog : public QDialog {
     Q_OBJECT
 public:
@@ -67,6 +70,9 @@ public:
     QListWidget* AddList(const QString& label, const QStringList& entries, int& value);
     // Read-only text, shown as it is (no markup).
     QLabel* AddInformation(const QString& text);
+    // Read-only text of any length: it scrolls instead of growing the
+    // dialog, and takes `stretch` shares of the height the dialog gains.
+    QPlainTextEdit* AddScrollingInformation(const QString& text, int stretch = 1);
 
     // The fields added until the matching EndIndent stand indented under
     // `owner` and can be changed only while it is checked. Indents nest.
@@ -80,12 +86,14 @@ protected:
     void showEvent(QShowEvent* event) override;
 
 private:
-    void AddField(QWidget* field, bool stretches = false);
-    void AddLabelAbove(const QString& label, QWidget* field, bool stretches = false);
+    void AddField(QWidget* field, int stretch = 0);
+    void PutButtonsLastAndFocusFirstField();
+    void AddLabelAbove(const QString& label, QWidget* field, int stretch = 0);
     // The label leads to `buddy`, or to the field itself.
     void AddLabelBeside(const QString& label, QWidget* field, QWidget* buddy = nullptr);
 
     QVBoxLayout* fields_;
+    QDialogButtonBox* buttons_;
     std::vector<QVBoxLayout*> indents_;
     std::vector<std::function<void()>> store_;
     bool stretches_ = false;

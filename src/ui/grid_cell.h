@@ -11,6 +11,7 @@
 
 #include "interface_colors.h"
 
+class QFontMetrics;
 class QPainter;
 class QWidget;
 
@@ -111,5 +112,11 @@ private:
     GridCellType type_ = GridCellType::Empty;
     mutable QSize measured_;
 };
+
+// A cell's text as it is drawn in `width` pixels: whole when it fits,
+// otherwise cut with an ellipsis (each line of a multi-line text on its
+// own), so a cut value never reads as another one.
+QString FittedCellText(const QFontMetrics& metrics, const QString& text, int width,
+                       bool multiLine);
 
 }  // namespace plexion

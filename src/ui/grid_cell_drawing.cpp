@@ -1,5 +1,9 @@
+#include <QFontMetrics>
 #include <QLinearGradient>
 #include <QPainter>
+#include <QStringList>
+
+#include <algorithm>
 
 #include "color_conversion.h"
 #include "grid_cell.h"
@@ -31,11 +35,32 @@ QBrush ShadeBrush(ColorRef background) {
     return QBrush(gradient);
 }
 
+// A text longer than the width has pixels is shortened first: shaping a
+// long text whole for every repaint would cost far more than drawing it.
+QString FittedLine(const QFontMetrics& metrics, const QString& line, int width) {
+    if (line.size() > width + 1) {
+        return metrics.elidedText(line.left(std::max(width, 0) + 1), Qt::ElideRight, width);
+    }
+    return metrics.elidedText(line, Qt::ElideRight, width);
+}
+
 bool IsCentredInFixed(GridCellType type) {
     return type == GridCellType::ColumnNumber || type == GridCellType::RowNumber;
 }
 
 }  // namespace
+
+QString FittedCellText(const QFontMetrics& metrics, const QString& text, int width,
+                       bool multiLine) {
+    if (!multiLine) {
+        return FittedLine(metrics, text, width);
+    }
+    QStringList lines = text.split(u'\n');
+    for (QString& line : lines) {
+        line = FittedLine(metrics, line, width);
+    }
+    return lines.join(u'\n');
+}
 
 QSize CGridCell::Measure(CGridTextMeasurer& measurer, const CGridSheet& sheet, int column,
                          int row) const {
@@ -109,7 +134,11 @@ void CGridCell::Draw(QPainter& painter, const QRect& rect, const CGridCellLook& 
     const bool bold = type_ == GridCellType::YesNo && std::get<bool>(value_);
     painter.setFont(*(bold ? look.boldFont : look.font));
     painter.setPen(ToQColor(ink));
-    painter.drawText(textRect, alignment, displayText);
+    const bool fits = measured_.isValid() && measured_.width() <= look.columnWidth;
+    painter.drawText(textRect, alignment,
+                     fits ? displayText
+                          : FittedCellText(painter.fontMetrics(), displayText, textRect.width(),
+                                           multiLine));
 }
 
 }  // namespace plexion

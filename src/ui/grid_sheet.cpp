@@ -275,7 +275,31 @@ void CGridSheet::FitColumns(int first, int last) {
         for (int row = 0; row < RowCount(); ++row) {
             width = std::max(width, MeasureCell(column, row).width());
         }
-        columns_[static_cast<std::size_t>(column)].width = width;
+        CColumn& fitted = columns_[static_cast<std::size_t>(column)];
+        fitted.fitted = width;
+        fitted.width = LimitedWidth(width);
+    }
+    columnEdgesValid_ = false;
+    ClampScroll();
+}
+
+double CGridSheet::LimitedWidth(double fitted) const {
+    if (maxFittedWidth_ <= 0.0) {
+        return fitted;
+    }
+    return std::min(fitted, std::max(maxFittedWidth_, kNewColumnWidth));
+}
+
+void CGridSheet::SetMaxFittedColumnWidth(double width) {
+    width = std::max(width, 0.0);
+    if (width == maxFittedWidth_) {
+        return;
+    }
+    maxFittedWidth_ = width;
+    for (CColumn& column : columns_) {
+        if (column.fitted > 0.0) {
+            column.width = LimitedWidth(column.fitted);
+        }
     }
     columnEdgesValid_ = false;
     ClampScroll();
@@ -301,6 +325,7 @@ double CGridSheet::ColumnWidth(int column) const {
 void CGridSheet::SetColumnWidth(int column, double width) {
     if (column >= 0 && column < ColumnCount() && width >= 0) {
         columns_[static_cast<std::size_t>(column)].width = width;
+        columns_[static_cast<std::size_t>(column)].fitted = 0.0;
         columnEdgesValid_ = false;
         ClampScroll();
     }

@@ -72,9 +72,15 @@ public:
     bool IsFixedCell(int column, int row) const;
     bool IsHighlighted(int column, int row) const;
 
-    // Each row or column of the range becomes as large as its largest cell.
+    // Each row or column of the range becomes as large as its largest cell;
+    // a column no wider than the limit below.
     void FitRows(int first, int last);
     void FitColumns(int first, int last);
+    // Fitted columns grow no wider than `width` (never below a new column's
+    // width; 0 lifts the limit): one long text would otherwise push every
+    // other column out of sight. Columns fitted before follow the new limit.
+    void SetMaxFittedColumnWidth(double width);
+    double MaxFittedColumnWidth() const { return maxFittedWidth_; }
     QSize MeasureCell(int column, int row) const;
 
     double RowHeight(int row) const;
@@ -124,6 +130,9 @@ private:
     struct CColumn {
         std::vector<CGridCell> cells;
         double width = kNewColumnWidth;
+        // The width its cells asked for when it was last fitted; 0 once a
+        // width was set by hand.
+        double fitted = 0.0;
         int highlight = 0;
     };
     struct CRow {
@@ -132,6 +141,7 @@ private:
     };
 
     CColumn NewColumn() const;
+    double LimitedWidth(double fitted) const;
     const std::vector<double>& ColumnEdges() const;
     const std::vector<double>& RowEdges() const;
     // Index of the last edge at or before `position`, or -1.
@@ -146,6 +156,7 @@ private:
     int fixedColumns_ = 0;
     int fixedRows_ = 0;
     QPoint cursor_;
+    double maxFittedWidth_ = 0.0;
     double zoomX_ = 1.0;
     double zoomY_ = 1.0;
     QRect visible_;

@@ -1,9 +1,11 @@
 #include "resource_grid.h"
 
+#include <QHelpEvent>
 #include <QKeyEvent>
 #include <QMouseEvent>
 #include <QPaintEvent>
 #include <QPainter>
+#include <QToolTip>
 #include <QWheelEvent>
 
 #include "color_conversion.h"
@@ -46,6 +48,43 @@ CResourceGrid::CResourceGrid(QWidget* parent)
     RecomputeScrollRanges();
 }
 
+bool CResourceGrid::event(QEvent* event) {
+    if (event->type() != QEvent::ToolTip) {
+        return QWidget::event(event);
+    }
+    const auto* help = static_cast<QHelpEvent*>(event);
+    const std::optional<QPoint> cell = sheet_.CellAt(help->pos());
+    const QString text = cell ? CutCellText(cell->x(), cell->y()) : QString();
+    if (text.isEmpty()) {
+        QToolTip::hideText();
+        event->ignore();
+        return true;
+    }
+    QToolTip::showText(help->globalPos(), ToolTipText(text), this,
+                       sheet_.CellRect(cell->x(), cell->y()));
+    return true;
+}
+
+QString CResourceGrid::CutCellText(int column, int row) const {
+    const QSize wanted = sheet_.MeasureCell(column, row);
+    if (wanted.width() <= sheet_.ColumnWidth(column) && wanted.height() <= sheet_.RowHeight(row)) {
+        return QString();
+    }
+    return sheet_.DisplayText(column, row);
+}
+
+// Rich text, so that Qt wraps it; a text too long to be read in a tooltip
+// ends with "…" (the Edit Value dialog shows it whole).
+QString CResourceGrid::ToolTipText(const QString& text) {
+    constexpr qsizetype kMaxToolTipCharacters = 2000;
+    QString shown = text.left(kMaxToolTipCharacters).toHtmlEscaped();
+    shown.replace(u'\n', QStringLiteral("<br>"));
+    if (text.size() > kMaxToolTipCharacters) {
+        shown += QChar(0x2026);
+    }
+    return QStringLiteral("<p style=\"white-space:pre-wrap\">") + shown + QStringLiteral("</p>");
+}
+
 void CResourceGrid::SetStatusPrefix(const QString& prefix) {
     statusPrefix_ = prefix;
 }
@@ -81,6 +120,7 @@ void CResourceGrid::resizeEvent(QResizeEvent* event) {
 
 void CResourceGrid::RecomputeScrollRanges() {
     sheet_.SetVisibleRect(SheetArea());
+    sheet_.SetMaxFittedColumnWidth(SheetArea().width());
     const QSizeF extent = sheet_.ScrollExtent();
     const QSizeF page = sheet_.ScrollPage();
     horizontal_->SetRange(0.0, extent.width());
@@ -369,7 +409,8 @@ void CResourceGrid::PaintCells(QPainter& painter, const QRect& dirty) {
                 }
                 const CGridCell& cell = *sheet_.Cell(column, row);
                 const CGridCellLook look{sheet_.IsFixedCell(column, row),
-                                         sheet_.IsHighlighted(column, row), &font, &bold};
+                                         sheet_.IsHighlighted(column, row), &font, &bold,
+                                         sheet_.ColumnWidth(column)};
                 cell.Draw(painter, rect, look, cell.DisplayText(sheet_, column, row));
                 if (cursor == QPoint(column, row)) {
                     painter.fillRect(

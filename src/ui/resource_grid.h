@@ -63,6 +63,9 @@ public:
     // The area the sheet is drawn in, and the position line below it.
     QRect SheetArea() const;
     QRect PositionLineArea() const;
+    // The text of a cell its column or row cuts, empty for one shown whole.
+    QString CutCellText(int column, int row) const;
+    static QString ToolTipText(const QString& text);
 
 signals:
     void cursorChanged(plexion::CResourceGrid* grid);
@@ -71,6 +74,8 @@ signals:
     void rangeSwept(plexion::CResourceGrid* grid, QPoint previous, QPoint clicked);
 
 protected:
+    // A cut cell shows its whole text in a tooltip.
+    bool event(QEvent* event) override;
     void paintEvent(QPaintEvent* event) override;
     void resizeEvent(QResizeEvent* event) override;
     void keyPressEvent(QKeyEvent* event) override;

@@ -1,6 +1,8 @@
 // Animations and maps edited through the document, saved, and opened again.
 #include <gtest/gtest.h>
 
+#include <vector>
+
 #include "animation_cursor.h"
 #include "frame_list_editing.h"
 #include "index_list_item.h"
@@ -92,6 +94,63 @@ TEST_F(SavedAnimationsAndMaps, AResizedMapKeepsItsCellsAndSizes) {
     EXPECT_EQ(map->GetCell(3, 2), 32767);
     EXPECT_EQ(map->GetCell(9, 9), 0);
     EXPECT_EQ(map->GetCell(11, 7), 0);
+}
+
+// The edits the Maps panel makes to a map's dimensions, from a new map and
+// from one without cells (as a file may hold): every accepted edit reads
+// back as it stood, and none leaves a dimension of 0.
+TEST_F(SavedAnimationsAndMaps, EditedMapDimensionsReadBackAsShown) {
+    struct CEdit {
+        bool columns;
+        int value;
+        bool accepted;
+        int wantColumns;
+        int wantLines;
+    };
+    struct CCase {
+        const char* name;
+        bool startEmpty;
+        std::vector<CEdit> edits;
+    };
+    const CCase cases[] = {
+        {"zero columns", false, {{true, 0, false, 10, 10}, {false, 0, false, 10, 10}}},
+        {"shrink and grow", false, {{true, 3, true, 3, 10}, {false, 1, true, 3, 1}}},
+        {"an empty map grows", true, {{true, 0, false, 0, 0}, {true, 5, true, 5, 1}}},
+        {"an empty map grows lines", true, {{false, 4, true, 1, 4}}},
+    };
+    for (const CCase& test : cases) {
+        int index = -1;
+        saved_.Edit([&](CVKT_ResourceContainer& resources) {
+            index = resources.New<CVKT_Map>(test.name);
+            auto* map = resources.GetAt<CVKT_Map>(index);
+            if (test.startEmpty) {
+                map->Clear();
+                return true;
+            }
+            return map->SetSizeX(48);
+        });
+        for (const CEdit& edit : test.edits) {
+            auto* map = saved_.Resources().GetAt<CVKT_Map>(index);
+            const auto [columns, lines] = edit.columns ? map_size::WithColumns(*map, edit.value)
+                                                       : map_size::WithLines(*map, edit.value);
+            const bool allowed = map_size::EditAllowed(columns, lines);
+            EXPECT_EQ(allowed, edit.accepted) << test.name << " " << edit.value;
+            if (allowed) {
+                saved_.Edit([&](CVKT_ResourceContainer&) {
+                    return map_size::SetDimensions(*map, columns, lines);
+                });
+            }
+            EXPECT_EQ(map->Columns(), edit.wantColumns) << test.name;
+            EXPECT_EQ(map->Lines(), edit.wantLines) << test.name;
+            CVKT_ResourceContainer& loaded = Reopened();
+            const auto* read = loaded.GetAt<CVKT_Map>(index);
+            ASSERT_NE(read, nullptr);
+            EXPECT_EQ(read->Columns(), map->Columns()) << test.name;
+            EXPECT_EQ(read->Lines(), map->Lines()) << test.name;
+            EXPECT_EQ(read->SizeX(), map->SizeX()) << test.name;
+            EXPECT_EQ(read->SizeY(), map->SizeY()) << test.name;
+        }
+    }
 }
 
 }  // namespace

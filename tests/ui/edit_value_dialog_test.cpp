@@ -1,8 +1,10 @@
 #include <gtest/gtest.h>
 
+#include <QApplication>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPlainTextEdit>
+#include <QScrollBar>
 #include <QTest>
 
 #include "edit_value_dialog.h"
@@ -22,19 +24,35 @@ struct CSeen {
     bool multiLine = false;
 };
 
+// The value field that can be edited, and the read-only previous value
+// after the labels, as they read from top to bottom.
 CSeen Look(CFormDialog* dialog) {
     CSeen seen;
     seen.caption = dialog->windowTitle();
     for (QLabel* label : dialog->findChildren<QLabel*>()) {
         seen.labels << label->text();
     }
+    for (QPlainTextEdit* lines : dialog->findChildren<QPlainTextEdit*>()) {
+        if (lines->isReadOnly()) {
+            seen.labels << lines->toPlainText();
+        } else {
+            seen.field = lines->toPlainText();
+            seen.multiLine = true;
+        }
+    }
     if (auto* edit = dialog->findChild<QLineEdit*>()) {
         seen.field = edit->text();
-    } else if (auto* lines = dialog->findChild<QPlainTextEdit*>()) {
-        seen.field = lines->toPlainText();
-        seen.multiLine = true;
     }
     return seen;
+}
+
+QPlainTextEdit* ValueLines(CFormDialog* dialog) {
+    for (QPlainTextEdit* lines : dialog->findChildren<QPlainTextEdit*>()) {
+        if (!lines->isReadOnly()) {
+            return lines;
+        }
+    }
+    return nullptr;
 }
 
 TEST(EditValueDialog, ShowsTitleFieldAndPreviousValueAndOkGivesTheText) {
@@ -83,7 +101,7 @@ TEST(EditValueDialog, MultiLineValuesAndOwnSectionTitle) {
     CSeen seen;
     AnswerModal<CFormDialog>([&seen](CFormDialog* dialog) {
         seen = Look(dialog);
-        auto* lines = dialog->findChild<QPlainTextEdit*>();
+        QPlainTextEdit* lines = ValueLines(dialog);
         lines->moveCursor(QTextCursor::End);
         QTest::keyClick(lines, Qt::Key_Return);
         QTest::keyClicks(lines, QStringLiteral("three"));
@@ -119,6 +137,38 @@ TEST(EditValueDialog, KeysGoToTheFieldAtOnce) {
                 EditValueDialog(nullptr, QStringLiteral("Edit Value"), QStringLiteral("old"), options);
             EXPECT_EQ(result, typed ? QString("new") : QString("ew")) << multiLine;
         }
+    }
+}
+
+// A long previous value scrolls in its own box; the value field keeps at
+// least half of the dialog, however the dialog is sized.
+TEST(EditValueDialog, LongPreviousValueLeavesTheFieldItsRoom) {
+    QStringList manyLines;
+    for (int i = 0; i < 300; ++i) {
+        manyLines << QStringLiteral("line %1 of a long previous value").arg(i);
+    }
+    const QString previous = manyLines.join(u'\n');
+    for (const QSize grown : {QSize(0, 0), QSize(200, 400)}) {
+        int fieldHeight = 0;
+        int dialogHeight = 0;
+        bool previousScrolls = false;
+        AnswerModal<CFormDialog>([&](CFormDialog* dialog) {
+            dialog->resize(dialog->size() + grown);
+            QApplication::processEvents();
+            fieldHeight = ValueLines(dialog)->height();
+            dialogHeight = dialog->height();
+            for (QPlainTextEdit* lines : dialog->findChildren<QPlainTextEdit*>()) {
+                if (lines->isReadOnly()) {
+                    previousScrolls = lines->verticalScrollBar()->maximum() > 0;
+                }
+            }
+            dialog->reject();
+        });
+        CEditValueOptions options;
+        options.multiLine = true;
+        EditValueDialog(nullptr, QStringLiteral("Edit Value"), previous, options);
+        EXPECT_GE(fieldHeight * 2, dialogHeight) << grown.height();
+        EXPECT_TRUE(previousScrolls);
     }
 }
 

@@ -1,6 +1,8 @@
 #include <gtest/gtest.h>
 
+#include <QApplication>
 #include <QCheckBox>
+#include <QClipboard>
 #include <QColorDialog>
 #include <QComboBox>
 #include <QDialogButtonBox>
@@ -9,6 +11,7 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
+#include <QMessageBox>
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QSpinBox>
@@ -20,6 +23,7 @@
 #include "color_field.h"
 #include "form_dialog.h"
 #include "modal_answer.h"
+#include "storable_line_text.h"
 
 namespace plexion {
 namespace {
@@ -468,6 +472,97 @@ TEST(FormDialog, OnlyGrowingFieldsTakeTheExtraHeight) {
     EXPECT_EQ(edit->height(), editHeight);
     EXPECT_GE(multi->height(), multiHeight + 150);
     EXPECT_GE(edit->width(), 100);
+}
+
+// Typing right after the dialog opens goes into its first field, over its
+// text; Return then presses OK, and Tab runs through the fields before the
+// buttons.
+TEST(FormDialog, OpensWithTheKeyboardInItsFirstField) {
+    struct CCase {
+        const char* name;
+        bool titleFirst;
+        bool checkBoxFirst;
+    };
+    for (const CCase& form :
+         {CCase{"title, then text", true, false}, CCase{"check box first", false, true}}) {
+        QString text = QStringLiteral("remembered");
+        QString other = QStringLiteral("other");
+        bool flag = false;
+        CFormDialog dialog(QStringLiteral("Form"));
+        if (form.titleFirst) {
+            dialog.AddTitle(QStringLiteral("Section"));
+        }
+        QCheckBox* box = nullptr;
+        if (form.checkBoxFirst) {
+            box = dialog.AddBool(QStringLiteral("&Flag"), flag);
+        }
+        QLineEdit* edit = dialog.AddText(QStringLiteral("&Text"), text);
+        QLineEdit* otherEdit = dialog.AddText(QStringLiteral("&Other"), other);
+        ShowAndWait(dialog);
+        QWidget* first = box != nullptr ? static_cast<QWidget*>(box) : edit;
+        ASSERT_EQ(QApplication::focusWidget(), first) << form.name;
+        if (box == nullptr) {
+            EXPECT_EQ(edit->selectedText(), "remembered") << form.name;
+        }
+        otherEdit->setFocus(Qt::TabFocusReason);
+        QTest::keyClick(otherEdit, Qt::Key_Tab);
+        EXPECT_EQ(QApplication::focusWidget(), DialogButton(dialog, QDialogButtonBox::Ok))
+            << form.name;
+        first->setFocus(Qt::TabFocusReason);
+        if (box == nullptr) {
+            QTest::keyClicks(QApplication::focusWidget(), QStringLiteral("Level 1"));
+            EXPECT_TRUE(dialog.isVisible()) << form.name;
+            QTest::keyClick(QApplication::focusWidget(), Qt::Key_Return);
+            EXPECT_EQ(dialog.result(), QDialog::Accepted) << form.name;
+            EXPECT_EQ(text, "Level 1") << form.name;
+        }
+    }
+}
+
+// A field given the keyboard before the dialog opens keeps it.
+TEST(FormDialog, AFieldFocusedBeforeOpeningKeepsTheKeyboard) {
+    QString first;
+    QString second;
+    CFormDialog dialog(QStringLiteral("Form"));
+    dialog.AddText(QStringLiteral("&First"), first);
+    QLineEdit* secondEdit = dialog.AddText(QStringLiteral("&Second"), second);
+    secondEdit->setFocus();
+    ShowAndWait(dialog);
+    EXPECT_EQ(QApplication::focusWidget(), secondEdit);
+}
+
+// A one-line field takes a pasted text of any length it can store, and
+// refuses a longer one whole, saying so.
+TEST(FormDialog, OneLineFieldsTakeLongTextsAndRefuseWhatCannotBeStored) {
+    const QString longText(40'000, u'x');
+    QString value = QStringLiteral("start");
+    CFormDialog dialog(QStringLiteral("Form"));
+    QLineEdit* edit = dialog.AddText(QStringLiteral("&ID"), value);
+    ShowAndWait(dialog);
+    QApplication::clipboard()->setText(longText);
+    QTest::keyClick(edit, Qt::Key_A, Qt::ControlModifier);
+    QTest::keyClick(edit, Qt::Key_V, Qt::ControlModifier);
+    EXPECT_EQ(edit->text().size(), longText.size());
+
+    QString limited = QStringLiteral("short");
+    CFormDialog small(QStringLiteral("Form"));
+    QLineEdit* smallEdit = small.AddText(QStringLiteral("&ID"), limited);
+    MakeStorableLineText(smallEdit, 12);
+    ShowAndWait(small);
+    QString message;
+    AnswerModal<QMessageBox>([&message](QMessageBox* box) {
+        message = box->text();
+        box->accept();
+    });
+    smallEdit->end(false);
+    QApplication::clipboard()->setText(QStringLiteral("\u00e9\u00e9\u00e9\u00e9"));
+    QTest::keyClick(smallEdit, Qt::Key_V, Qt::ControlModifier);
+    QTRY_VERIFY(!message.isEmpty());
+    EXPECT_EQ(smallEdit->text(), "short");
+    EXPECT_TRUE(message.contains("12 bytes")) << message.toStdString();
+    QApplication::clipboard()->setText(QStringLiteral("1234567"));
+    QTest::keyClick(smallEdit, Qt::Key_V, Qt::ControlModifier);
+    EXPECT_EQ(smallEdit->text(), "short1234567");
 }
 
 }  // namespace

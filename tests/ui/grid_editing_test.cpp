@@ -120,9 +120,11 @@ TEST_F(GridEditing, TheDialogShowsThePreviousValue) {
             return false;
         }
         for (const QWidget* child : dialog->findChildren<QWidget*>()) {
-            const QVariant text = child->property("text");
-            if (text.toString().startsWith("Previous Value:")) {
-                previous = text.toString();
+            for (const char* property : {"text", "plainText"}) {
+                const QString text = child->property(property).toString();
+                if (text.startsWith("Previous Value:")) {
+                    previous = text;
+                }
             }
         }
         dialog->reject();

@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
 
+#include <QApplication>
+#include <QFontMetrics>
 #include <QSignalSpy>
 #include <QTest>
 
@@ -280,6 +282,62 @@ TEST_F(ResourceGridYesNo, NSetsNoAndAnyOtherCharacterYes) {
     EXPECT_TRUE(cell_->GetBool());
     Type('7');
     EXPECT_TRUE(cell_->GetBool());
+}
+
+// Texts that do not fit their cell are cut with an ellipsis, each line on
+// its own; a number is never cut into digits that read as another number.
+TEST(GridCellText, CutTextsEndWithAnEllipsis) {
+    const QFontMetrics metrics(QApplication::font());
+    const int narrow = metrics.horizontalAdvance(QStringLiteral("Loop P"));
+    struct CCase {
+        QString text;
+        bool multiLine;
+        QString keptStart;
+    };
+    const QString ellipsis(QChar(0x2026));
+    for (const CCase& test : {CCase{"Loop Play", false, "L"}, CCase{"+2147483647", false, "+2"},
+                              CCase{"first line is long\nfirst line is long", true, "f"},
+                              CCase{QString(100'000, u'w'), false, "w"}}) {
+        const QString fitted = FittedCellText(metrics, test.text, narrow, test.multiLine);
+        for (const QString& line : fitted.split(u'\n')) {
+            EXPECT_TRUE(line.endsWith(ellipsis)) << line.toStdString();
+            EXPECT_TRUE(line.startsWith(test.keptStart)) << line.toStdString();
+            EXPECT_LE(metrics.horizontalAdvance(line), narrow) << line.toStdString();
+        }
+    }
+    EXPECT_EQ(FittedCellText(metrics, QStringLiteral("+5"), narrow, false), "+5");
+}
+
+// One long text widens its column only up to the grid's width, so the
+// other columns stay in reach; the whole text is in the cell's tooltip,
+// and the column follows the grid when it is resized.
+TEST(ResourceGridColumns, ALongTextWidensItsColumnOnlyToTheGridsWidth) {
+    CResourceGrid grid;
+    CGridSheet& sheet = grid.Sheet();
+    sheet.SetColumnCount(2);
+    sheet.SetRowCount(2);
+    for (int row = 0; row < 2; ++row) {
+        for (int column = 0; column < 2; ++column) {
+            sheet.Cell(column, row)->SetType(GridCellType::Text);
+            sheet.Cell(column, row)->SetText(QStringLiteral("short"));
+        }
+    }
+    const QString longText(100'000, u'x');
+    sheet.Cell(1, 1)->SetText(longText);
+    grid.resize(400, 300);
+    grid.RecomputeScrollRanges();
+    sheet.FitColumns(0, 1);
+    const double limit = grid.SheetArea().width();
+    EXPECT_EQ(sheet.ColumnWidth(1), limit);
+    EXPECT_LT(sheet.ColumnWidth(0), 100.0);
+    EXPECT_EQ(grid.CutCellText(1, 1), longText);
+    EXPECT_EQ(grid.CutCellText(0, 1), QString());
+
+    grid.resize(700, 300);
+    grid.RecomputeScrollRanges();
+    EXPECT_EQ(sheet.ColumnWidth(1), grid.SheetArea().width());
+    sheet.SetMaxFittedColumnWidth(0.0);
+    EXPECT_GT(sheet.ColumnWidth(1), 10'000.0);
 }
 
 }  // namespace
