@@ -10,7 +10,9 @@
 # resampling a path of 1,000,000 points against plain loops over an array;
 # then filling, fitting and painting a grid of 100,000 rows against a
 # QTableView over the same texts; then opening a document of 10,000 items
-# in every group in the editor against plexion-tool info, and a panel switch.
+# in every group in the editor against plexion-tool info, and a panel switch;
+# then replace all in 100,000 texts against a plain loop of the same
+# replacements.
 set -euo pipefail
 
 cd "$(dirname "$0")/.."
@@ -18,7 +20,7 @@ build=build-bench
 
 cmake -S . -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=Release -DPLEXION_BENCH=ON \
     -DBUILD_TESTING=OFF >/dev/null
-cmake --build "$build" --target document_io_bench image_import_bench bitmap_bench audio_bench map_bench cursor_bench trajectory_bench grid_bench editor_bench plexion-tool >"$build/build.log" 2>&1 ||
+cmake --build "$build" --target document_io_bench image_import_bench bitmap_bench audio_bench map_bench cursor_bench trajectory_bench grid_bench editor_bench replace_bench plexion-tool >"$build/build.log" 2>&1 ||
     { tail -n 40 "$build/build.log"; exit 1; }
 
 # Runs one benchmark program with any further options; its results land in
@@ -162,4 +164,16 @@ for name in ("BM_ToolInfo", "BM_OpenDocument", "BM_OpenAndPaint", "BM_PanelSwitc
     print(f"{name[3:]:>13}: {run['real_time']:8.1f} {run['time_unit']}")
 ratio = runs["BM_OpenAndPaint"]["real_time"] / runs["BM_ToolInfo"]["real_time"]
 print(f"OpenAndPaint/ToolInfo: {ratio:.2f}x (10,000 items in every group)")
+PY
+
+run_bench replace_bench
+python3 - "$build/replace_bench.json" <<'PY'
+import json, sys
+
+runs = {b["name"].split("/")[0]: b for b in json.load(open(sys.argv[1]))["benchmarks"]}
+for name in ("BM_PlainReplaceLoop", "BM_ReplaceAllInPanel"):
+    run = runs[name]
+    print(f"{name[3:]:>18}: {run['real_time']:8.1f} {run['time_unit']}")
+ratio = runs["BM_ReplaceAllInPanel"]["real_time"] / runs["BM_PlainReplaceLoop"]["real_time"]
+print(f"ReplaceAllInPanel/PlainReplaceLoop: {ratio:.2f}x (100,000 texts)")
 PY
