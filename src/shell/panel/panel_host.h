@@ -12,6 +12,9 @@ public:
     virtual ~IPanelHost() = default;
     virtual void RefreshAllPanels() = 0;
     virtual void ShowPanelOf(CResourcePanel* panel) = 0;
+    // The cursor item of the panel listing the items of kind `kind`; -1
+    // when there is none.
+    virtual int CursorItemOf(int kind) const = 0;
 };
 
 }  // namespace plexion

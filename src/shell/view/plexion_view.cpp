@@ -135,6 +135,16 @@ void CPlexionView::ShowPanelOf(CResourcePanel* panel) {
     }
 }
 
+int CPlexionView::CursorItemOf(int kind) const {
+    const CVKT_ResourceGroup* group = document_->Resources().GroupAt(kind);
+    for (const auto& panel : panels_) {
+        if (group != nullptr && panel->GetGroup() == group) {
+            return panel->GetCursorItem();
+        }
+    }
+    return -1;
+}
+
 void CPlexionView::RefreshAllPanels() {
     for (auto& panel : panels_) {
         if (panel->IsCreated()) {

@@ -57,6 +57,7 @@ public:
 
     void RefreshAllPanels() override;
     void ShowPanelOf(CResourcePanel* panel) override;
+    int CursorItemOf(int kind) const override;
 
 signals:
     void currentPanelChanged(int index);

@@ -270,6 +270,7 @@ class CCountingHost : public IPanelHost {
 public:
     void RefreshAllPanels() override { ++refreshes; }
     void ShowPanelOf(CResourcePanel*) override { ++broughtToFront; }
+    int CursorItemOf(int) const override { return -1; }
     int refreshes = 0;
     int broughtToFront = 0;
 };

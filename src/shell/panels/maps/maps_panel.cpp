@@ -5,7 +5,6 @@
 
 #include "bitmap_item.h"
 #include "color_conversion.h"
-#include "empty_edit_menu.h"
 #include "graphic_panel_cells.h"
 #include "kind_panel_cells.h"
 #include "kind_panel_items.h"
@@ -211,11 +210,6 @@ bool CMapsPanel::SetCellSize(int item, int column, int size) {
         return column == kSizeX ? map->SetSizeX(size) : map->SetSizeY(size);
     });
     return Item(item) != nullptr;
-}
-
-bool CMapsPanel::AddEditCommands(QMenu* menu, int) {
-    AddEmptyEditEntry(menu);
-    return true;
 }
 
 bool CMapsPanel::InsertItems() {

@@ -1,12 +1,17 @@
 #pragma once
 
+#include <cstdint>
+
 #include "kind_panel.h"
 #include "map_item.h"
 
 namespace plexion {
 
+class CMapDisplay;
+
 // The panel of the tile maps: one row per map with its type, dimensions and
-// cell size. The preview draws the map of the cursor row.
+// cell size. Its map display shows the map of the cursor row, painted from
+// a palette of the document's bitmaps.
 class CMapsPanel : public CKindPanel<CVKT_Map> {
     Q_OBJECT
 public:
@@ -23,6 +28,8 @@ public:
         kColumnCount
     };
     static constexpr const char* kCellSizeRefused = "The cell size must be at least 1 pixel.";
+    // The value of an empty cell.
+    static constexpr std::int16_t kEmptyCellValue = -1;
 
     explicit CMapsPanel(QWidget* parent = nullptr);
 
@@ -31,13 +38,37 @@ public:
     // A smaller map is first asked about, since cut cells are lost; a refused
     // size leaves the map as it was.
     bool ApplyCell(int dstColumn, int dstRow, int srcColumn, int srcRow) override;
+    // Clear Map, the display's grid lines and zoom, Split Bitmap Into Map.
     bool AddEditCommands(QMenu* menu, int firstId) override;
+    bool OnEditCommand(QMenu* menu, int firstId, int id) override;
     // A new map of 10 by 10 empty cells named "New ID" at the end of the group.
     bool InsertItems() override;
     bool DeleteItem(int item) override;
     bool DoMoveItem(int from, int to) override;
-    // The map of the cursor row from the preview's corner.
+    // The map of the cursor row from the preview's corner, under the map
+    // display.
     void DrawPreview(QPainter& painter, const QRect& preview) override;
+    // The display covers the preview and follows the cursor row.
+    bool CreateChildren() override;
+    void Layout(bool clamp) override;
+    void SelectionChanged() override;
+    bool Refresh(bool rebuild) override;
+
+    CMapDisplay* Display() const { return display_; }
+    // The display's finished stroke written into the cursor map, in one edit.
+    bool PaintStroke();
+    // The cells from (firstColumn, firstLine) to (lastColumn, lastLine) of a
+    // map set to `value`, in one edit.
+    bool FillCells(int item, int firstColumn, int firstLine, int lastColumn, int lastLine,
+                   std::int16_t value);
+    // Every cell of a map emptied.
+    bool ClearMap(int item);
+    // The Split dialog on the Bitmaps panel's cursor bitmap, then the split.
+    bool SplitBitmapIntoMap();
+    // Cuts bitmap `bitmap` into tiles (with a progress dialog that can
+    // cancel), adds a bitmap per distinct tile and a map of them named as
+    // the bitmap, and puts the cursor on the map. A refused split says why.
+    bool SplitIntoMap(int bitmap, int tileWidth, int tileHeight);
 
     // The first map with a cell naming no bitmap; empty cells (-1) name none.
     int FindBrokenReference(QString& message) const override;
@@ -52,6 +83,8 @@ private:
     // edited cell or the source map.
     bool ApplySize(int column, int dstRow, int srcRow);
     bool SetCellSize(int item, int column, int size);
+
+    CMapDisplay* display_ = nullptr;
 };
 
 }  // namespace plexion

@@ -31,7 +31,7 @@ protected:
 };
 
 TEST_F(MapsPanel, HeaderAndCellsOfANewMap) {
-    const std::vector<QString> titles = {"Index",  "ID",     "Type",           "Nb Columns",
+    const std::vector<QString> titles = {"Index",    "ID",     "Type",   "Nb Columns",
                                          "Nb Lines", "Size X", "Size Y", "Specifications",
                                          "Comments"};
     ASSERT_EQ(Panel().GetColumnCount(), static_cast<int>(titles.size()));
@@ -203,12 +203,17 @@ TEST_F(MapsPanel, DeleteAndMove) {
     EXPECT_EQ(Refreshes(), 0);
 }
 
-TEST_F(MapsPanel, TheEditMenuSaysItIsEmpty) {
-    const QList<QAction*> entries = EditEntries();
-    ASSERT_EQ(entries.size(), 1);
-    EXPECT_EQ(entries[0]->text(), "Empty");
-    EXPECT_EQ(entries[0]->statusTip(), "Empty menu");
-    EXPECT_FALSE(entries[0]->isEnabled());
+TEST_F(MapsPanel, TheEditMenuHoldsTheMapCommandsInsteadOfEmpty) {
+    QStringList labels;
+    for (const QAction* entry : EditEntries()) {
+        labels << entry->text();
+        EXPECT_FALSE(entry->statusTip().isEmpty()) << entry->text().toStdString();
+        // Without maps or bitmaps only the display's view entries work.
+        EXPECT_EQ(entry->isEnabled(), !entry->text().contains("Map"))
+            << entry->text().toStdString();
+    }
+    EXPECT_EQ(labels, QStringList({"&Clear Map", "Show &Grid Lines", "Zoom &In\t+", "Zoom &Out\t-",
+                                   "&Actual Size", "&Split Bitmap Into Map..."}));
 }
 
 TEST_F(MapsPanel, PreviewDrawsTheCursorMapFromTheCorner) {
