@@ -4,7 +4,6 @@
 // same texts (resizeColumnsToContents and resizeRowsToContents), in one run.
 #include <benchmark/benchmark.h>
 
-#include <QApplication>
 #include <QHeaderView>
 #include <QImage>
 #include <QPainter>
@@ -144,15 +143,3 @@ void BM_TableViewPaintPage(benchmark::State& state) {
 BENCHMARK(BM_TableViewPaintPage)->Unit(benchmark::kMillisecond);
 
 }  // namespace
-
-int main(int argc, char** argv) {
-    qputenv("QT_QPA_PLATFORM", "offscreen");
-    QApplication application(argc, argv);
-    benchmark::Initialize(&argc, argv);
-    if (benchmark::ReportUnrecognizedArguments(argc, argv)) {
-        return 1;
-    }
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    return 0;
-}

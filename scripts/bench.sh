@@ -5,7 +5,8 @@
 # compared with Qt loading the same files; then opening stored pictures
 # against decoding them one by one, and pixel edits against a plain pass; then
 # the mixer's 32 voices against a plain sum, and Ogg decoding against oggdec;
-# then a map frame against plain QPainter tile drawing, and a game step of
+# then a map frame against plain QPainter tile drawing, the map display's
+# repaint of a painted cell and of a view at 25 % against the same, and a game step of
 # 10,000 animation cursors against plain counters; then smoothing and
 # resampling a path of 1,000,000 points against plain loops over an array;
 # then filling, fitting and painting a grid of 100,000 rows against a
@@ -20,7 +21,7 @@ build=build-bench
 
 cmake -S . -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=Release -DPLEXION_BENCH=ON \
     -DBUILD_TESTING=OFF >/dev/null
-cmake --build "$build" --target document_io_bench image_import_bench bitmap_bench audio_bench map_bench cursor_bench trajectory_bench grid_bench editor_bench replace_bench plexion-tool >"$build/build.log" 2>&1 ||
+cmake --build "$build" --target document_io_bench image_import_bench bitmap_bench audio_bench map_bench cursor_bench trajectory_bench grid_bench editor_bench replace_bench map_display_bench plexion-tool >"$build/build.log" 2>&1 ||
     { tail -n 40 "$build/build.log"; exit 1; }
 
 # Runs one benchmark program with any further options; its results land in
@@ -110,6 +111,22 @@ for name in ("BM_PlainQPainterTiles", "BM_MapDraw"):
     print(f"{name[3:]:>18}: {run['cpu_time']:8.2f} {run['time_unit']} per 1920x1080 frame")
 ratio = runs["BM_MapDraw"]["cpu_time"] / runs["BM_PlainQPainterTiles"]["cpu_time"]
 print(f"MapDraw/PlainQPainterTiles: {ratio:.2f}x")
+PY
+
+run_bench map_display_bench $(interleaved 7)
+python3 - "$build/map_display_bench.json" <<'PY'
+import json, sys
+
+# Medians of interleaved repetitions, in CPU time, as above.
+runs = {b["run_name"]: b for b in json.load(open(sys.argv[1]))["benchmarks"]
+        if b.get("aggregate_name") == "median"}
+for name in ("BM_PlainCellRepaint", "BM_DisplayCellRepaint", "BM_PlainQuarterFrame",
+             "BM_DisplayQuarterFrame"):
+    run = runs[name]
+    print(f"{name[3:]:>19}: {run['cpu_time']:8.2f} {run['time_unit']}")
+for slow, base in (("BM_DisplayCellRepaint", "BM_PlainCellRepaint"),
+                   ("BM_DisplayQuarterFrame", "BM_PlainQuarterFrame")):
+    print(f"{slow[3:]}/{base[3:]}: {runs[slow]['cpu_time'] / runs[base]['cpu_time']:.2f}x")
 PY
 
 run_bench cursor_bench $(interleaved 7)
