@@ -2,10 +2,10 @@
 // bitmaps and map added in one edit.
 #include <QApplication>
 #include <QMessageBox>
-#include <QProgressDialog>
 
 #include "bitmap_item.h"
 #include "kind_panel_cells.h"
+#include "long_work_progress.h"
 #include "map_split.h"
 #include "maps_panel.h"
 #include "message_box_presenter.h"
@@ -13,14 +13,6 @@
 #include "split_map_dialog.h"
 
 namespace plexion {
-namespace {
-
-// How many tiles are cut between two looks at the Cancel button.
-constexpr std::int64_t kTilesPerProgressStep = 64;
-constexpr int kProgressSteps = 1000;
-constexpr int kProgressDelayMs = 800;
-
-}  // namespace
 
 bool CMapsPanel::SplitBitmapIntoMap() {
     const CVKT_ResourceContainer* container = Container();
@@ -47,18 +39,15 @@ bool CMapsPanel::SplitIntoMap(int bitmap, int tileWidth, int tileHeight) {
     map_split::CSplit split;
     map_split::Outcome outcome;
     {
-        QProgressDialog progress(QStringLiteral("Cutting the picture into tiles..."),
-                                 QStringLiteral("Cancel"), 0, kProgressSteps, this);
-        progress.setWindowModality(Qt::WindowModal);
-        progress.setMinimumDuration(kProgressDelayMs);
         QApplication::setOverrideCursor(Qt::WaitCursor);
+        const qint64 tiles =
+            static_cast<qint64>(map_split::TilesCovering(pixels.width(), tileWidth)) *
+            map_split::TilesCovering(pixels.height(), tileHeight);
+        CLongWorkProgress progress(this, QStringLiteral("Cutting the picture into tiles..."),
+                                   tiles);
         outcome = map_split::Cut(
-            pixels, tileWidth, tileHeight, split, [&](std::int64_t done, std::int64_t total) {
-                if (done % kTilesPerProgressStep == 0 || done == total) {
-                    progress.setValue(static_cast<int>(done * kProgressSteps / total));
-                }
-                return !progress.wasCanceled();
-            });
+            pixels, tileWidth, tileHeight, split,
+            [&](std::int64_t done, std::int64_t) { return !progress.Cancelled(done); });
         QApplication::restoreOverrideCursor();
     }
     if (outcome == map_split::Outcome::Cancelled) {
