@@ -1,7 +1,11 @@
 #include "text_item.h"
 
+#include <string_view>
+#include <unordered_map>
+
 #include "archive.h"
 #include "resource_container.h"
+#include "text_expansion.h"
 
 namespace plexion {
 
@@ -27,31 +31,22 @@ int CVKT_Text::Serialize(CArchive& archive) {
 }
 
 std::string CVKT_Text::ExpandedText(const CVKT_ResourceContainer& container) const {
-    std::string text = text_;
-    for (int pass = 0; pass < kMaxExpansionPasses; ++pass) {
-        const std::size_t open = text.find('[');
-        if (open == std::string::npos) {
-            break;
+    // Looked up by a table made at the first reference: an expansion may make
+    // many passes, and a search of the group in each would multiply them.
+    std::unordered_map<std::string_view, const std::string*> texts;
+    bool tabled = false;
+    const auto lookup = [&](std::string_view id) -> const std::string* {
+        if (!tabled) {
+            tabled = true;
+            for (int i = 0; i < container.Count<CVKT_Text>(); ++i) {
+                const CVKT_Text* item = container.GetAt<CVKT_Text>(i);
+                texts.emplace(item->ID(), &item->Text());
+            }
         }
-        const std::size_t close = text.find(']', open + 1);
-        if (close == std::string::npos) {
-            break;
-        }
-        const std::string reference = text.substr(open, close - open + 1);
-        const auto* named = container.GetAt<CVKT_Text>(
-            container.Find<CVKT_Text>(std::string_view(reference).substr(1, reference.size() - 2)));
-        const std::string replacement = named ? named->Text() : std::string();
-        std::string expanded;
-        std::size_t from = 0;
-        for (std::size_t at = text.find(reference); at != std::string::npos;
-             at = text.find(reference, from)) {
-            expanded.append(text, from, at - from).append(replacement);
-            from = at + reference.size();
-        }
-        expanded.append(text, from, std::string::npos);
-        text = std::move(expanded);
-    }
-    return text;
+        const auto found = texts.find(id);
+        return found == texts.end() ? nullptr : found->second;
+    };
+    return ExpandTextReferences(text_, lookup);
 }
 
 }  // namespace plexion

@@ -19,9 +19,8 @@ public:
 
     // The text with every "[ID]" replaced by the text of the first text item
     // with that ID (nothing when there is none), repeated until no reference
-    // is left or kMaxExpansionPasses replacement passes were made.
+    // is left; bounded as ExpandTextReferences says.
     std::string ExpandedText(const CVKT_ResourceContainer& container) const;
-    static constexpr int kMaxExpansionPasses = 64;
 
     const std::string& Text() const { return text_; }
     void SetText(std::string text) { text_ = std::move(text); }

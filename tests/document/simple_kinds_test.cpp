@@ -5,6 +5,7 @@
 #include "color_item.h"
 #include "resource_container.h"
 #include "temp_dir.h"
+#include "text_expansion.h"
 #include "text_item.h"
 
 namespace plexion {
@@ -38,10 +39,41 @@ TEST_F(ExpansionTest, ReplacesReferencesRecursively) {
     EXPECT_EQ(Expand("<[]>"), "<empty-id>");
 }
 
-TEST_F(ExpansionTest, ReferenceCyclesStopAfterTheBound) {
-    Text("loop", "x[loop]");
-    const std::string expanded = Expand("[loop]");
-    EXPECT_EQ(expanded, std::string(CVKT_Text::kMaxExpansionPasses, 'x') + "[loop]");
+TEST_F(ExpansionTest, ManyDistinctReferencesAndDeepChainsExpandFully) {
+    std::string many;
+    std::string expected;
+    for (int i = 0; i < 70; ++i) {
+        Text("v" + std::to_string(i), std::to_string(i));
+        many += "[v" + std::to_string(i) + "] ";
+        expected += std::to_string(i) + " ";
+    }
+    EXPECT_EQ(Expand(many), expected);
+    for (int depth = 0; depth < 1000; ++depth) {
+        Text("d" + std::to_string(depth), "[d" + std::to_string(depth + 1) + "]");
+    }
+    Text("d1000", "bottom");
+    EXPECT_EQ(Expand("<[d0]>"), "<bottom>");
+}
+
+TEST_F(ExpansionTest, CyclesStopWithTheTextAsItStandsWithinTheSizeBound) {
+    Text("twice", "[twice][twice]");
+    Text("grow", "x[grow]");
+    Text("ping", "[pong]");
+    Text("pong", "[ping]");
+    Text("tick", "a[tock]");
+    Text("tock", "b[tick]");
+    struct Case {
+        std::string text;
+        std::string stillNamed;
+    };
+    for (const Case& c : {Case{"[twice]", "[twice]"}, Case{"[grow]", "[grow]"},
+                          Case{"[ping]!", "]!"}, Case{"[tick]", "[t"}}) {
+        const std::string expanded = Expand(c.text);
+        EXPECT_LE(expanded.size(), ExpansionSizeLimit(c.text)) << c.text;
+        EXPECT_NE(expanded.find(c.stillNamed), std::string::npos) << c.text;
+    }
+    const std::string large(100000, 'y');
+    EXPECT_EQ(ExpansionSizeLimit(large), 64 * large.size());
 }
 
 TEST(SimpleKinds, TextsColorsAndFilesSurviveSaving) {
