@@ -11,6 +11,8 @@
 #include <utility>
 
 #include "archive.h"
+#include "file_reading.h"
+#include "safe_file_writer.h"
 #include "scramble.h"
 
 namespace plexion {
@@ -27,7 +29,6 @@ public:
         }
     }
     int get() const { return fd_; }
-    int release() { return std::exchange(fd_, -1); }
 
 private:
     int fd_;
@@ -43,21 +44,6 @@ bool ReadAll(int fd, std::uint8_t* out, std::int64_t size) {
             return false;
         }
         out += n;
-        size -= n;
-    }
-    return true;
-}
-
-bool WriteAll(int fd, const std::uint8_t* in, std::int64_t size) {
-    while (size > 0) {
-        const ssize_t n = ::write(fd, in, static_cast<std::size_t>(size));
-        if (n < 0 && errno == EINTR) {
-            continue;
-        }
-        if (n <= 0) {
-            return false;
-        }
-        in += n;
         size -= n;
     }
     return true;
@@ -91,7 +77,7 @@ bool CVKT_ByteBuffer::SetSize(std::int64_t size) {
 }
 
 bool CVKT_ByteBuffer::LoadFromFile(const std::string& path) {
-    CFileDescriptor file(::open(path.c_str(), O_RDONLY | O_CLOEXEC));
+    CFileDescriptor file(OpenForReading(path));
     struct stat info {};
     if (file.get() < 0 || ::fstat(file.get(), &info) != 0 || !S_ISREG(info.st_mode)) {
         return false;
@@ -109,12 +95,7 @@ bool CVKT_ByteBuffer::SaveToFile(const std::string& path) const {
     if (!data_ || size_ == 0) {
         return false;
     }
-    CFileDescriptor file(::open(path.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0666));
-    if (file.get() < 0) {
-        return false;
-    }
-    const bool written = WriteAll(file.get(), data_.get(), size_);
-    return ::close(file.release()) == 0 && written;
+    return WriteFileSafely(path, {data_.get(), static_cast<std::size_t>(size_)}).empty();
 }
 
 void CVKT_ByteBuffer::Serialize(CArchive& archive) {

@@ -4,7 +4,12 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include <algorithm>
+#include <cerrno>
+#include <vector>
+
 #include "archive.h"
+#include "file_reading.h"
 #include "format_constants.h"
 #include "paths.h"
 #include "resource_container.h"
@@ -13,6 +18,9 @@
 namespace plexion {
 namespace {
 
+// Documents are read straight from regular files; a pipe (a document
+// handed over on standard input) has no length to read against, so it is
+// read into memory first.
 class CReadOnlyFile {
 public:
     CReadOnlyFile() = default;
@@ -22,18 +30,43 @@ public:
 
     bool Open(const std::string& path) {
         Close();
-        fd_ = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
+        fd_ = OpenForReading(path);
         struct stat info {};
-        if (fd_ >= 0 && (::fstat(fd_, &info) != 0 || S_ISDIR(info.st_mode))) {
+        if (fd_ >= 0 &&
+            (::fstat(fd_, &info) != 0 || !(S_ISREG(info.st_mode) || S_ISFIFO(info.st_mode)))) {
             Close();
         }
-        length_ = fd_ >= 0 ? static_cast<std::uint64_t>(info.st_size) : 0;
+        stream_ = fd_ >= 0 && S_ISFIFO(info.st_mode);
+        length_ = fd_ >= 0 && !stream_ ? static_cast<std::uint64_t>(info.st_size) : 0;
         return fd_ >= 0;
     }
     int Descriptor() const { return fd_; }
     std::uint64_t Length() const { return length_; }
+    bool IsStream() const { return stream_; }
+
+    // The whole stream; false when it cannot be read or is beyond kMaxStreamBytes.
+    bool ReadStream(std::vector<std::uint8_t>& bytes) const {
+        constexpr std::size_t kPiece = std::size_t{1} << 16;
+        for (;;) {
+            const std::size_t used = bytes.size();
+            if (used > kMaxStreamBytes) {
+                return false;
+            }
+            bytes.resize(used + kPiece);
+            const ssize_t n = ::read(fd_, bytes.data() + used, kPiece);
+            bytes.resize(used + static_cast<std::size_t>(std::max<ssize_t>(n, 0)));
+            if (n == 0) {
+                return true;
+            }
+            if (n < 0 && errno != EINTR) {
+                return false;
+            }
+        }
+    }
 
 private:
+    static constexpr std::size_t kMaxStreamBytes = std::size_t{1} << 31;
+
     void Close() {
         if (fd_ >= 0) {
             ::close(fd_);
@@ -43,6 +76,7 @@ private:
 
     int fd_ = -1;
     std::uint64_t length_ = 0;
+    bool stream_ = false;
 };
 
 }  // namespace
@@ -53,6 +87,15 @@ int CVKT_ResourceContainer::Load(const std::string& path) {
     if (!file.Open(ResolvePath(path)) && !file.Open(ResolvePath(kSharedFolder + path))) {
         lastLoadStatus_ = LoadStatus::NotFound;
         return 0;
+    }
+    if (file.IsStream()) {
+        std::vector<std::uint8_t> bytes;
+        if (!file.ReadStream(bytes)) {
+            lastLoadStatus_ = LoadStatus::Damaged;
+            Show(load_messages::kOversized, MessageIcon::Error, MessageButtons::Ok);
+            return 1;
+        }
+        return LoadFromBytes(bytes);
     }
     CArchive archive = CArchive::ReaderOf(file.Descriptor(), file.Length());
     ReadFrom(archive);
@@ -130,10 +173,10 @@ void CVKT_ResourceContainer::ReadChunks(CArchive& archive) {
     }
 }
 
-int CVKT_ResourceContainer::Save(const std::string& path) {
+int CVKT_ResourceContainer::Save(const std::string& path, ExistingFile existing) {
     lastSaveError_.clear();
     CSafeFileWriter file;
-    if (!file.Open(path)) {
+    if (!file.Open(path, existing)) {
         lastSaveError_ = file.Error();
         return 0;
     }

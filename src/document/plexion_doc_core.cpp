@@ -1,7 +1,10 @@
 #include "plexion_doc_core.h"
 
+#include <filesystem>
 #include <mutex>
+#include <system_error>
 
+#include "document_lock.h"
 #include "text_item.h"
 
 namespace plexion {
@@ -15,6 +18,13 @@ std::mutex& PathMutex() {
 std::string& PathSlot() {
     static std::string path;
     return path;
+}
+
+bool SamePath(const std::string& a, const std::string& b) {
+    std::error_code ignored;
+    return !a.empty() && !b.empty() &&
+           std::filesystem::weakly_canonical(a, ignored) ==
+               std::filesystem::weakly_canonical(b, ignored);
 }
 
 }  // namespace
@@ -49,6 +59,9 @@ bool CPlexionDocCore::NewDocument() {
 
 CPlexionDocCore::OpenOutcome CPlexionDocCore::OpenDocument(const std::string& path,
                                                            const PasswordPrompt& askPassword) {
+    // Taken before reading: a change made while the file is read then shows
+    // as a change, never the other way round.
+    std::optional<SFileStamp> stamp = StampOfFile(path);
     if (!resources_.Load(path)) {
         return OpenOutcome::NotFound;
     }
@@ -63,19 +76,42 @@ CPlexionDocCore::OpenOutcome CPlexionDocCore::OpenDocument(const std::string& pa
     }
     SetCurrentResourcePath(path);
     pathName_ = path;
+    diskStamp_ = std::move(stamp);
     modified_ = false;
     return OpenOutcome::Opened;
 }
 
 bool CPlexionDocCore::SaveDocument(const std::string& path) {
+    return Save(path, false) == SaveOutcome::Saved;
+}
+
+CPlexionDocCore::SaveOutcome CPlexionDocCore::SaveDocumentUnlessChanged(const std::string& path) {
+    return Save(path, true);
+}
+
+bool CPlexionDocCore::ChangedOnDisk() const {
+    return !pathName_.empty() && FileChangedSince(pathName_, diskStamp_);
+}
+
+CPlexionDocCore::SaveOutcome CPlexionDocCore::Save(const std::string& path, bool unlessChanged) {
+    CDocumentLock lock;
+    if (lock.Acquire(path) == CDocumentLock::Outcome::Busy) {
+        Show(lock.Error());
+        return SaveOutcome::Failed;
+    }
+    if (unlessChanged && SamePath(path, pathName_) && FileChangedSince(path, diskStamp_)) {
+        return SaveOutcome::ChangedOnDisk;
+    }
     if (!resources_.Save(path)) {
         Show(kSaveFailedMessage);
-        return false;
+        return SaveOutcome::Failed;
     }
+    // Still under the lock, so the stamp is of what was just written.
+    diskStamp_ = StampOfFile(path);
     SetCurrentResourcePath(path);
     pathName_ = path;
     modified_ = false;
-    return true;
+    return SaveOutcome::Saved;
 }
 
 bool CPlexionDocCore::Edit(const std::function<bool(CVKT_ResourceContainer&)>& change) {

@@ -6,6 +6,7 @@
 #include <string>
 #include <vector>
 
+#include "file_stamp.h"
 #include "message_presenter.h"
 #include "resource_container.h"
 
@@ -26,6 +27,7 @@ public:
     static constexpr const char* kLoadFailedMessage = "Error occured while loading !";
 
     enum class OpenOutcome { Opened, NotFound, PasswordRefused };
+    enum class SaveOutcome { Saved, Failed, ChangedOnDisk };
     // Asks the user for the document password; nullopt when cancelled.
     using PasswordPrompt = std::function<std::optional<std::string>()>;
     using ChangeListener = std::function<void()>;
@@ -38,7 +40,16 @@ public:
     // Adds the game-step parameter every new document starts with.
     bool NewDocument();
     OpenOutcome OpenDocument(const std::string& path, const PasswordPrompt& askPassword);
+    // Saves under the document's lock (see CDocumentLock), replacing what is
+    // there; shows "Error occured while saving !" on failure.
     bool SaveDocument(const std::string& path);
+    // The same, but when `path` is the file the document was read from (or
+    // last saved as) and another program changed it since, nothing is
+    // written: ChangedOnDisk lets the caller ask the user first.
+    SaveOutcome SaveDocumentUnlessChanged(const std::string& path);
+    // Whether the document's file holds something other than what was last
+    // read or written (it changed, went away or appeared).
+    bool ChangedOnDisk() const;
 
     // Runs `change` on the container; when it reports a change, the document
     // becomes modified and every listener is told.
@@ -54,12 +65,15 @@ public:
 
 private:
     MessageAnswer Show(const std::string& text);
+    SaveOutcome Save(const std::string& path, bool unlessChanged);
 
     IMessagePresenter* presenter_;
     CVKT_ResourceContainer resources_;
     std::vector<ChangeListener> listeners_;
     std::mutex stepMutex_;
     std::string pathName_;
+    // What the file was when it was last read or written here.
+    std::optional<SFileStamp> diskStamp_;
     bool modified_ = false;
 };
 

@@ -12,6 +12,7 @@
 #include <new>
 #include <stdexcept>
 
+#include "file_reading.h"
 #include "paths.h"
 #include "text_item.h"
 
@@ -155,7 +156,7 @@ bool CVKT_ResourceContainer::IsResourceFileName(const std::string& path) {
     if (ExtensionOf(path) != "dat") {
         return false;
     }
-    const int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
+    const int fd = OpenForReading(path);
     if (fd < 0) {
         return false;
     }

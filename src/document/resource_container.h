@@ -10,6 +10,7 @@
 #include "kind_registry.h"
 #include "message_presenter.h"
 #include "resource_group.h"
+#include "safe_file_writer.h"
 
 namespace plexion {
 
@@ -88,8 +89,9 @@ public:
     int Load(const std::string& path);
     int LoadFromBytes(std::span<const std::uint8_t> bytes);
     LoadStatus LastLoadStatus() const { return lastLoadStatus_; }
-    // Replaces the file only once the new one is complete; 0 leaves it as it was.
-    int Save(const std::string& path);
+    // Replaces the file only once the new one is complete; 0 leaves it as it
+    // was. With ExistingFile::Keep a file that already exists is never replaced.
+    int Save(const std::string& path, ExistingFile existing = ExistingFile::Replace);
     const std::string& LastSaveError() const { return lastSaveError_; }
 
     CVKT_ResourceGroup* GroupAt(int kind);

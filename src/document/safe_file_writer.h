@@ -1,12 +1,22 @@
 #pragma once
 
+#include <cstdint>
+#include <span>
 #include <string>
 
 namespace plexion {
 
+// Whether a commit may replace a file that already has the target's name.
+enum class ExistingFile {
+    Replace,  // the previous file is replaced (when the user may write it)
+    Keep,     // the commit fails with EEXIST instead
+};
+
 // Writes a file so that the previous one survives any failure: the bytes go
-// to a new temporary file beside the target, which replaces the target only
-// after it is complete and on disk. Abandoned unless committed.
+// to a new hidden temporary file beside the target, which takes the target's
+// name only after it is complete and on disk. Abandoned (the temporary file
+// removed) unless committed; a SIGINT or SIGTERM removes it too once
+// InstallTemporaryFileCleanup has run.
 class CSafeFileWriter {
 public:
     CSafeFileWriter() = default;
@@ -14,22 +24,46 @@ public:
     CSafeFileWriter& operator=(const CSafeFileWriter&) = delete;
     ~CSafeFileWriter();
 
-    // False (with Error() set) when the temporary file cannot be created.
-    bool Open(const std::string& target);
+    // The target is a path; through a symbolic link, the file it points to
+    // is the one replaced. False (with Error() set) when the temporary file
+    // cannot be created, the target is not a regular file, or the user may
+    // not write the file it would replace.
+    bool Open(const std::string& target, ExistingFile existing = ExistingFile::Replace);
+    // The target is `name` in the folder open as `folderFd` (the writer
+    // keeps a duplicate); a link of that name is never followed. Messages
+    // call the target `shownAs`.
+    bool OpenIn(int folderFd, const std::string& name, ExistingFile existing,
+                const std::string& shownAs);
     int Descriptor() const { return fd_; }
-    // Flushes to disk and renames over the target.
+    // Writes all the bytes (false with Error() set on failure).
+    bool Write(std::span<const std::uint8_t> bytes);
+    // Flushes to disk and gives the file the target's name.
     bool Commit();
     const std::string& Error() const { return error_; }
+    // The errno of the last failure, 0 when there was none.
+    int ErrorNumber() const { return errorNumber_; }
 
 private:
-    bool Fail(const std::string& what);
+    bool Fail(const std::string& what, int error);
+    bool CreateTemporary();
+    bool CheckTarget(bool followLink);
     void Abandon();
-    void SyncFolder() const;
+    bool RenameWithoutReplacing() const;
 
-    std::string target_;
+    int folderFd_ = -1;
+    std::string shownTarget_;
+    std::string name_;
     std::string temporary_;
+    ExistingFile existing_ = ExistingFile::Replace;
     int fd_ = -1;
+    int registration_ = -1;
+    unsigned mode_ = 0;
     std::string error_;
+    int errorNumber_ = 0;
 };
+
+// Writes `bytes` to `path` through a CSafeFileWriter; "" or why it failed.
+std::string WriteFileSafely(const std::string& path, std::span<const std::uint8_t> bytes,
+                            ExistingFile existing = ExistingFile::Replace);
 
 }  // namespace plexion

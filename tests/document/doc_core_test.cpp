@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
 
+#include <unistd.h>
+
 #include "archive_bytes.h"
 #include "plexion_doc_core.h"
 #include "temp_dir.h"
@@ -100,6 +102,36 @@ TEST(DocCore, EditsMarkTheDocumentModifiedAndTellListeners) {
     EXPECT_TRUE(doc.Edit([](CVKT_ResourceContainer& c) { return c.New<CVKT_Text>("t") >= 0; }));
     EXPECT_TRUE(doc.IsModified());
     EXPECT_EQ(told, 1);
+}
+
+TEST(DocCore, ASaveNeverGoesOverAChangeAnotherProgramMade) {
+    test::CTempDir dir;
+    const std::string path = dir.File("d.dat");
+    CPlexionDocCore mine;
+    mine.NewDocument();
+    ASSERT_TRUE(mine.SaveDocument(path));
+    EXPECT_FALSE(mine.ChangedOnDisk());
+
+    // Rewritten with the same bytes (a touch, a copy back): no change.
+    const std::vector<std::uint8_t> saved = test::ReadFileBytes(path);
+    ::unlink(path.c_str());
+    test::WriteFileBytes(path, saved);
+    EXPECT_FALSE(mine.ChangedOnDisk());
+
+    CPlexionDocCore theirs;
+    ASSERT_EQ(theirs.OpenDocument(path, nullptr), CPlexionDocCore::OpenOutcome::Opened);
+    theirs.Edit([](CVKT_ResourceContainer& c) { return c.New<CVKT_Text>("theirs") >= 0; });
+    ASSERT_TRUE(theirs.SaveDocument(path));
+    const std::vector<std::uint8_t> changed = test::ReadFileBytes(path);
+
+    EXPECT_TRUE(mine.ChangedOnDisk());
+    mine.Edit([](CVKT_ResourceContainer& c) { return c.New<CVKT_Text>("mine") >= 0; });
+    EXPECT_EQ(mine.SaveDocumentUnlessChanged(path), CPlexionDocCore::SaveOutcome::ChangedOnDisk);
+    EXPECT_EQ(test::ReadFileBytes(path), changed);
+    EXPECT_TRUE(mine.IsModified());
+    EXPECT_EQ(mine.SaveDocument(path), true);
+    EXPECT_FALSE(mine.ChangedOnDisk());
+    EXPECT_EQ(mine.SaveDocumentUnlessChanged(path), CPlexionDocCore::SaveOutcome::Saved);
 }
 
 }  // namespace
