@@ -3,13 +3,14 @@
 #include <QDir>
 #include <QImageReader>
 #include <QPainter>
-#include <fstream>
 #include <iterator>
 
 #include "bitmap_item.h"
 #include "byte_buffer.h"
 #include "image_codecs.h"
 #include "paths.h"
+#include "safe_file_writer.h"
+#include "picture_decoding.h"
 
 namespace plexion {
 namespace {
@@ -25,8 +26,11 @@ bool ReadWholeFile(const std::string& path, std::vector<std::uint8_t>& bytes) {
 
 }  // namespace
 
-bool CVKT_Bitmap::LoadFromFile(int kind, const std::string& path) {
+bool CVKT_Bitmap::LoadFromFile(int kind, const std::string& path, EDecodeProblem* problem) {
     Reset();
+    if (problem) {
+        *problem = EDecodeProblem::None;
+    }
     std::vector<std::uint8_t> bytes;
     // A file that cannot be read is a failed load, not an empty picture.
     if (!ReadWholeFile(path, bytes)) {
@@ -35,7 +39,16 @@ bool CVKT_Bitmap::LoadFromFile(int kind, const std::string& path) {
     if (kind == kKindImage) {
         sourceFileName_ = path;
         sourceBytes_ = std::move(bytes);
-        DecodeSource();
+        const EDecodeProblem decoding = DecodeSource();
+        if (problem) {
+            *problem = decoding;
+        }
+        // A metafile asking for more work than a picture may take is
+        // damaged: unlike a file the codecs do not know, it is refused.
+        if (decoding == EDecodeProblem::TooMuchWork) {
+            Reset();
+            return false;
+        }
         return true;
     }
     if (kind == kKindDib16 || kind == kKindDib32) {
@@ -71,8 +84,10 @@ bool CVKT_Bitmap::LoadBmpInto(int kind, const std::vector<std::uint8_t>& bytes) 
     return true;
 }
 
-void CVKT_Bitmap::DecodeSource() {
-    TakeDecoded(DecodeImage(sourceBytes_));
+EDecodeProblem CVKT_Bitmap::DecodeSource() {
+    SDecodedPicture decoded = DecodePictureOnce(sourceBytes_);
+    TakeDecoded(decoded.image);
+    return decoded.problem;
 }
 
 void CVKT_Bitmap::TakeDecoded(const QImage& decoded) {
@@ -101,10 +116,7 @@ bool CVKT_Bitmap::SaveSourceBytesToFile(const std::string& path) const {
     if (sourceBytes_.empty()) {
         return false;
     }
-    std::ofstream out(path, std::ios::binary | std::ios::trunc);
-    out.write(reinterpret_cast<const char*>(sourceBytes_.data()),
-              static_cast<std::streamsize>(sourceBytes_.size()));
-    return static_cast<bool>(out.flush());
+    return WriteFileSafely(path, sourceBytes_).empty();
 }
 
 bool CVKT_Bitmap::ReencodeAsPng() {

@@ -8,6 +8,7 @@
 #include <string>
 #include <vector>
 
+#include "decoded_picture.h"
 #include "interface_colors.h"
 #include "resource.h"
 
@@ -103,14 +104,17 @@ public:
     void SetSourceFileName(std::string name) { sourceFileName_ = std::move(name); }
     bool SaveSourceBytesToFile(const std::string& path) const;
 
-    // Import and processing of pictures.
-    bool LoadFromFile(int kind, const std::string& path);
+    // Import and processing of pictures. `problem`, when given, tells why a
+    // picture was not decoded; a metafile that asks for too much work fails
+    // the load.
+    bool LoadFromFile(int kind, const std::string& path, EDecodeProblem* problem = nullptr);
     // Reload Image Source: loads `path` with the current kind; ID, comments
     // and offsets stay. A failed reload leaves the bitmap as it was.
     bool ReloadSource(const std::string& path);
     // Decodes the source bytes as the picture (kind 9); a picture the codecs
-    // cannot read leaves a 0 x 0 picture that keeps its bytes.
-    void DecodeSource();
+    // cannot read leaves a 0 x 0 picture that keeps its bytes. Why it could
+    // not be read, or None.
+    EDecodeProblem DecodeSource();
     void TakeDecoded(const QImage& decoded);
     bool NeedsDecoding() const { return kind_ == kKindImage && pendingDecode_; }
     bool SaveImageToFile(const std::string& path, const std::string& mimeType) const;

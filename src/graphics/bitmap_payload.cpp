@@ -67,8 +67,9 @@ void CVKT_Bitmap::Write(CArchive& archive) const {
     archive.WriteScrambledString(ID());
     archive.WriteScrambledString(sourceFileName_);
     archive.WriteScrambledString(Comments());
-    archive.WriteFloat64(stored ? StorageWidth() : 0.0);
-    archive.WriteFloat64(stored ? StorageHeight() : 0.0);
+    // A picture not decoded yet keeps the size the file gave it.
+    archive.WriteFloat64(!stored ? 0.0 : pendingDecode_ ? displayWidth_ : StorageWidth());
+    archive.WriteFloat64(!stored ? 0.0 : pendingDecode_ ? displayHeight_ : StorageHeight());
     archive.WriteInt32(kind == kKindRegion ? 1 : 32);
     archive.WriteInt32(1);
     archive.WriteFloat64(offsetX_);
@@ -118,7 +119,10 @@ void CVKT_Bitmap::Read(CArchive& archive) {
         sourceName = Unscramble(std::move(sourceName));
         comments = Unscramble(std::move(comments));
     }
-    archive.Skip(16);  // the width and height follow from the content
+    // The width and height follow from the content; a picture keeps them
+    // until it is decoded.
+    const double width = archive.ReadFloat64();
+    const double height = archive.ReadFloat64();
     archive.Skip(8);
     offsetX_ = archive.ReadFloat64();
     offsetY_ = archive.ReadFloat64();
@@ -138,6 +142,8 @@ void CVKT_Bitmap::Read(CArchive& archive) {
         // Decoded once the whole document is read, on every core.
         kind_ = kKindImage;
         pendingDecode_ = true;
+        displayWidth_ = width;
+        displayHeight_ = height;
     } else {
         sourceFileName_ = std::move(sourceName);
     }

@@ -1,6 +1,7 @@
 #include "graphics_kinds.h"
 
 #include "bitmap_item.h"
+#include "image_codecs.h"
 #include "index_list_item.h"
 #include "kind_registry.h"
 #include "map_item.h"
@@ -12,7 +13,8 @@ void RegisterGraphicsKinds() {
     RegisterResourceKind<CVKT_Bitmap>();
     RegisterResourceKind<CVKT_IndexList>();
     RegisterResourceKind<CVKT_Map>();
-    RegisterGroupLoadedHook(CVKT_Bitmap::kKind, &DecodeStoredPictures);
+    RegisterGroupLoadedHook(CVKT_Bitmap::kKind, &DecodeStoredPicturesOnLoad);
+    ApplyDecodeLimitsToQt();
 }
 
 }  // namespace plexion

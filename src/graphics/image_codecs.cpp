@@ -84,24 +84,37 @@ QImage DecodeWithQt(std::span<const std::uint8_t> bytes, EImageFormat format) {
     return std::move(image).convertToFormat(QImage::Format_ARGB32_Premultiplied);
 }
 
-QImage DecodeMetafile(const std::optional<SMetafileSvg>& picture) {
-    return picture ? RenderMetafileSvg(*picture) : QImage();
+SDecodedPicture DecodeEmf(std::span<const std::uint8_t> bytes) {
+    bool tooMuchWork = false;
+    const std::optional<SMetafileSvg> picture = ConvertEmfToSvg(bytes, tooMuchWork);
+    if (tooMuchWork) {
+        return SDecodedPicture::Failed(EDecodeProblem::TooMuchWork);
+    }
+    return SDecodedPicture::Of(picture ? RenderMetafileSvg(*picture) : QImage());
 }
 
 }  // namespace
 
-QImage DecodeImage(std::span<const std::uint8_t> bytes) {
+void ApplyDecodeLimitsToQt() {
+    QImageReader::setAllocationLimit(kQtAllocationLimitMegabytes);
+}
+
+SDecodedPicture DecodePicture(std::span<const std::uint8_t> bytes) {
     const EImageFormat format = SniffImageFormat(bytes);
     switch (format) {
         case EImageFormat::Unknown:
-            return {};
+            return SDecodedPicture::Failed(EDecodeProblem::NotAPicture);
         case EImageFormat::Wmf:
             return DecodeWmf(bytes);
         case EImageFormat::Emf:
-            return DecodeMetafile(ConvertEmfToSvg(bytes));
+            return DecodeEmf(bytes);
         default:
-            return DecodeWithQt(bytes, format);
+            return SDecodedPicture::Of(DecodeWithQt(bytes, format));
     }
+}
+
+QImage DecodeImage(std::span<const std::uint8_t> bytes) {
+    return DecodePicture(bytes).image;
 }
 
 std::vector<std::string> ImageEncoderMimeTypes() {

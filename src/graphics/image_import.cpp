@@ -6,13 +6,14 @@
 
 namespace plexion {
 
-int InsertImage(CVKT_ResourceContainer& container, const std::string& path) {
+int InsertImage(CVKT_ResourceContainer& container, const std::string& path,
+                EDecodeProblem* problem) {
     const int index = container.New<CVKT_Bitmap>(FileTitleOf(path));
     CVKT_Bitmap* bitmap = container.GetAt<CVKT_Bitmap>(index);
     if (!bitmap) {
         return -1;
     }
-    if (!bitmap->LoadFromFile(CVKT_Bitmap::kKindImage, path)) {
+    if (!bitmap->LoadFromFile(CVKT_Bitmap::kKindImage, path, problem)) {
         container.Delete<CVKT_Bitmap>(index);
         return -1;
     }

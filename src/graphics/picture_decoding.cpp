@@ -1,5 +1,6 @@
 #include "picture_decoding.h"
 
+#include <QCryptographicHash>
 #include <QThread>
 #include <QThreadPool>
 #include <algorithm>
@@ -8,9 +9,28 @@
 
 #include "bitmap_item.h"
 #include "image_codecs.h"
+#include "picture_cache.h"
 #include "resource_group.h"
 
 namespace plexion {
+namespace {
+
+std::atomic<EStoredPictureDecoding> gDecoding{EStoredPictureDecoding::OnLoad};
+
+}  // namespace
+
+SDecodedPicture DecodePictureOnce(std::span<const std::uint8_t> bytes) {
+    const QByteArray digest = QCryptographicHash::hash(
+        QByteArrayView(bytes.data(), static_cast<qsizetype>(bytes.size())),
+        QCryptographicHash::Sha256);
+    CPictureCache& cache = CPictureCache::Instance();
+    if (std::optional<SDecodedPicture> known = cache.Find(digest)) {
+        return std::move(*known);
+    }
+    SDecodedPicture decoded = DecodePicture(bytes);
+    cache.Keep(digest, decoded);
+    return decoded;
+}
 
 void DecodeStoredPictures(CVKT_ResourceGroup& bitmaps) {
     std::vector<CVKT_Bitmap*> pending;
@@ -29,7 +49,7 @@ void DecodeStoredPictures(CVKT_ResourceGroup& bitmaps) {
     std::atomic<std::size_t> next{0};
     const auto work = [&] {
         for (std::size_t i = next++; i < pending.size(); i = next++) {
-            decoded[i] = DecodeImage(pending[i]->SourceBytes());
+            decoded[i] = DecodePictureOnce(pending[i]->SourceBytes()).image;
         }
     };
     // Qt's own pool rather than plain threads: decoding creates Qt objects,
@@ -43,6 +63,16 @@ void DecodeStoredPictures(CVKT_ResourceGroup& bitmaps) {
     pool.waitForDone();
     for (std::size_t i = 0; i < pending.size(); ++i) {
         pending[i]->TakeDecoded(decoded[i]);
+    }
+}
+
+void SetStoredPictureDecoding(EStoredPictureDecoding when) {
+    gDecoding = when;
+}
+
+void DecodeStoredPicturesOnLoad(CVKT_ResourceGroup& bitmaps) {
+    if (gDecoding == EStoredPictureDecoding::OnLoad) {
+        DecodeStoredPictures(bitmaps);
     }
 }
 

@@ -21,6 +21,17 @@ QImage Gradient(int width, int height, int seed) {
     return image;
 }
 
+TEST(StoredPictures, BytesDecodedBeforeAreNotDecodedAgain) {
+    const auto png = test::EncodedWithQt(Gradient(16, 8, 11), "PNG");
+    const SDecodedPicture first = DecodePictureOnce(png);
+    const SDecodedPicture again = DecodePictureOnce(png);
+    ASSERT_FALSE(first.image.isNull());
+    // The very same pixels: nothing was decoded the second time.
+    EXPECT_EQ(again.image.constBits(), first.image.constBits());
+    const std::vector<std::uint8_t> junk = {'n', 'o'};
+    EXPECT_EQ(DecodePictureOnce(junk).problem, EDecodeProblem::NotAPicture);
+}
+
 TEST(StoredPictures, ReopenWithTheSameBytesAndPixels) {
     test::CTempDir dir;
     const auto png = test::EncodedWithQt(Gradient(40, 30, 3), "PNG");

@@ -1,6 +1,8 @@
 #include <gtest/gtest.h>
 
+#include "decode_limits.h"
 #include "image_codecs.h"
+#include "wmf_painter_flood.h"
 #include "wmf_records.h"
 
 namespace plexion::test {
@@ -296,6 +298,26 @@ TEST(WmfPainting, ExtremeCoordinatesDrawWithoutHarm) {
     wmf.FloodFill(QPoint(0, 0), kPlum);
     const QImage image = DecodeImage(wmf.Placeable(960, 960, 960));
     EXPECT_EQ(image.size(), QSize(96, 96));
+}
+
+TEST(WmfPainting, FloodFillsAndRecordsAreBoundedPerPicture) {
+    QImage canvas(10, 10, QImage::Format_ARGB32_Premultiplied);
+    canvas.fill(Qt::transparent);
+    std::int64_t budget = 99;
+    EXPECT_FALSE(FloodRegion(canvas, QPoint(5, 5), kPlum, EFloodKind::UpToBorder, budget));
+    budget = 100;
+    const std::optional<QRegion> whole =
+        FloodRegion(canvas, QPoint(5, 5), kPlum, EFloodKind::UpToBorder, budget);
+    ASSERT_TRUE(whole);
+    EXPECT_EQ(whole->boundingRect(), canvas.rect());
+    EXPECT_EQ(budget, 0);
+
+    CWmfBuilder many = Picture();
+    for (std::size_t record = 0; record < kMaxMetafileRecords; ++record) {
+        many.Record(0x0102, {1});  // SETBKMODE
+    }
+    EXPECT_EQ(DecodePicture(many.Placeable(960, 960, 960)).problem, EDecodeProblem::TooMuchWork);
+    EXPECT_EQ(DecodePicture(Picture().Placeable(960, 960, 960)).problem, EDecodeProblem::None);
 }
 
 // Every kind of record this painter handles, then damaged byte by byte: the

@@ -7,6 +7,7 @@
 #include <mutex>
 #include <vector>
 
+#include "decode_limits.h"
 #include "metafile_structure.h"
 
 namespace plexion {
@@ -35,9 +36,11 @@ std::optional<QSize> PictureSize(const SEmfLayout& layout) {
 
 }  // namespace
 
-std::optional<SMetafileSvg> ConvertEmfToSvg(std::span<const std::uint8_t> bytes) {
+std::optional<SMetafileSvg> ConvertEmfToSvg(std::span<const std::uint8_t> bytes,
+                                            bool& tooMuchWork) {
     const std::optional<SEmfLayout> layout = CheckEmfStructure(bytes);
-    if (!layout) {
+    tooMuchWork = layout && layout->recordCount > kMaxMetafileRecords;
+    if (!layout || tooMuchWork) {
         return std::nullopt;
     }
     const std::optional<QSize> size = PictureSize(*layout);

@@ -10,7 +10,9 @@ namespace plexion {
 
 // Translates an enhanced metafile to SVG with libemf2svg. The picture's size
 // is its header frame; when the frame is empty, its device bounds. Nothing
-// when the file is malformed or the translation fails.
-std::optional<SMetafileSvg> ConvertEmfToSvg(std::span<const std::uint8_t> bytes);
+// when the file is malformed or the translation fails; `tooMuchWork` is set
+// when it holds more records than a picture may.
+std::optional<SMetafileSvg> ConvertEmfToSvg(std::span<const std::uint8_t> bytes,
+                                            bool& tooMuchWork);
 
 }  // namespace plexion

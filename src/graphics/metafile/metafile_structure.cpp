@@ -80,6 +80,7 @@ std::optional<SWmfLayout> CheckWmfStructure(std::span<const std::uint8_t> bytes)
             return std::nullopt;
         }
         layout.largestRecordWords = std::max(layout.largestRecordWords, words);
+        ++layout.recordCount;
         if (function == kWmfEofFunction) {
             return layout;
         }
@@ -93,7 +94,7 @@ std::optional<SEmfLayout> CheckEmfStructure(std::span<const std::uint8_t> bytes)
         ReadU32(bytes, 4) < kEmfMinHeaderSize) {
         return std::nullopt;
     }
-    const SEmfLayout layout{ReadEmfRect(bytes, 8), ReadEmfRect(bytes, 24)};
+    SEmfLayout layout{ReadEmfRect(bytes, 8), ReadEmfRect(bytes, 24)};
     std::size_t at = 0;
     while (bytes.size() - at >= kEmfMinRecordSize) {
         const std::uint32_t type = ReadU32(bytes, at);
@@ -101,6 +102,7 @@ std::optional<SEmfLayout> CheckEmfStructure(std::span<const std::uint8_t> bytes)
         if (size < kEmfMinRecordSize || size % 4 != 0 || size > bytes.size() - at) {
             return std::nullopt;
         }
+        ++layout.recordCount;
         if (type == kEmrEof) {
             return layout;
         }

@@ -27,6 +27,7 @@ struct SWmfLayout {
     // the header can be given the real figure.
     std::size_t maxRecordFieldOffset = 0;
     std::uint32_t largestRecordWords = 0;
+    std::size_t recordCount = 0;  // the EOF record included
 };
 
 // Walks every record of a WMF file: each must be at least a record header
@@ -44,6 +45,7 @@ struct SEmfRect {
 struct SEmfLayout {
     SEmfRect boundsPixels;         // inclusive device pixels
     SEmfRect frameHundredthsOfMm;  // picture frame in 0.01 mm
+    std::size_t recordCount = 0;   // the header and EOF records included
 };
 
 // Walks every record of an EMF file: the header record first, every record

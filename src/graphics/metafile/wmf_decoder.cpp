@@ -8,6 +8,7 @@
 #include <optional>
 #include <vector>
 
+#include "decode_limits.h"
 #include "metafile_structure.h"
 #include "metafile_svg.h"
 #include "wmf_painter.h"
@@ -78,12 +79,12 @@ private:
     wmfAPI* api_ = nullptr;
 };
 
-QImage Play(wmfAPI* api, const SWmfLayout& layout) {
+SDecodedPicture Play(wmfAPI* api, const SWmfLayout& layout) {
     SWmfDevice device;
     AttachWmfDevice(api, &device);
     wmfD_Rect bbox;
     if (wmf_scan(api, 0, &bbox) != wmf_E_None) {
-        return {};
+        return SDecodedPicture::Failed(EDecodeProblem::NotAPicture);
     }
     std::optional<QSize> size;
     if (layout.placeable) {
@@ -103,26 +104,32 @@ QImage Play(wmfAPI* api, const SWmfLayout& layout) {
         unsigned int height = 0;
         if (wmf_display_size(api, &width, &height, kMetafileDotsPerInch, kMetafileDotsPerInch) !=
             wmf_E_None) {
-            return {};
+            return SDecodedPicture::Failed(EDecodeProblem::NotAPicture);
         }
         size = MetafilePixelSize(width / kMetafileDotsPerInch, height / kMetafileDotsPerInch);
     }
     if (!size) {
-        return {};
+        return SDecodedPicture::Failed(EDecodeProblem::NotAPicture);
     }
     device.canvas.emplace(bbox, *size);
     if (!device.canvas->IsValid() || wmf_play(api, 0, &bbox) != wmf_E_None) {
-        return {};
+        return SDecodedPicture::Failed(EDecodeProblem::NotAPicture);
     }
-    return device.canvas->TakeImage();
+    if (device.canvas->OverBudget()) {
+        return SDecodedPicture::Failed(EDecodeProblem::TooMuchWork);
+    }
+    return SDecodedPicture::Of(device.canvas->TakeImage());
 }
 
 }  // namespace
 
-QImage DecodeWmf(std::span<const std::uint8_t> bytes) {
+SDecodedPicture DecodeWmf(std::span<const std::uint8_t> bytes) {
     const std::optional<SWmfLayout> layout = CheckWmfStructure(bytes);
     if (!layout) {
-        return {};
+        return SDecodedPicture::Failed(EDecodeProblem::NotAPicture);
+    }
+    if (layout->recordCount > kMaxMetafileRecords) {
+        return SDecodedPicture::Failed(EDecodeProblem::TooMuchWork);
     }
     const std::vector<std::uint8_t> prepared = PrepareWmfForPlayer(bytes, *layout);
     SMemoryInput input{&prepared, 0};
@@ -131,7 +138,7 @@ QImage DecodeWmf(std::span<const std::uint8_t> bytes) {
     CWmfPlayer player;
     if (player.Api() == nullptr ||
         wmf_bbuf_input(player.Api(), ReadByte, Seek, Tell, &input) != wmf_E_None) {
-        return {};
+        return SDecodedPicture::Failed(EDecodeProblem::NotAPicture);
     }
     return Play(player.Api(), *layout);
 }

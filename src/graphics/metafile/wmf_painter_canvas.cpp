@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cmath>
 
+#include "decode_limits.h"
 #include "wmf_library.h"
 
 namespace plexion {
@@ -27,7 +28,7 @@ QRect ToPixelRect(const QRectF& rect) {
 }
 
 CWmfCanvas::CWmfCanvas(const wmfD_Rect& frame, QSize size)
-    : image_(size, QImage::Format_ARGB32_Premultiplied) {
+    : image_(size, QImage::Format_ARGB32_Premultiplied), floodBudget_(kMaxFloodPixels) {
     const double width = double(frame.BR.x) - frame.TL.x;
     const double height = double(frame.BR.y) - frame.TL.y;
     if (image_.isNull() || !std::isfinite(width) || !std::isfinite(height) || width <= 0 ||
@@ -59,7 +60,7 @@ void CWmfCanvas::End() {
 
 QImage CWmfCanvas::TakeImage() {
     End();
-    return valid_ ? std::move(image_) : QImage();
+    return valid_ && !overBudget_ ? std::move(image_) : QImage();
 }
 
 double CWmfCanvas::MapX(double x) const {

@@ -6,6 +6,7 @@
 #include <QPainter>
 #include <QPainterPath>
 #include <QRegion>
+#include <cstdint>
 #include <optional>
 
 #include "wmf_painter_style.h"
@@ -56,6 +57,12 @@ public:
     // Limits drawing to the region in pixels; nothing limits it without one.
     void SetClip(const std::optional<QRegion>& clip);
 
+    // The pixels flood fills may still visit; once spent, the picture is
+    // refused as too much work and further fills are skipped.
+    std::int64_t& FloodBudget() { return floodBudget_; }
+    void MarkOverBudget() { overBudget_ = true; }
+    bool OverBudget() const { return overBudget_; }
+
     // The painter while painting, or null.
     QPainter* Painter() { return painter_.isActive() ? &painter_ : nullptr; }
     const QImage& Image() const { return image_; }
@@ -74,6 +81,8 @@ private:
     double scaleX_ = 1;
     double scaleY_ = 1;
     bool valid_ = false;
+    std::int64_t floodBudget_;
+    bool overBudget_ = false;
 };
 
 }  // namespace plexion

@@ -3,6 +3,8 @@
 #include <QImage>
 #include <QPoint>
 #include <QRegion>
+#include <cstdint>
+#include <optional>
 
 namespace plexion {
 
@@ -13,6 +15,9 @@ enum class EFloodKind {
 
 // The pixels a flood fill from `start` reaches through its four neighbours.
 // Empty when `start` lies outside the image or is not a pixel it spreads to.
-QRegion FloodRegion(const QImage& image, QPoint start, QRgb colour, EFloodKind kind);
+// Every pixel reached is taken from `budget`; nothing when the budget runs
+// out before the fill is complete.
+std::optional<QRegion> FloodRegion(const QImage& image, QPoint start, QRgb colour,
+                                   EFloodKind kind, std::int64_t& budget);
 
 }  // namespace plexion

@@ -219,13 +219,19 @@ void DrawRop(wmfAPI* api, wmfROP_Draw_t* rop) {
 
 void Flood(wmfAPI* api, const wmfFlood_t& flood, EFloodKind kind) {
     CWmfCanvas* canvas = WmfCanvasOf(api);
-    if (canvas == nullptr || flood.dc == nullptr) {
+    if (canvas == nullptr || flood.dc == nullptr || canvas->OverBudget()) {
         return;
     }
     const QPointF at = canvas->Map(flood.pt);
     const QPoint start(static_cast<int>(std::floor(at.x())), static_cast<int>(std::floor(at.y())));
     const QRgb colour = qRgb(flood.color.r, flood.color.g, flood.color.b);
-    canvas->FillRegion(*flood.dc, FloodRegion(canvas->Image(), start, colour, kind), SWmfMix{});
+    const std::optional<QRegion> region =
+        FloodRegion(canvas->Image(), start, colour, kind, canvas->FloodBudget());
+    if (!region) {
+        canvas->MarkOverBudget();
+        return;
+    }
+    canvas->FillRegion(*flood.dc, *region, SWmfMix{});
 }
 
 // A plain flood fill spreads up to a border of the colour.
