@@ -3,12 +3,14 @@
 #include <cstdio>
 #include <memory>
 
+#include "file_reading.h"
+
 namespace plexion {
 
 bool ReadWholeFile(const std::string& path, std::uint64_t maxBytes,
                    std::vector<std::uint8_t>& out) {
     out.clear();
-    std::unique_ptr<std::FILE, int (*)(std::FILE*)> file(std::fopen(path.c_str(), "rb"),
+    std::unique_ptr<std::FILE, int (*)(std::FILE*)> file(OpenStreamForReading(path),
                                                          &std::fclose);
     if (!file) {
         return false;

@@ -8,6 +8,8 @@
 #include <limits>
 #include <memory>
 
+#include "file_reading.h"
+
 namespace plexion {
 namespace {
 
@@ -27,7 +29,7 @@ std::uint32_t U32(const std::uint8_t* p) {
 
 class CFileReader {
 public:
-    explicit CFileReader(const std::string& path) : file_(std::fopen(path.c_str(), "rb"), &Close) {
+    explicit CFileReader(const std::string& path) : file_(OpenStreamForReading(path), &Close) {
         struct stat status {};
         if (file_ && ::fstat(::fileno(file_.get()), &status) == 0 && S_ISREG(status.st_mode)) {
             size_ = static_cast<std::uint64_t>(status.st_size);

@@ -10,6 +10,7 @@
 
 #include "archive.h"
 #include "file_bytes.h"
+#include "file_reading.h"
 #include "paths.h"
 #include "wav_file_info.h"
 
@@ -252,15 +253,21 @@ std::int32_t ConvertWavSamples(const CWavFileInfo& info, std::vector<std::uint8_
 
 }  // namespace
 
+CVKT_WavMemory::FileType CVKT_WavMemory::FileTypeOf(const std::string& path) {
+    const std::string extension = UpperCase(ExtensionOf(path));
+    return extension == "OGG" ? FileType::Ogg : extension == "WAV" ? FileType::Wav : FileType::Raw;
+}
+
 bool CVKT_WavMemory::LoadFromFile(const std::string& path) {
     Clear();
-    const std::string extension = UpperCase(ExtensionOf(path));
-    if (extension == "OGG") {
-        storageKind_ = kStorageOgg;
-        return ogg_.LoadFile(path);
-    }
-    if (extension == "WAV") {
-        return LoadWav(path);
+    switch (FileTypeOf(path)) {
+        case FileType::Ogg:
+            storageKind_ = kStorageOgg;
+            return ogg_.LoadFile(path);
+        case FileType::Wav:
+            return LoadWav(path);
+        case FileType::Raw:
+            break;
     }
     return LoadRaw(path);
 }
@@ -289,7 +296,7 @@ bool CVKT_WavMemory::LoadWav(const std::string& path) {
         return false;
     }
     std::vector<std::uint8_t> data(static_cast<std::size_t>(frames * frameBytes));
-    std::unique_ptr<std::FILE, int (*)(std::FILE*)> file(std::fopen(path.c_str(), "rb"),
+    std::unique_ptr<std::FILE, int (*)(std::FILE*)> file(OpenStreamForReading(path),
                                                          &std::fclose);
     if (!file || ::fseeko(file.get(), static_cast<off_t>(info.dataOffset), SEEK_SET) != 0 ||
         std::fread(data.data(), 1, data.size(), file.get()) != data.size()) {

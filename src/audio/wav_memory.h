@@ -43,6 +43,9 @@ public:
     // Replaces the sound with a WAV, Ogg Vorbis or raw float file, chosen by
     // the extension. A failed load leaves it empty.
     bool LoadFromFile(const std::string& path);
+    // How LoadFromFile reads a file: by its extension, in any case.
+    enum class FileType { Ogg, Wav, Raw };
+    static FileType FileTypeOf(const std::string& path);
 
     // Users are told (and forgotten) before the content changes and when the
     // sound is destroyed. Who refers to a sound is no part of its content, so
