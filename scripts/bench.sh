@@ -13,7 +13,8 @@
 # QTableView over the same texts; then opening a document of 10,000 items
 # in every group in the editor against plexion-tool info, and a panel switch;
 # then replace all in 100,000 texts against a plain loop of the same
-# replacements.
+# replacements; then plexion-tool info and add-text on 2,000 stored pictures
+# against a plain read of the file.
 set -euo pipefail
 
 cd "$(dirname "$0")/.."
@@ -21,7 +22,7 @@ build=build-bench
 
 cmake -S . -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=Release -DPLEXION_BENCH=ON \
     -DBUILD_TESTING=OFF >/dev/null
-cmake --build "$build" --target document_io_bench image_import_bench bitmap_bench audio_bench map_bench cursor_bench trajectory_bench grid_bench editor_bench replace_bench map_display_bench plexion-tool >"$build/build.log" 2>&1 ||
+cmake --build "$build" --target document_io_bench image_import_bench bitmap_bench audio_bench map_bench cursor_bench trajectory_bench grid_bench editor_bench replace_bench map_display_bench tool_document_bench plexion-tool >"$build/build.log" 2>&1 ||
     { tail -n 40 "$build/build.log"; exit 1; }
 
 # Runs one benchmark program with any further options; its results land in
@@ -193,4 +194,18 @@ for name in ("BM_PlainReplaceLoop", "BM_ReplaceAllInPanel"):
     print(f"{name[3:]:>18}: {run['real_time']:8.1f} {run['time_unit']}")
 ratio = runs["BM_ReplaceAllInPanel"]["real_time"] / runs["BM_PlainReplaceLoop"]["real_time"]
 print(f"ReplaceAllInPanel/PlainReplaceLoop: {ratio:.2f}x (100,000 texts)")
+PY
+
+run_bench tool_document_bench $(interleaved 5)
+python3 - "$build/tool_document_bench.json" <<'PY'
+import json, sys
+
+runs = {b["run_name"]: b for b in json.load(open(sys.argv[1]))["benchmarks"]
+        if b.get("aggregate_name") == "median"}
+for name in ("BM_PlainRead", "BM_Info", "BM_AddText"):
+    run = runs[name]
+    print(f"{name[3:]:>12}: {run['real_time']:8.1f} {run['time_unit']}")
+for slow in ("BM_Info", "BM_AddText"):
+    print(f"{slow[3:]}/PlainRead: {runs[slow]['real_time'] / runs['BM_PlainRead']['real_time']:.2f}x"
+          " (2,000 stored pictures)")
 PY

@@ -31,7 +31,7 @@ oggenc -Q -q 2 -o "$work/music.ogg" "$work/music.wav"
 # A file the game ships as it is.
 printf 'level,score\n1,100\n2,250\n' >"$work/highscores.csv"
 
-"$tool" new "$out" --name "Example Game" --comments "Made by scripts/make-example.sh"
+"$tool" new "$out" --force --name "Example Game" --comments "Made by scripts/make-example.sh"
 "$tool" add-text "$out" title "The Example Game" --comments "Shown on the title screen"
 "$tool" add-text "$out" hero "Ann"
 "$tool" add-text "$out" greeting "Hello [hero], welcome to [title]!"

@@ -36,9 +36,9 @@ TEST_F(ToolEdit, NewDocumentHoldsTheGameStepParameter) {
               "10 => 1000 / 10 = 100 fps");
 }
 
-TEST_F(ToolEdit, NewOverwritesWithTheDefaults) {
+TEST_F(ToolEdit, NewForcedOverwritesWithTheDefaults) {
     ASSERT_EQ(RunTool({"add-text", doc_, "a", "b"}).exitCode, 0);
-    ASSERT_EQ(RunTool({"new", doc_}).exitCode, 0);
+    ASSERT_EQ(RunTool({"new", doc_, "--force"}).exitCode, 0);
     const CJson dump = ParseJson(RunTool({"dump", doc_}).out);
     EXPECT_EQ(dump["name"].text, "No Name");
     EXPECT_EQ(dump["comments"].text, "No Comments");

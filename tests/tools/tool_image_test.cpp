@@ -3,9 +3,14 @@
 #include <QBuffer>
 #include <QImage>
 
+#include "bitmap_item.h"
+#include "document_fixtures.h"
 #include "mini_json.h"
+#include "picture_decoding.h"
+#include "resource_container.h"
 #include "temp_dir.h"
 #include "tool_runner.h"
+#include "wmf_records.h"
 
 namespace plexion::test {
 namespace {
@@ -133,6 +138,65 @@ TEST_F(ToolImages, ReloadKeepsIdentityAndAFailedReloadChangesNothing) {
     EXPECT_EQ(bitmap["width"].Number(), 20.0);
     EXPECT_EQ(bitmap["offset_x"].Number(), 3.0);
     EXPECT_NE(bitmap["source"].text.find("new.png"), std::string::npos);
+}
+
+TEST_F(ToolImages, APictureOfTheLargestUsualAtlasSizeRoundTrips) {
+    QImage atlas(8192, 8192, QImage::Format_ARGB32);
+    for (int y = 0; y < atlas.height(); ++y) {
+        auto* line = reinterpret_cast<QRgb*>(atlas.scanLine(y));
+        for (int x = 0; x < atlas.width(); ++x) {
+            line[x] = qRgba(x & 0xFF, y & 0xFF, (x >> 8) ^ (y >> 8), 255);
+        }
+    }
+    const CToolRun added = RunTool({"add-image", doc_, Picture("atlas.png", atlas, "PNG")});
+    ASSERT_EQ(added.exitCode, 0);
+    // Qt's own complaints never reach the tool's error output.
+    EXPECT_EQ(added.err, "");
+    EXPECT_EQ(Exported("atlas"), atlas);
+}
+
+TEST_F(ToolImages, AMetafileAskingForEndlessFloodFillsIsRefusedAsDamaged) {
+    CWmfBuilder wmf;
+    wmf.Window(8000, 8000);
+    wmf.Select(wmf.SolidBrush(qRgb(0, 128, 0)));
+    for (int fill = 0; fill < 100; ++fill) {
+        wmf.FloodFill(QPoint(fill, fill), qRgb(0, 0, 0));
+    }
+    const std::string path = dir_.File("floods.wmf");
+    WriteFileBytes(path, wmf.Placeable(8000, 8000, 96));
+    const CToolRun run = RunTool({"add-image", doc_, path});
+    EXPECT_EQ(run.exitCode, 2);
+    EXPECT_NE(run.err.find("is damaged: it asks for more drawing than a picture may take"),
+              std::string::npos)
+        << run.err;
+    EXPECT_EQ(ParseJson(RunTool({"dump", doc_}).out)["bitmaps"].items.size(), 0u);
+}
+
+TEST_F(ToolImages, CommandsThatDrawNothingLeaveStoredPicturesAsTheyWere) {
+    QBuffer png;
+    png.open(QIODevice::WriteOnly);
+    ASSERT_TRUE(BoxPicture().save(&png, "PNG"));
+    const QByteArray& encoded = png.data();
+    AppendImageBitmaps(doc_, {{"box", "box.png",
+                               std::vector<std::uint8_t>(encoded.begin(), encoded.end()), 7, 9}});
+    ASSERT_EQ(RunTool({"add-text", doc_, "hero", "Ann"}).exitCode, 0);
+    EXPECT_EQ(RunTool({"check", doc_, "--pixels"}).out, "OK\n");
+    SetStoredPictureDecoding(EStoredPictureDecoding::WhenAsked);
+    CVKT_ResourceContainer stored;
+    stored.Load(doc_);
+    SetStoredPictureDecoding(EStoredPictureDecoding::OnLoad);
+    EXPECT_EQ(stored.GetAt<CVKT_Bitmap>(0)->DisplayWidth(), 7.0);
+    EXPECT_EQ(stored.GetAt<CVKT_Bitmap>(0)->DisplayHeight(), 9.0);
+    // Drawing commands see the picture itself.
+    EXPECT_EQ(Bitmap(0)["width"].Number(), 10.0);
+
+    WriteFileBytes(dir_.File("junk.png"), {'n', 'o'});
+    ASSERT_EQ(RunTool({"add-image", doc_, dir_.File("junk.png")}).exitCode, 0);
+    const CToolRun check = RunTool({"check", doc_, "--pixels"});
+    EXPECT_EQ(check.exitCode, 2);
+    EXPECT_NE(check.err.find("bitmap 1 \"junk\" is not a picture the codecs can read"),
+              std::string::npos)
+        << check.err;
 }
 
 }  // namespace

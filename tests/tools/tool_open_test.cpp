@@ -87,9 +87,12 @@ TEST_F(ToolOpen, PasswordGatesEveryCommand) {
     WritePasswordDocument(locked, "Secret");
     const CToolRun without = RunTool({"info", locked});
     EXPECT_EQ(without.exitCode, 3);
-    EXPECT_EQ(without.err, "Error: unreadable file format !\n");
+    EXPECT_EQ(without.err, "plexion-tool: \"" + locked +
+                               "\" is protected by a password; give it with --password\n");
     EXPECT_TRUE(without.out.empty());
-    EXPECT_EQ(RunTool({"dump", locked, "--password", "secret"}).exitCode, 3);
+    const CToolRun wrong = RunTool({"dump", locked, "--password", "secret"});
+    EXPECT_EQ(wrong.exitCode, 3);
+    EXPECT_EQ(wrong.err, "plexion-tool: the password given for \"" + locked + "\" is wrong\n");
     EXPECT_EQ(RunTool({"check", locked, "--password="}).exitCode, 3);
     EXPECT_EQ(RunTool({"add-text", locked, "a", "b", "--password", "x"}).exitCode, 3);
     EXPECT_EQ(RunTool({"check", locked, "--password", "Secret"}).out, "OK\n");

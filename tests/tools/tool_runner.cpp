@@ -13,13 +13,9 @@ std::string ReadText(const std::string& path) {
     return std::string(bytes.begin(), bytes.end());
 }
 
-}  // namespace
-
-CToolRun RunTool(const std::vector<std::string>& arguments, const std::string& folder) {
+CToolRun RunWords(const std::vector<std::string>& words, const std::string& folder) {
     CTempDir capture;
     CChildSetup setup{capture.File("out"), capture.File("err"), folder};
-    std::vector<std::string> words = {PLEXION_TOOL_PATH};
-    words.insert(words.end(), arguments.begin(), arguments.end());
     CToolRun run;
     run.exitCode = RunChildProcess(words, setup);
     if (run.exitCode < 0) {
@@ -28,6 +24,26 @@ CToolRun RunTool(const std::vector<std::string>& arguments, const std::string& f
     run.out = ReadText(setup.outPath);
     run.err = ReadText(setup.errPath);
     return run;
+}
+
+}  // namespace
+
+CToolRun RunTool(const std::vector<std::string>& arguments, const std::string& folder) {
+    std::vector<std::string> words = {PLEXION_TOOL_PATH};
+    words.insert(words.end(), arguments.begin(), arguments.end());
+    return RunWords(words, folder);
+}
+
+CToolRun RunToolOnFullDisk(const std::vector<std::string>& arguments, int blocks) {
+    std::vector<std::string> words = {
+        "/bin/sh", "-c", "trap '' XFSZ; ulimit -f " + std::to_string(blocks) + "; exec \"$0\" \"$@\"",
+        PLEXION_TOOL_PATH};
+    words.insert(words.end(), arguments.begin(), arguments.end());
+    return RunWords(words, "");
+}
+
+CToolRun RunShell(const std::string& commandLine) {
+    return RunWords({"/bin/sh", "-c", "TOOL=\"$0\"; " + commandLine, PLEXION_TOOL_PATH}, "");
 }
 
 }  // namespace plexion::test

@@ -234,5 +234,38 @@ TEST_F(ToolSound, WithoutASoundServerNothingPlaysAndNothingHangs) {
     EXPECT_EQ(RunTool({"play-sound", doc_, "s", "--device", "-2"}).exitCode, 1);
 }
 
+TEST_F(ToolSound, FilesThatAreNoSoundsAreRefusedWithTheirReason) {
+    const std::vector<std::uint8_t> png = {0x89, 'P', 'N', 'G', '\r', '\n', 0x1A, '\n', 0, 0};
+    CBytes noise;
+    for (std::uint32_t i = 0; i < 500; ++i) {
+        noise.U32(i * 2654435761u);
+    }
+    struct Case {
+        std::string name;
+        std::vector<std::uint8_t> bytes;
+        std::string reason;
+    };
+    const std::vector<Case> cases = {
+        {"empty.wav", {}, "it is not a WAV file"},
+        {"noise.wav", noise.Bytes(), "it is not a WAV file"},
+        {"picture.ogg", png, "it holds no Ogg Vorbis stream"},
+        {"fast.wav",
+         RiffWave({{"fmt ", FormatBody(1, 2, 0x80000000u, 16)}, {"data", {0, 0, 0, 0}}}),
+         "its sample rate is not from 1 to 2147483647 Hz"},
+        {"still.wav", RiffWave({{"fmt ", FormatBody(1, 2, 0, 16)}, {"data", {0, 0, 0, 0}}}),
+         "its sample rate is not from 1 to 2147483647 Hz"},
+        {"tiny.pcm", {1, 2, 3}, "too short for one frame"},
+    };
+    for (const Case& c : cases) {
+        const std::string path = dir_.File(c.name);
+        WriteFileBytes(path, c.bytes);
+        const CToolRun run = RunTool({"add-sound", doc_, path});
+        EXPECT_EQ(run.exitCode, 2) << c.name;
+        EXPECT_NE(run.err.find(c.name), std::string::npos) << run.err;
+        EXPECT_NE(run.err.find(c.reason), std::string::npos) << run.err;
+    }
+    EXPECT_EQ(RunTool({"list", doc_, "--kind", "sounds"}).out, "");
+}
+
 }  // namespace
 }  // namespace plexion::test

@@ -13,6 +13,7 @@
 #include "argument_values.h"
 #include "bitmap_item.h"
 #include "document_session.h"
+#include "file_output.h"
 #include "render_output.h"
 #include "standard_output.h"
 #include "text_escape.h"
@@ -30,11 +31,12 @@ int AnimationWithId(const CVKT_ResourceContainer& resources, const std::string& 
 }
 
 // Positions further out than this cannot be drawn on any canvas the tool
-// makes; a frame placed there (only a damaged file can do it) is left out.
-constexpr double kFarthestPosition = 1 << 30;
+// makes.
+constexpr double kFarthestPosition = 1 << 28;
 
 // Where frame `frame` of the animation puts its bitmap when the animation is
-// drawn at (0, 0); empty when it draws nothing.
+// drawn at (0, 0); empty when it draws nothing. A frame too far out for any
+// canvas ends the command.
 QRect FrameArea(const CVKT_ResourceContainer& resources, const CVKT_IndexList& animation,
                 int frame) {
     const CAnimationFrame values = animation.Frame(frame);
@@ -45,7 +47,9 @@ QRect FrameArea(const CVKT_ResourceContainer& resources, const CVKT_IndexList& a
     const double x = std::trunc(values.offsetX + bitmap->OffsetX());
     const double y = std::trunc(values.offsetY + bitmap->OffsetY());
     if (!(std::abs(x) < kFarthestPosition && std::abs(y) < kFarthestPosition)) {
-        return {};
+        throw CToolFailure(kExitFileProblem, "the frames of \"" + EscapeField(animation.ID()) +
+                                                 "\" cannot fit a canvas: frame " +
+                                                 std::to_string(frame) + " lies too far out");
     }
     const QPoint origin(static_cast<int>(x), static_cast<int>(y));
     if (const QRegion* region = bitmap->Region()) {
@@ -55,13 +59,41 @@ QRect FrameArea(const CVKT_ResourceContainer& resources, const CVKT_IndexList& a
                           static_cast<int>(bitmap->StorageHeight()))};
 }
 
+// Writes frame_0000.png... into the folder; when one cannot be written, the
+// ones this command wrote are removed again, so that no set of frames mixes
+// new ones with old ones.
+void WriteFrameFiles(const std::string& folder,
+                     const std::vector<std::vector<std::uint8_t>>& frames) {
+    std::error_code error;
+    std::filesystem::create_directories(folder, error);
+    if (error) {
+        throw CToolFailure(kExitFileProblem,
+                           "cannot make the folder \"" + folder + "\": " + error.message());
+    }
+    std::vector<std::filesystem::path> written;
+    try {
+        for (std::size_t frame = 0; frame < frames.size(); ++frame) {
+            char name[32];
+            std::snprintf(name, sizeof name, "frame_%04zu.png", frame);
+            written.push_back(std::filesystem::path(folder) / name);
+            WriteOutputFile(written.back().string(), frames[frame]);
+        }
+    } catch (const CToolFailure&) {
+        written.pop_back();
+        for (const std::filesystem::path& path : written) {
+            std::filesystem::remove(path, error);
+        }
+        throw;
+    }
+}
+
 }  // namespace
 
 int RunAddAnimation(const CToolOptions& options) {
     const std::int32_t mode = ParsePlayMode(options.Value("--mode").value_or("1"));
     const std::vector<CAnimationFrame> frames = ParseFrames(options.Value("--frames").value_or(""));
     CDocumentSession session(options);
-    session.Open(options.arguments.at(0));
+    session.OpenForChange(options.arguments.at(0));
     session.Core().Edit([&](CVKT_ResourceContainer& resources) {
         auto* animation =
             resources.GetAt<CVKT_IndexList>(resources.New<CVKT_IndexList>(options.arguments.at(1)));
@@ -110,6 +142,7 @@ int RunRenderAnimation(const CToolOptions& options) {
     }
     CDocumentSession session(options);
     session.Open(options.arguments.at(0));
+    session.DecodePictures();
     CVKT_ResourceContainer& resources = session.Core().Resources();
     const int index = AnimationWithId(resources, options.arguments.at(1));
     const CVKT_IndexList& animation = *resources.GetAt<CVKT_IndexList>(index);
@@ -124,28 +157,30 @@ int RunRenderAnimation(const CToolOptions& options) {
     if (area.isEmpty()) {
         area = QRect(0, 0, 1, 1);
     }
-    std::error_code error;
-    std::filesystem::create_directories(*folder, error);
-    if (error) {
-        throw CToolFailure(kExitFileProblem,
-                           "cannot make the folder \"" + *folder + "\": " + error.message());
+    const std::int64_t width = std::int64_t{area.right()} - area.left() + 1;
+    const std::int64_t height = std::int64_t{area.bottom()} - area.top() + 1;
+    const std::string what = "the frames of \"" + EscapeField(animation.ID()) + "\"";
+    if (width > kMaxRenderPixels / height) {
+        throw CToolFailure(kExitFileProblem, what + " cannot fit a canvas: it would be " +
+                                                 std::to_string(width) + " x " +
+                                                 std::to_string(height) + " pixels");
     }
+    // Every frame is drawn and encoded before any file is written, so only
+    // the disk itself can fail the writing.
     CAnimationCursor cursor;
     cursor.SetDocument(&resources);
     cursor.SetAnimationIndex(index);
+    std::vector<std::vector<std::uint8_t>> frames;
     for (int frame = 0; frame < animation.FrameCount(); ++frame) {
-        QImage canvas = TransparentCanvas(std::int64_t{area.right()} - area.left() + 1,
-                                          std::int64_t{area.bottom()} - area.top() + 1,
-                                          "the frames of \"" + EscapeField(animation.ID()) + "\"");
+        QImage canvas = TransparentCanvas(width, height, what);
         if (!areas[static_cast<std::size_t>(frame)].isEmpty()) {
             QPainter painter(&canvas);
             cursor.SetCurrentFrame(frame);
             cursor.Draw(painter, -area.left(), -area.top());
         }
-        char name[32];
-        std::snprintf(name, sizeof name, "frame_%04d.png", frame);
-        SavePng(canvas, (std::filesystem::path(*folder) / name).string());
+        frames.push_back(EncodePng(canvas, what));
     }
+    WriteFrameFiles(*folder, frames);
     return kExitOk;
 }
 

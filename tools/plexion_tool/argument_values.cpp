@@ -32,6 +32,11 @@ int ParseIndex(const std::string& text, const char* what) {
     int value = 0;
     const char* end = text.data() + text.size();
     const auto [stop, error] = std::from_chars(text.data(), end, value);
+    if (error == std::errc::result_out_of_range && stop == end) {
+        throw UsageError(std::string(what) + " must be a number from " +
+                         std::to_string(std::numeric_limits<int>::min()) + " to " +
+                         std::to_string(std::numeric_limits<int>::max()) + ", not " + text);
+    }
     if (text.empty() || error != std::errc() || stop != end) {
         NotANumber(text, what);
     }
@@ -69,6 +74,19 @@ double ParseSaturatingReal(const std::string& text, const char* what) {
         NotANumber(text, what);
     }
     return value;
+}
+
+std::int64_t ParseSecondsAsMilliseconds(const std::string& text, const char* what) {
+    constexpr double kMaxSeconds = 3600;
+    double seconds = 0;
+    const char* end = text.data() + text.size();
+    const auto [stop, error] = std::from_chars(text.data(), end, seconds);
+    if (text.empty() || error != std::errc() || stop != end || !(seconds >= 0) ||
+        seconds > kMaxSeconds) {
+        throw UsageError(std::string(what) + " must be a number of seconds from 0 to 3600, not \"" +
+                         text + "\"");
+    }
+    return static_cast<std::int64_t>(std::llround(seconds * 1000));
 }
 
 std::uint32_t ParseColor(const std::string& text) {

@@ -17,6 +17,10 @@ int ParseIndex(const std::string& text, const char* what);
 int ParseSaturatingInt(const std::string& text, const char* what);
 double ParseSaturatingReal(const std::string& text, const char* what);
 
+// A number of seconds from 0 to 3600 (decimals allowed) in milliseconds; a
+// usage error otherwise.
+std::int64_t ParseSecondsAsMilliseconds(const std::string& text, const char* what);
+
 // "RRGGBB" (case-insensitive hex, exactly six digits) as a stored color:
 // red in bits 0-7, green in 8-15, blue in 16-23. A usage error otherwise.
 std::uint32_t ParseColor(const std::string& text);

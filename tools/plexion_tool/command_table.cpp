@@ -32,11 +32,16 @@ struct CCommand {
 
 const std::array<CCommand, 36>& Commands() {
     static const std::array<CCommand, 36> commands = {{
-        {"new", "new FILE [--name TEXT] [--comments TEXT]", 1, 1, {"--name", "--comments"}, RunNew},
+        {"new",
+         "new FILE [--name TEXT] [--comments TEXT] [--force]",
+         1,
+         1,
+         {"--name", "--comments", "--force"},
+         RunNew},
         {"info", "info FILE", 1, 1, {}, RunInfo},
         {"list", "list FILE [--kind KIND]", 1, 1, {"--kind"}, RunList},
         {"dump", "dump FILE", 1, 1, {}, RunDump},
-        {"check", "check FILE", 1, 1, {}, RunCheck},
+        {"check", "check FILE [--pixels]", 1, 1, {"--pixels"}, RunCheck},
         {"add-text", "add-text FILE ID TEXT [--comments TEXT]", 3, 3, {"--comments"}, RunAddText},
         {"add-color",
          "add-color FILE ID RRGGBB [--comments TEXT]",
@@ -119,7 +124,7 @@ const std::array<CCommand, 36>& Commands() {
 
 void CheckOptions(const CCommand& command, const CToolOptions& options) {
     for (const auto& [option, value] : options.values) {
-        const bool accepted = option == "--password" ||
+        const bool accepted = option == "--password" || option == "--wait" ||
                               std::find(command.options.begin(), command.options.end(), option) !=
                                   command.options.end();
         if (!accepted) {
@@ -158,6 +163,8 @@ std::string UsageText() {
         "options for every command:\n"
         "  --password TEXT       the password of a protected document\n"
         "  --accept-old-version  load a document of an older file version\n"
+        "  --wait SECONDS        how long a change waits for another program\n"
+        "                        changing the same document (default 10)\n"
         "  --                    every later word is an argument\n"
         "exit codes: 0 done, 1 usage, 2 file missing, unreadable or damaged,\n"
         "            3 wrong or missing password, 4 no such ID or index,\n"

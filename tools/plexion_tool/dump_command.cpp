@@ -39,6 +39,7 @@ std::string DocumentJson(const CVKT_ResourceContainer& resources) {
 int RunDump(const CToolOptions& options) {
     CDocumentSession session(options);
     session.Open(options.arguments.at(0));
+    session.DecodePictures();
     PrintLine(DocumentJson(session.Resources()));
     return kExitOk;
 }

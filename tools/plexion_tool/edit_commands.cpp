@@ -38,7 +38,7 @@ std::string OutOfRange(int kind, int index) {
 
 int RunNew(const CToolOptions& options) {
     CDocumentSession session(options);
-    session.Create(options.arguments.at(0));
+    session.Create(options.arguments.at(0), options.Has("--force"));
     session.Core().Edit([&options](CVKT_ResourceContainer& resources) {
         resources.SetName(options.Value("--name").value_or(CVKT_ResourceContainer::kDefaultName));
         resources.SetComments(
@@ -51,7 +51,7 @@ int RunNew(const CToolOptions& options) {
 
 int RunAddText(const CToolOptions& options) {
     CDocumentSession session(options);
-    session.Open(options.arguments.at(0));
+    session.OpenForChange(options.arguments.at(0));
     const bool added = session.Core().Edit([&options](CVKT_ResourceContainer& resources) {
         CVKT_Text* text = resources.GetAt<CVKT_Text>(AddItem<CVKT_Text>(resources, options));
         if (text) {
@@ -67,7 +67,7 @@ int RunAddText(const CToolOptions& options) {
 int RunAddColor(const CToolOptions& options) {
     const std::uint32_t color = ParseColor(options.arguments.at(2));
     CDocumentSession session(options);
-    session.Open(options.arguments.at(0));
+    session.OpenForChange(options.arguments.at(0));
     const bool added = session.Core().Edit([&](CVKT_ResourceContainer& resources) {
         CVKT_Color* item = resources.GetAt<CVKT_Color>(AddItem<CVKT_Color>(resources, options));
         if (item) {
@@ -89,7 +89,7 @@ int RunDelete(const CToolOptions& options) {
     const int kind = ParseKind(options.arguments.at(1));
     const int index = ParseIndex(options.arguments.at(2), "INDEX");
     CDocumentSession session(options);
-    session.Open(options.arguments.at(0));
+    session.OpenForChange(options.arguments.at(0));
     const bool deleted = session.Core().Edit([&](CVKT_ResourceContainer& resources) {
         return resources.GroupAt(kind)->RemoveAt(index) != 0;
     });
@@ -103,7 +103,7 @@ int RunMove(const CToolOptions& options) {
     const int from = ParseIndex(options.arguments.at(2), "FROM");
     const int to = ParseIndex(options.arguments.at(3), "TO");
     CDocumentSession session(options);
-    session.Open(options.arguments.at(0));
+    session.OpenForChange(options.arguments.at(0));
     const bool moved = session.Core().Edit([&](CVKT_ResourceContainer& resources) {
         return resources.GroupAt(kind)->Move(from, to) != 0;
     });

@@ -1,9 +1,10 @@
 #include "extract_commands.h"
 
 #include <cerrno>
-#include <cstring>
+#include <cstdio>
 #include <filesystem>
-#include <system_error>
+#include <string>
+#include <vector>
 
 #include "document_session.h"
 #include "file_output.h"
@@ -19,28 +20,18 @@ namespace {
 
 constexpr int kExtractAllKinds[] = {kKindBinaryFiles, kKindBitmaps, kKindSounds};
 
-std::filesystem::path MakeFolder(const std::filesystem::path& folder) {
-    std::error_code error;
-    std::filesystem::create_directories(folder, error);
-    if (error || !std::filesystem::is_directory(folder)) {
-        throw CToolFailure(kExitFileProblem, "cannot create the folder \"" + folder.string() +
-                                                 "\"" + (error ? ": " + error.message() : ""));
-    }
-    return folder;
-}
-
-// Writes one item under a fresh name in `names`' folder; the path written.
-std::filesystem::path WriteNewFile(CUniqueNames& names, const CSafeName& name,
-                                   const CItemContent& content) {
+// Writes one item under a fresh name in `folder`; the path written.
+std::filesystem::path WriteNewFile(COutputFolder& folder, CUniqueNames& names,
+                                   const CSafeName& name, const CItemContent& content) {
     for (;;) {
         const std::filesystem::path path = names.Next(name);
-        const int error = WriteBytesToFile(path.string(), content.bytes, FileCreation::OnlyNew);
+        std::string why;
+        const int error = folder.WriteNew(path.filename().string(), content.bytes, why);
         if (error == 0) {
             return path;
         }
         if (error != EEXIST) {
-            throw CToolFailure(kExitFileProblem,
-                               "cannot write \"" + path.string() + "\": " + std::strerror(error));
+            throw CToolFailure(kExitFileProblem, why);
         }
     }
 }
@@ -66,29 +57,44 @@ int RunExtract(const CToolOptions& options) {
         WriteToStandardOutput(content.bytes);
         return kExitOk;
     }
-    const int error = WriteBytesToFile(*output, content.bytes, FileCreation::Replace);
-    if (error != 0) {
-        throw CToolFailure(kExitFileProblem,
-                           "cannot write \"" + *output + "\": " + std::strerror(error));
-    }
+    WriteOutputFile(*output, content.bytes);
     return kExitOk;
 }
 
+// An item that cannot be written is reported and the others are still
+// extracted; the command then fails naming every item it left out.
 int RunExtractAll(const CToolOptions& options) {
     CDocumentSession session(options);
     session.Open(options.arguments.at(0));
     const std::filesystem::path root(options.arguments.at(1));
     const CVKT_ResourceContainer& resources = session.Resources();
+    std::vector<std::string> failed;
     for (const int kind : kExtractAllKinds) {
-        CUniqueNames names(MakeFolder(root / KindName(kind)));
+        COutputFolder folder(root, KindName(kind));
+        CUniqueNames names(folder.Path());
         for (int index = 0; index < resources.GroupAt(kind)->Count(); ++index) {
             if (HasNoContent(resources, kind, index)) {
                 continue;
             }
-            const CItemContent content = ContentOf(resources, kind, index);
             const std::string& id = resources.GroupAt(kind)->GetAt(index)->ID();
-            PrintLine(WriteNewFile(names, SafeNameFor(id, content.extension), content).string());
+            try {
+                const CItemContent content = ContentOf(resources, kind, index);
+                PrintLine(
+                    WriteNewFile(folder, names, SafeNameFor(id, content.extension), content)
+                        .string());
+            } catch (const CToolFailure& failure) {
+                std::fprintf(stderr, "plexion-tool: %s\n", failure.what());
+                failed.push_back(KindName(kind) + " \"" + EscapeField(id) + "\"");
+            }
         }
+    }
+    if (!failed.empty()) {
+        std::string list;
+        for (const std::string& item : failed) {
+            list += (list.empty() ? "" : ", ") + item;
+        }
+        throw CToolFailure(kExitFileProblem, std::to_string(failed.size()) +
+                                                 " item(s) could not be extracted: " + list);
     }
     return kExitOk;
 }

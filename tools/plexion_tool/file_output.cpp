@@ -1,34 +1,72 @@
 #include "file_output.h"
 
 #include <fcntl.h>
+#include <sys/stat.h>
 #include <unistd.h>
 
 #include <cerrno>
+#include <cstring>
+
+#include "safe_file_writer.h"
+#include "tool_failure.h"
 
 namespace plexion::tool {
+namespace {
 
-int WriteBytesToFile(const std::string& path, std::span<const std::uint8_t> bytes,
-                     FileCreation creation) {
-    const int flags = O_WRONLY | O_CREAT | O_CLOEXEC |
-                      (creation == FileCreation::OnlyNew ? O_EXCL | O_NOFOLLOW : O_TRUNC);
-    const int fd = ::open(path.c_str(), flags, 0666);
-    if (fd < 0) {
-        return errno;
+CToolFailure FolderFailure(const std::filesystem::path& folder, const std::string& why) {
+    return CToolFailure(kExitFileProblem,
+                        "cannot use the folder \"" + folder.string() + "\": " + why);
+}
+
+}  // namespace
+
+void WriteOutputFile(const std::string& path, std::span<const std::uint8_t> bytes) {
+    const std::string error = WriteFileSafely(path, bytes);
+    if (!error.empty()) {
+        throw CToolFailure(kExitFileProblem, error);
     }
-    std::size_t done = 0;
-    while (done < bytes.size()) {
-        const ssize_t n = ::write(fd, bytes.data() + done, bytes.size() - done);
-        if (n < 0 && errno == EINTR) {
-            continue;
-        }
-        if (n <= 0) {
-            const int error = n < 0 ? errno : EIO;
-            ::close(fd);
-            return error;
-        }
-        done += static_cast<std::size_t>(n);
+}
+
+COutputFolder::COutputFolder(const std::filesystem::path& chosen, const std::string& sub)
+    : path_(chosen / sub) {
+    std::error_code error;
+    std::filesystem::create_directories(chosen, error);
+    // The chosen folder may itself be a link: the user named it.
+    const int chosenFd = ::open(chosen.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+    if (chosenFd < 0) {
+        throw FolderFailure(chosen, std::strerror(errno));
     }
-    return ::close(fd) == 0 ? 0 : errno;
+    if (::mkdirat(chosenFd, sub.c_str(), 0777) != 0 && errno != EEXIST) {
+        const int why = errno;
+        ::close(chosenFd);
+        throw FolderFailure(path_, std::strerror(why));
+    }
+    fd_ = ::openat(chosenFd, sub.c_str(), O_RDONLY | O_DIRECTORY | O_NOFOLLOW | O_CLOEXEC);
+    const int why = errno;
+    ::close(chosenFd);
+    if (fd_ < 0) {
+        throw FolderFailure(path_, why == ELOOP || why == ENOTDIR
+                                       ? "it is a symbolic link or not a folder; not followed"
+                                       : std::strerror(why));
+    }
+}
+
+COutputFolder::~COutputFolder() {
+    if (fd_ >= 0) {
+        ::close(fd_);
+    }
+}
+
+int COutputFolder::WriteNew(const std::string& name, std::span<const std::uint8_t> bytes,
+                            std::string& why) {
+    CSafeFileWriter writer;
+    const std::string shown = (path_ / name).string();
+    if (writer.OpenIn(fd_, name, ExistingFile::Keep, shown) && writer.Write(bytes) &&
+        writer.Commit()) {
+        return 0;
+    }
+    why = writer.Error();
+    return writer.ErrorNumber();
 }
 
 }  // namespace plexion::tool

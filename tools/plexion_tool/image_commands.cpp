@@ -10,6 +10,7 @@
 #include "image_import.h"
 #include "path_import.h"
 #include "picture_commands.h"
+#include "render_output.h"
 #include "text_escape.h"
 #include "tool_failure.h"
 
@@ -48,7 +49,8 @@ std::vector<CVKT_Bitmap*> ChosenBitmaps(CDocumentSession& session, const CToolOp
 int EditBitmaps(const CToolOptions& options, std::size_t firstId,
                 const std::function<void(CVKT_Bitmap&)>& edit) {
     CDocumentSession session(options);
-    session.Open(options.arguments.at(0));
+    session.OpenForChange(options.arguments.at(0));
+    session.DecodePictures();
     const std::vector<CVKT_Bitmap*> chosen = ChosenBitmaps(session, options, firstId);
     session.Core().Edit([&](CVKT_ResourceContainer&) {
         for (CVKT_Bitmap* bitmap : chosen) {
@@ -64,8 +66,15 @@ int EditBitmaps(const CToolOptions& options, std::size_t firstId,
 
 int RunAddImage(const CToolOptions& options) {
     return ImportPaths(options, [](CVKT_ResourceContainer& resources, const std::string& path) {
-        const int index = InsertImage(resources, path);
-        if (index >= 0 && resources.GetAt<CVKT_Bitmap>(index)->DisplayWidth() == 0) {
+        EDecodeProblem problem = EDecodeProblem::None;
+        const int index = InsertImage(resources, path, &problem);
+        if (problem == EDecodeProblem::TooMuchWork) {
+            throw CToolFailure(kExitFileProblem,
+                               "\"" + path +
+                                   "\" is damaged: it asks for more drawing than a picture may "
+                                   "take; nothing was added");
+        }
+        if (index >= 0 && problem == EDecodeProblem::NotAPicture) {
             std::fprintf(stderr,
                          "plexion-tool: warning: \"%s\" is not a picture the codecs can read; "
                          "it is kept as a 0 x 0 picture with its bytes\n",
@@ -78,6 +87,7 @@ int RunAddImage(const CToolOptions& options) {
 int RunExportImage(const CToolOptions& options) {
     CDocumentSession session(options);
     session.Open(options.arguments.at(0));
+    session.DecodePictures();
     const CVKT_Bitmap& bitmap = BitmapWithId(session, options.arguments.at(1));
     const auto output = options.Value("-o");
     if (!output) {
@@ -87,9 +97,7 @@ int RunExportImage(const CToolOptions& options) {
         throw CToolFailure(kExitFileProblem, "the bitmap \"" + EscapeField(bitmap.ID()) +
                                                  "\" holds no picture to export");
     }
-    if (!bitmap.SaveImageToFile(*output, "image/png")) {
-        throw CToolFailure(kExitFileProblem, "cannot write \"" + *output + "\"");
-    }
+    SavePng(*bitmap.Image(), *output);
     return kExitOk;
 }
 
@@ -115,7 +123,7 @@ int RunChangeColor(const CToolOptions& options) {
 
 int RunReloadImage(const CToolOptions& options) {
     CDocumentSession session(options);
-    session.Open(options.arguments.at(0));
+    session.OpenForChange(options.arguments.at(0));
     CVKT_Bitmap& bitmap = BitmapWithId(session, options.arguments.at(1));
     const std::string& path = options.arguments.at(2);
     const bool reloaded =

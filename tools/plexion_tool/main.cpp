@@ -8,6 +8,9 @@
 #include "all_kinds.h"
 #include "command_table.h"
 #include "paths.h"
+#include "picture_decoding.h"
+#include "qt_messages.h"
+#include "temporary_files.h"
 #include "tool_failure.h"
 
 using namespace plexion::tool;
@@ -38,6 +41,9 @@ void Report(const CToolFailure& failure) {
 int main(int argc, char** argv) {
     plexion::SetExecutablePath(argv[0]);
     plexion::RegisterAllResourceKinds();
+    plexion::SetStoredPictureDecoding(plexion::EStoredPictureDecoding::WhenAsked);
+    plexion::InstallTemporaryFileCleanup();
+    RouteQtMessagesToToolLines();
     int code = kExitOk;
     try {
         code = Run(std::vector<std::string>(argv + 1, argv + argc));

@@ -68,7 +68,7 @@ int RunAddMap(const CToolOptions& options) {
     const std::int32_t sizeY =
         ParseCellSize(options.Value("--size-y").value_or("32"), "the cell height --size-y");
     CDocumentSession session(options);
-    session.Open(options.arguments.at(0));
+    session.OpenForChange(options.arguments.at(0));
     session.Core().Edit([&](CVKT_ResourceContainer& resources) {
         auto* map = resources.GetAt<CVKT_Map>(resources.New<CVKT_Map>(options.arguments.at(1)));
         // A new map has no cells worth asking about.
@@ -85,7 +85,7 @@ int RunSetCells(const CToolOptions& options) {
         cells.push_back(ParseCellAssignment(options.arguments[i]));
     }
     CDocumentSession session(options);
-    session.Open(options.arguments.at(0));
+    session.OpenForChange(options.arguments.at(0));
     CVKT_Map& map = MapWithId(session.Core().Resources(), options.arguments.at(1));
     // Every cell is checked before any is set: all or nothing.
     for (const CCellAssignment& cell : cells) {
@@ -114,7 +114,7 @@ int RunResizeMap(const CToolOptions& options) {
     const int lines = ParseIndex(options.arguments.at(3), "the number of lines");
     RequireAllowed(columns, lines);
     CDocumentSession session(options);
-    session.Open(options.arguments.at(0));
+    session.OpenForChange(options.arguments.at(0));
     CVKT_Map& map = MapWithId(session.Core().Resources(), options.arguments.at(1));
     if (map.Columns() == columns && map.Lines() == lines) {
         return kExitOk;
@@ -137,6 +137,7 @@ int RunRenderMap(const CToolOptions& options) {
     }
     CDocumentSession session(options);
     session.Open(options.arguments.at(0));
+    session.DecodePictures();
     const CVKT_ResourceContainer& resources = session.Resources();
     const CVKT_Map& map = MapWithId(session.Core().Resources(), options.arguments.at(1));
     const std::int64_t width = std::int64_t{map.SizeX()} * map.Columns();
@@ -154,7 +155,8 @@ int RunSplitToMap(const CToolOptions& options) {
     const int tileWidth = ParseCellSize(options.arguments.at(2), "the tile width");
     const int tileHeight = ParseCellSize(options.arguments.at(3), "the tile height");
     CDocumentSession session(options);
-    session.Open(options.arguments.at(0));
+    session.OpenForChange(options.arguments.at(0));
+    session.DecodePictures();
     const std::string& pictureId = options.arguments.at(1);
     const CVKT_Bitmap& picture =
         NamedItem<CVKT_Bitmap>(session.Core().Resources(), pictureId, "bitmap");

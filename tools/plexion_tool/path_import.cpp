@@ -7,7 +7,7 @@ namespace plexion::tool {
 
 int ImportPaths(const CToolOptions& options, const PathImporter& import) {
     CDocumentSession session(options);
-    session.Open(options.arguments.at(0));
+    session.OpenForChange(options.arguments.at(0));
     std::string failed;
     session.Core().Edit([&](CVKT_ResourceContainer& resources) {
         for (std::size_t i = 1; i < options.arguments.size() && failed.empty(); ++i) {

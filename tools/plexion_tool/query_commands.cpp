@@ -1,9 +1,12 @@
 #include "query_commands.h"
 
+#include <cstdio>
 #include <string>
 
+#include "bitmap_item.h"
 #include "document_session.h"
 #include "kind_names.h"
+#include "picture_decoding.h"
 #include "standard_output.h"
 #include "text_escape.h"
 #include "text_item.h"
@@ -19,6 +22,30 @@ void ListGroup(const CVKT_ResourceContainer& resources, int kind) {
         PrintLine(KindName(kind) + '\t' + std::to_string(index) + '\t' + EscapeField(item->ID()) +
                   '\t' + EscapeField(item->Specifications()));
     }
+}
+
+// Reports every stored picture that does not decode; whether there was none.
+bool EveryPictureDecodes(CDocumentSession& session) {
+    session.DecodePictures();
+    const CVKT_ResourceContainer& resources = session.Resources();
+    bool clean = true;
+    for (int index = 0; index < resources.Count<CVKT_Bitmap>(); ++index) {
+        const CVKT_Bitmap& bitmap = *resources.GetAt<CVKT_Bitmap>(index);
+        if (bitmap.GetKind() != CVKT_Bitmap::kKindImage || bitmap.SourceBytes().empty()) {
+            continue;
+        }
+        // Decoded a moment ago, so this costs nothing but names the reason.
+        const EDecodeProblem problem = DecodePictureOnce(bitmap.SourceBytes()).problem;
+        if (problem != EDecodeProblem::None) {
+            clean = false;
+            std::fprintf(stderr, "plexion-tool: bitmap %d \"%s\" %s\n", index,
+                         EscapeField(bitmap.ID()).c_str(),
+                         problem == EDecodeProblem::TooMuchWork
+                             ? "is damaged: it asks for more drawing than a picture may take"
+                             : "is not a picture the codecs can read");
+        }
+    }
+    return clean;
 }
 
 }  // namespace
@@ -51,6 +78,9 @@ int RunList(const CToolOptions& options) {
 int RunCheck(const CToolOptions& options) {
     CDocumentSession session(options);
     session.Open(options.arguments.at(0));
+    if (options.Has("--pixels") && !EveryPictureDecodes(session)) {
+        throw CToolFailure(kExitFileProblem, "");
+    }
     PrintLine("OK");
     return kExitOk;
 }

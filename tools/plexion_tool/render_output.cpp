@@ -1,5 +1,7 @@
 #include "render_output.h"
 
+#include "file_output.h"
+#include "image_codecs.h"
 #include "tool_failure.h"
 
 namespace plexion::tool {
@@ -21,10 +23,16 @@ QImage TransparentCanvas(std::int64_t width, std::int64_t height, const std::str
     return canvas;
 }
 
-void SavePng(const QImage& image, const std::string& path) {
-    if (!image.save(QString::fromStdString(path), "PNG")) {
-        throw CToolFailure(kExitFileProblem, "cannot write \"" + path + "\"");
+std::vector<std::uint8_t> EncodePng(const QImage& image, const std::string& what) {
+    auto png = EncodeImage(image, "image/png");
+    if (!png) {
+        throw CToolFailure(kExitFileProblem, "cannot encode " + what + " as PNG");
     }
+    return std::move(*png);
+}
+
+void SavePng(const QImage& image, const std::string& path) {
+    WriteOutputFile(path, EncodePng(image, "\"" + path + "\""));
 }
 
 }  // namespace plexion::tool

@@ -7,7 +7,6 @@
 
 #include <cmath>
 #include <cstdlib>
-#include <cstring>
 #include <memory>
 #include <string>
 
@@ -77,7 +76,15 @@ private:
 }  // namespace
 
 int RunAddSound(const CToolOptions& options) {
-    return ImportPaths(options, &AddSoundFile);
+    return ImportPaths(options, [](CVKT_ResourceContainer& resources, const std::string& path) {
+        std::string why;
+        const int index = AddSoundFile(resources, path, &why);
+        if (index < 0) {
+            throw CToolFailure(kExitFileProblem,
+                               "cannot add \"" + path + "\": " + why + "; nothing was added");
+        }
+        return index;
+    });
 }
 
 int RunSoundInfo(const CToolOptions& options) {
@@ -124,11 +131,7 @@ int RunRenderSound(const CToolOptions& options) {
     if (!wav) {
         throw CToolFailure(kExitFileProblem, "cannot write the rendering: " + why);
     }
-    const int error = WriteBytesToFile(*out, *wav, FileCreation::Replace);
-    if (error != 0) {
-        throw CToolFailure(kExitFileProblem,
-                           "cannot write \"" + *out + "\": " + std::strerror(error));
-    }
+    WriteOutputFile(*out, *wav);
     return kExitOk;
 }
 

@@ -14,9 +14,12 @@ public:
     explicit CTerminalPresenter(bool acceptOldVersion) : acceptOldVersion_(acceptOldVersion) {}
 
     MessageAnswer Show(const std::string& text, MessageIcon icon, MessageButtons buttons) override;
+    // While quiet, messages are answered as usual but not printed.
+    void SetQuiet(bool quiet) { quiet_ = quiet; }
 
 private:
     bool acceptOldVersion_;
+    bool quiet_ = false;
 };
 
 }  // namespace plexion::tool

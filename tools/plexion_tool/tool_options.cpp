@@ -9,14 +9,15 @@
 namespace plexion::tool {
 namespace {
 
-constexpr std::array<const char*, 5> kValueOptions = {"--password", "--name", "--comments",
-                                                      "--kind", "-o"};
+constexpr std::array<const char*, 6> kValueOptions = {"--password", "--name", "--comments",
+                                                      "--kind", "-o", "--wait"};
 // The sound commands' options; "--loop" takes no value and is kept as "".
 constexpr std::array<const char*, 5> kSoundValueOptions = {"--rate", "--bits", "--loop-seconds",
                                                            "--seconds", "--device"};
 // The trajectory commands' options; "--closed" takes no value and is kept as "".
 constexpr std::array<const char*, 2> kTrajectoryValueOptions = {"--points", "--type"};
-// The animation and map commands' options; "--yes" takes no value and is kept as "".
+// The animation and map commands' options; "--yes" (like "--force" of new
+// and "--pixels" of check) takes no value and is kept as "".
 constexpr std::array<const char*, 8> kAnimationMapValueOptions = {
     "--mode", "--frames", "--steps", "--columns", "--lines", "--size-x", "--size-y", "--map-id"};
 
@@ -67,7 +68,8 @@ CToolOptions ParseToolOptions(const std::vector<std::string>& words) {
             options.help = true;
         } else if (name == "--accept-old-version" && equals == std::string::npos) {
             options.acceptOldVersion = true;
-        } else if ((name == "--loop" || name == "--closed" || name == "--yes") &&
+        } else if ((name == "--loop" || name == "--closed" || name == "--yes" ||
+                    name == "--force" || name == "--pixels") &&
                    equals == std::string::npos) {
             options.values[name] = "";
         } else if (!IsValueOption(name)) {

@@ -95,7 +95,7 @@ int RunAddTrajectory(const CToolOptions& options) {
     const auto typeText = options.Value("--type");
     const std::int32_t type = typeText ? ParseType(*typeText) : 0;
     CDocumentSession session(options);
-    session.Open(options.arguments.at(0));
+    session.OpenForChange(options.arguments.at(0));
     const bool added = session.Core().Edit([&](CVKT_ResourceContainer& resources) {
         auto* trajectory = resources.GetAt<CVKT_Trajectory>(
             resources.New<CVKT_Trajectory>(options.arguments.at(1)));
@@ -120,7 +120,7 @@ int RunAddTrajectory(const CToolOptions& options) {
 int RunPath(const CToolOptions& options) {
     const CPathRequest request = ParsePathRequest(options);
     CDocumentSession session(options);
-    session.Open(options.arguments.at(0));
+    session.OpenForChange(options.arguments.at(0));
     const std::string& id = options.arguments.at(1);
     const std::vector<int> item = {TrajectoryIndex(session.Resources(), id)};
     CPathOperationOutcome outcome;
@@ -140,7 +140,7 @@ int RunPath(const CToolOptions& options) {
 
 int RunToRegion(const CToolOptions& options) {
     CDocumentSession session(options);
-    session.Open(options.arguments.at(0));
+    session.OpenForChange(options.arguments.at(0));
     const std::vector<int> selection = NamedTrajectories(session.Resources(), options);
     CRegionConversion conversion;
     session.Core().Edit([&](CVKT_ResourceContainer& resources) {
@@ -156,7 +156,7 @@ int RunToRegion(const CToolOptions& options) {
 
 int RunCenterOfMass(const CToolOptions& options) {
     CDocumentSession session(options);
-    session.Open(options.arguments.at(0));
+    session.OpenForChange(options.arguments.at(0));
     const std::vector<int> chosen = NamedTrajectories(session.Resources(), options);
     std::vector<std::string> lines;
     session.Core().Edit([&](CVKT_ResourceContainer& resources) {
