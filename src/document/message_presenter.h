@@ -15,6 +15,13 @@ public:
     virtual ~IMessagePresenter() = default;
     virtual MessageAnswer Show(const std::string& text, MessageIcon icon,
                                MessageButtons buttons) = 0;
+    // The same with the system's reason for it as a detail below the text;
+    // a presenter with no place for details shows the text alone.
+    virtual MessageAnswer ShowDetailed(const std::string& text, const std::string& detail,
+                                       MessageIcon icon, MessageButtons buttons) {
+        static_cast<void>(detail);
+        return Show(text, icon, buttons);
+    }
 };
 
 // Shows nothing; answers OK, or No to every question, which is the cautious

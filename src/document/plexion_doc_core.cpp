@@ -42,9 +42,12 @@ void SetCurrentResourcePath(std::string path) {
 CPlexionDocCore::CPlexionDocCore(IMessagePresenter* presenter)
     : presenter_(presenter), resources_(presenter) {}
 
-MessageAnswer CPlexionDocCore::Show(const std::string& text) {
+MessageAnswer CPlexionDocCore::Show(const std::string& text, const std::string& detail) {
     CSilentPresenter silent;
-    return (presenter_ ? presenter_ : &silent)->Show(text, MessageIcon::None, MessageButtons::Ok);
+    IMessagePresenter* presenter = presenter_ ? presenter_ : &silent;
+    return detail.empty() ? presenter->Show(text, MessageIcon::None, MessageButtons::Ok)
+                          : presenter->ShowDetailed(text, detail, MessageIcon::None,
+                                                    MessageButtons::Ok);
 }
 
 bool CPlexionDocCore::NewDocument() {
@@ -103,7 +106,7 @@ CPlexionDocCore::SaveOutcome CPlexionDocCore::Save(const std::string& path, bool
         return SaveOutcome::ChangedOnDisk;
     }
     if (!resources_.Save(path)) {
-        Show(kSaveFailedMessage);
+        Show(kSaveFailedMessage, resources_.LastSaveError());
         return SaveOutcome::Failed;
     }
     // Still under the lock, so the stamp is of what was just written.

@@ -64,7 +64,7 @@ public:
     const std::string& PathName() const { return pathName_; }
 
 private:
-    MessageAnswer Show(const std::string& text);
+    MessageAnswer Show(const std::string& text, const std::string& detail = {});
     SaveOutcome Save(const std::string& path, bool unlessChanged);
 
     IMessagePresenter* presenter_;

@@ -48,8 +48,16 @@ CMessageBoxPresenter::CMessageBoxPresenter(std::function<QWidget*()> parent)
 
 MessageAnswer CMessageBoxPresenter::Show(const std::string& text, MessageIcon icon,
                                          MessageButtons buttons) {
+    return ShowDetailed(text, std::string(), icon, buttons);
+}
+
+MessageAnswer CMessageBoxPresenter::ShowDetailed(const std::string& text,
+                                                 const std::string& detail, MessageIcon icon,
+                                                 MessageButtons buttons) {
     QMessageBox box(BoxIcon(icon), MessageBoxTitle(), QString::fromStdString(text),
                     BoxButtons(buttons), parent_ ? parent_() : nullptr);
+    box.setTextFormat(Qt::PlainText);
+    box.setInformativeText(QString::fromStdString(detail));
     // Escape on a Yes/No question means No: nothing is changed.
     if (buttons == MessageButtons::YesNo) {
         box.setEscapeButton(QMessageBox::No);

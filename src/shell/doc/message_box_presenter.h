@@ -17,6 +17,8 @@ public:
     explicit CMessageBoxPresenter(std::function<QWidget*()> parent);
     MessageAnswer Show(const std::string& text, MessageIcon icon,
                        MessageButtons buttons) override;
+    MessageAnswer ShowDetailed(const std::string& text, const std::string& detail,
+                               MessageIcon icon, MessageButtons buttons) override;
 
 private:
     std::function<QWidget*()> parent_;

@@ -74,9 +74,10 @@ bool CPlexionDoc::OnNewDocument() {
 }
 
 bool CPlexionDoc::OnOpenDocument(const QString& path) {
-    const auto outcome = core_.OpenDocument(LocalPath(path), [this] {
-        return AskDocumentPassword(dialogParent_);
+    const auto outcome = core_.OpenDocument(LocalPath(path), [this, &path] {
+        return AskDocumentPassword(dialogParent_, QFileInfo(path).fileName());
     });
+    passwordRefused_ = outcome == CPlexionDocCore::OpenOutcome::PasswordRefused;
     if (outcome != CPlexionDocCore::OpenOutcome::Opened) {
         return false;
     }
@@ -89,6 +90,9 @@ bool CPlexionDoc::OnOpenDocument(const QString& path) {
 }
 
 bool CPlexionDoc::OnSaveDocument(const QString& path) {
+    if (pathClaim_ && !pathClaim_(QFileInfo(path).absoluteFilePath())) {
+        return false;
+    }
     if (!core_.SaveDocument(LocalPath(path))) {
         return false;
     }

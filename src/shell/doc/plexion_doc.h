@@ -5,6 +5,7 @@
 
 #include <functional>
 #include <memory>
+#include <utility>
 
 #include "plexion_doc_core.h"
 
@@ -41,6 +42,17 @@ public:
     QString PathName() const { return pathName_; }
     // The file name of the path, or the untitled name.
     QString Title() const;
+
+    // Asked before the document is written to a file: whether no other
+    // window holds that file (the owner closes such a window, asking about
+    // its changes first) — false keeps the file as it is and the save fails.
+    // Without a claim every file is free.
+    using PathClaim = std::function<bool(const QString& absolutePath)>;
+    void SetPathClaim(PathClaim claim) { pathClaim_ = std::move(claim); }
+
+    // Whether the last failed open failed on the password rather than on
+    // the file.
+    bool PasswordRefused() const { return passwordRefused_; }
 
     // Where message boxes and dialogs of the document are centred.
     void SetDialogParent(QWidget* parent) { dialogParent_ = parent; }
@@ -86,6 +98,8 @@ private:
     QString pathName_;
     QString untitledName_;
     bool readIncompletely_ = false;
+    bool passwordRefused_ = false;
+    PathClaim pathClaim_;
     QWidget* dialogParent_ = nullptr;
 };
 

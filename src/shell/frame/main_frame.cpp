@@ -260,7 +260,10 @@ void CMainFrame::BuildWindowList() {
         CChildFrame* frame = frames[index];
         const QString label = index < 9 ? QStringLiteral("&%1 ").arg(index + 1)
                                         : QStringLiteral("%1 ").arg(index + 1);
-        QAction* entry = windowMenu_->addAction(label + frame->Document()->Title());
+        // The window's title: the name, and " *" while there are unsaved
+        // changes. A "&" in a file name is a letter, not a mnemonic.
+        QAction* entry = windowMenu_->addAction(
+            label + frame->windowTitle().replace(QLatin1Char('&'), QStringLiteral("&&")));
         entry->setCheckable(true);
         entry->setChecked(frame == active);
         entry->setStatusTip(QStringLiteral("Activate this window"));

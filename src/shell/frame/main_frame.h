@@ -88,6 +88,9 @@ private:
     void BuildFileMenu();
     void AddRecentFileEntries(QMenu* menu);
     void BuildWindowList();
+    // Closes the window holding `path`, other than `saving`'s, once the
+    // user agrees; false when it stays.
+    bool ReleaseFileFor(const CPlexionDoc* saving, const QString& path);
     void OpenRecentFile(const QString& path);
     bool OpenDocument(const QString& path, bool reportFailure);
     CChildFrame* AddChildFrame(std::unique_ptr<CPlexionDoc> document);
@@ -109,6 +112,8 @@ private:
     // A window, not a frame: the area speaks of windows while their frame
     // part is already gone.
     QPointer<QMdiSubWindow> activeWindow_;
+    // Whether the last open that failed was refused its password.
+    bool lastOpenRefusedPassword_ = false;
     bool hadDocuments_ = false;
     int openFilterIndex_ = 0;
 };

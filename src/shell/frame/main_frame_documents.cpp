@@ -1,4 +1,5 @@
 #include <QApplication>
+#include <QDir>
 #include <QDragEnterEvent>
 #include <QDropEvent>
 #include <QFileInfo>
@@ -99,7 +100,9 @@ bool CMainFrame::OpenDocument(const QString& path, bool reportFailure) {
     }
     auto document = std::make_unique<CPlexionDoc>();
     document->SetDialogParent(this);
+    lastOpenRefusedPassword_ = false;
     if (!document->OnOpenDocument(path)) {
+        lastOpenRefusedPassword_ = document->PasswordRefused();
         if (reportFailure) {
             QMessageBox box(QMessageBox::NoIcon, MessageBoxTitle(),
                             QString::fromLatin1(CPlexionDocCore::kLoadFailedMessage),
@@ -142,6 +145,8 @@ CChildFrame* CMainFrame::NewDocument() {
 
 CChildFrame* CMainFrame::AddChildFrame(std::unique_ptr<CPlexionDoc> document) {
     CPlexionDoc* opened = document.get();
+    opened->SetPathClaim(
+        [this, opened](const QString& path) { return ReleaseFileFor(opened, path); });
     auto* frame = new CChildFrame(std::move(document));
     frame->setWindowIcon(windowIcon());
     mdiArea_->addSubWindow(frame);
@@ -198,10 +203,41 @@ void CMainFrame::OnSubWindowActivated(QMdiSubWindow* window) {
     UpdateCommandStates();
 }
 
+// Two windows never hold one file, so that one never saves over the
+// other's work: a document saved onto a file another window holds takes
+// its place once the user agreed and that window closed (its own unsaved
+// changes asked about first).
+bool CMainFrame::ReleaseFileFor(const CPlexionDoc* saving, const QString& path) {
+    CChildFrame* holder = nullptr;
+    for (CChildFrame* frame : ChildFrames()) {
+        const QString open = frame->Document()->PathName();
+        if (frame->Document() != saving && !open.isEmpty() && SameFile(open, path)) {
+            holder = frame;
+        }
+    }
+    if (holder == nullptr) {
+        return true;
+    }
+    QMessageBox question(
+        QMessageBox::Question, MessageBoxTitle(),
+        QStringLiteral("%1 is open in another window.\nReplace it with this document? That "
+                       "window will be closed.")
+            .arg(QDir::toNativeSeparators(path)),
+        QMessageBox::Yes | QMessageBox::No, this);
+    question.setDefaultButton(QMessageBox::No);
+    question.setEscapeButton(QMessageBox::No);
+    if (question.exec() != QMessageBox::Yes) {
+        return false;
+    }
+    holder->close();
+    return holder->IsClosed();
+}
+
 void CMainFrame::OpenRecentFile(const QString& path) {
-    // An entry that no longer opens leaves the list, as nothing else tells
-    // the user why the click did nothing.
-    if (!OpenDocumentFile(path)) {
+    // An entry whose file no longer opens leaves the list, as nothing else
+    // tells the user why the click did nothing; a mistyped password is no
+    // reason to forget the file.
+    if (!OpenDocumentFile(path) && !lastOpenRefusedPassword_) {
         recentFiles_.Remove(path);
     }
 }

@@ -10,4 +10,9 @@ class CAudioSystem;
 CAudioSystem* ApplicationAudio();
 void SetApplicationAudio(CAudioSystem* audio);
 
+// True the first time it is asked after an audio system was set: that no
+// output device could be opened is said once per run of the editor, not at
+// every Play.
+bool FirstNoOutputNotice();
+
 }  // namespace plexion

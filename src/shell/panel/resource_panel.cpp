@@ -4,7 +4,9 @@
 #include <QDir>
 #include <QDragEnterEvent>
 #include <QDropEvent>
+#include <QFileInfo>
 #include <QFocusEvent>
+#include <QHash>
 #include <QMessageBox>
 #include <QMimeData>
 #include <QUrl>
@@ -22,11 +24,7 @@
 namespace plexion {
 
 CResourcePanel::CResourcePanel(const QString& title, QWidget* parent)
-    : QWidget(parent),
-      title_(title),
-      // File dialogs start in the user's home folder: there are no drive
-      // letters here to start from.
-      lastFolder_(QDir::homePath()) {}
+    : QWidget(parent), title_(title) {}
 
 CResourcePanel::~CResourcePanel() = default;
 
@@ -128,7 +126,10 @@ void CResourcePanel::showEvent(QShowEvent* event) {
 bool CResourcePanel::EditDocument(const std::function<bool(CVKT_ResourceContainer&)>& change,
                                   bool otherPanelsShowIt) {
     bool changed = false;
-    if (document_ != nullptr) {
+    if (batchContainer_ != nullptr) {
+        changed = change(*batchContainer_);
+        batchChanged_ = batchChanged_ || changed;
+    } else if (document_ != nullptr) {
         changed = document_->Edit(change);
     } else if (container_ != nullptr) {
         changed = change(*container_);
@@ -137,6 +138,31 @@ bool CResourcePanel::EditDocument(const std::function<bool(CVKT_ResourceContaine
         NotifyOtherPanels();
     }
     return changed;
+}
+
+namespace {
+
+// The folders last used by each kind of panel, for the whole run.
+QHash<QString, QString>& FoldersByKind() {
+    static QHash<QString, QString> folders;
+    return folders;
+}
+
+}  // namespace
+
+QString CResourcePanel::LastFolder() const {
+    const QString remembered = FoldersByKind().value(title_);
+    if (!remembered.isEmpty()) {
+        return remembered;
+    }
+    if (document_ != nullptr && !document_->PathName().isEmpty()) {
+        return QFileInfo(document_->PathName()).absolutePath();
+    }
+    return QDir::homePath();
+}
+
+void CResourcePanel::SetLastFolder(const QString& folder) {
+    FoldersByKind().insert(title_, folder);
 }
 
 void CResourcePanel::NotifyOtherPanels() {

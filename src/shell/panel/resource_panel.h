@@ -76,9 +76,13 @@ public:
     CResourceGrid* Grid() const { return grid_; }
     QAbstractButton* MenuButton() const { return menuButton_; }
     QWidget* SplitterBar() const;
-    // The folder file dialogs of the panel start in.
-    QString LastFolder() const { return lastFolder_; }
-    void SetLastFolder(const QString& folder) { lastFolder_ = folder; }
+    // The folder file dialogs of the panel start in: the one last used by
+    // a panel of the same kind in this run, else the document's folder,
+    // else the user's home folder.
+    QString LastFolder() const;
+    void SetLastFolder(const QString& folder);
+    // How long a replace runs before it shows its progress (with Cancel).
+    void SetProgressDelay(int milliseconds) { progressDelayMs_ = milliseconds; }
 
     // 1: the names of `item` and of `items`, shortened after the fourth.
     virtual QString ItemsSummary(int item, const std::vector<int>& items) const;
@@ -195,7 +199,8 @@ public:
 
     // The one editing path: runs `change` through the document, which marks
     // itself modified when `change` reports a change. When other panels show
-    // the changed data, they are told to refresh.
+    // the changed data, they are told to refresh. Called inside a change
+    // the panel is making already, it joins that one edit.
     bool EditDocument(const std::function<bool(CVKT_ResourceContainer&)>& change,
                       bool otherPanelsShowIt = false);
     // The refresh-all-panels notification, sent to the view.
@@ -256,9 +261,17 @@ private:
     // After rows were moved without a rebuild: scroll, repaint, and show the
     // group again when the kind refused a move.
     void FinishRowMoves(int firstRow, int lastRow);
+    // A cell a replace run changes, and the item its row listed then.
+    struct CCellReplacement {
+        int column;
+        int row;
+        int item;
+        QString text;
+    };
     bool SearchWalk(const CFindOptions& options);
     bool FindAgain(bool backward);
-    void FinishReplacing(bool replaced);
+    void ShowFoundCell(int column, int row);
+    void ApplyReplacements(const std::vector<CCellReplacement>& replacements);
     void MarkFoundRows(const CFindOptions& options, const std::vector<int>& rows, int lowest,
                        int highest);
     bool HandleKeyPress(const QKeyEvent& event);
@@ -270,7 +283,6 @@ private:
     bool acceptsFiles_ = false;
     QWidget* focusTarget_ = nullptr;
     QAbstractButton* menuButton_ = nullptr;
-    QString lastFolder_;
     QPixmap paintBuffer_;
     CResourceGrid* grid_ = nullptr;
     double splitRatio_ = 0.5;
@@ -284,6 +296,11 @@ private:
     int rememberedCursorRow_ = -1;
     // Set by MoveItem when the kind refused a move.
     bool moveFailed_ = false;
+    int progressDelayMs_ = 500;
+    // While one edit of the document runs many cell edits (a replace), the
+    // container they change and whether any did.
+    CVKT_ResourceContainer* batchContainer_ = nullptr;
+    bool batchChanged_ = false;
 };
 
 }  // namespace plexion

@@ -204,6 +204,9 @@ void CResourcePanel::OnCellEdited() {
             ApplyCell(column, other + HeaderRowCount(), column, row);
         }
     }
+    // The column fits the new value at once, not at the next refresh.
+    grid_->Sheet().FitColumns(column, column);
+    grid_->RecomputeScrollRanges();
     RedrawPreviewArea();
     emit itemsEdited();
 }

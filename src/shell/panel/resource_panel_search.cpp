@@ -4,8 +4,11 @@
 
 #include <algorithm>
 #include <climits>
+#include <optional>
+#include <set>
 
 #include "find_text_dialog.h"
+#include "long_work_progress.h"
 #include "message_box_presenter.h"
 #include "resource_grid.h"
 
@@ -18,19 +21,13 @@ bool IsWordEdge(const QString& text, qsizetype at) {
 
 // Only the first occurrence counts: with whole words on, a later one that
 // stands alone is not looked for.
-bool ContainsText(const QString& cellText, const QString& needle, bool wholeWord) {
-    const qsizetype at = cellText.indexOf(needle);
+bool ContainsText(const QString& cellText, const QString& needle, Qt::CaseSensitivity sensitivity,
+                  bool wholeWord) {
+    const qsizetype at = cellText.indexOf(needle, 0, sensitivity);
     if (at < 0) {
         return false;
     }
     return !wholeWord || (IsWordEdge(cellText, at - 1) && IsWordEdge(cellText, at + needle.size()));
-}
-
-// Every occurrence replaced; without matching case the letters around them
-// stay as they were.
-QString ReplacedText(QString text, const QString& needle, const QString& replacement,
-                     bool matchCase) {
-    return text.replace(needle, replacement, matchCase ? Qt::CaseSensitive : Qt::CaseInsensitive);
 }
 
 }  // namespace
@@ -82,19 +79,28 @@ bool CResourcePanel::SearchWalk(const CFindOptions& options) {
     CGridSheet& sheet = grid_->Sheet();
     const int columns = sheet.ColumnCount();
     const int rows = sheet.RowCount();
-    const QString needle = options.matchCase ? options.text : options.text.toUpper();
+    const Qt::CaseSensitivity sensitivity =
+        options.matchCase ? Qt::CaseSensitive : Qt::CaseInsensitive;
     const QString question =
-        QStringLiteral("Replace \"%1\" with \"%2\" ?").arg(needle, options.replacement);
+        QStringLiteral("Replace \"%1\" with \"%2\" ?")
+            .arg(options.matchCase ? options.text : options.text.toUpper(), options.replacement);
     int column = sheet.CursorColumn();
     int row = sheet.CursorRow();
     int lowestFound = INT_MAX;
     int highestFound = -1;
+    std::optional<QPoint> lastFound;
     std::vector<int> foundRows;
-    bool replaced = false;
+    std::vector<CCellReplacement> replacements;
+    bool stopped = false;
     // Every cell once, the starting cell last; counted rather than compared
     // with the start, so a kind that reshapes the grid cannot make it endless.
     const qint64 cellCount = static_cast<qint64>(columns) * rows;
+    CLongWorkProgress progress(this, QStringLiteral("Replacing..."), cellCount, progressDelayMs_);
     for (qint64 step = 0; step < cellCount; ++step) {
+        if (options.replace && progress.Cancelled(step)) {
+            stopped = true;
+            break;
+        }
         if (options.backward) {
             if (--column < 0) {
                 column = columns - 1;
@@ -105,8 +111,7 @@ bool CResourcePanel::SearchWalk(const CFindOptions& options) {
             row = row + 1 < rows ? row + 1 : 0;
         }
         const QString cellText = sheet.DisplayText(column, row);
-        if (!ContainsText(options.matchCase ? cellText : cellText.toUpper(), needle,
-                          options.wholeWord)) {
+        if (!ContainsText(cellText, options.text, sensitivity, options.wholeWord)) {
             continue;
         }
         const int item = ItemOfRow(row);
@@ -119,9 +124,10 @@ bool CResourcePanel::SearchWalk(const CFindOptions& options) {
             foundRows.push_back(row);
             continue;
         }
-        SetCursorItem(item);
-        grid_->MoveCursorTo(column, row);
-        rememberedCursorRow_ = row;
+        lastFound = QPoint(column, row);
+        if (!options.replace || options.askBeforeReplace) {
+            ShowFoundCell(column, row);
+        }
         if (!options.replace) {
             return true;
         }
@@ -136,39 +142,77 @@ bool CResourcePanel::SearchWalk(const CFindOptions& options) {
                             QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel, this);
             const int answer = box.exec();
             if (answer == QMessageBox::Cancel) {
-                FinishReplacing(replaced);
-                return true;
+                stopped = true;
+                break;
             }
             if (answer != QMessageBox::Yes) {
                 continue;
             }
         }
-        cell = sheet.Cell(column, row);
-        if (cell == nullptr ||
-            !cell->SetText(ReplacedText(cellText, options.text, options.replacement,
-                                        options.matchCase))) {
-            continue;
+        QString replaced = cellText;
+        replaced.replace(options.text, options.replacement, sensitivity);
+        if (replaced != cellText) {
+            replacements.push_back({column, row, item, std::move(replaced)});
         }
-        grid_->RepaintCell(column, row);
-        if (!ApplyCell(column, row, column, row)) {
-            FillCell(column, row, true);
-            continue;
-        }
-        replaced = true;
     }
-    FinishReplacing(replaced);
+    if (options.replace) {
+        if (lastFound && !options.askBeforeReplace) {
+            ShowFoundCell(lastFound->x(), lastFound->y());
+        }
+        ApplyReplacements(replacements);
+    }
+    if (stopped) {
+        return true;
+    }
     if (options.selectItems) {
         MarkFoundRows(options, foundRows, lowestFound, highestFound);
     }
     return false;
 }
 
-void CResourcePanel::FinishReplacing(bool replaced) {
-    if (!replaced) {
+void CResourcePanel::ShowFoundCell(int column, int row) {
+    SetCursorItem(ItemOfRow(row));
+    grid_->MoveCursorTo(column, row);
+    rememberedCursorRow_ = row;
+}
+
+// One change of the document for the whole run, so one undo step; the
+// cells change in place and their columns are fitted once, rather than a
+// row refresh for each.
+void CResourcePanel::ApplyReplacements(const std::vector<CCellReplacement>& replacements) {
+    if (replacements.empty()) {
         return;
     }
-    RedrawPreviewArea();
-    emit itemsEdited();
+    CGridSheet& sheet = grid_->Sheet();
+    std::set<int> columns;
+    const bool changed = EditDocument([&](CVKT_ResourceContainer& container) {
+        // The kind's own cell edits join this one change.
+        batchContainer_ = &container;
+        batchChanged_ = false;
+        for (const CCellReplacement& replacement : replacements) {
+            CGridCell* cell = sheet.Cell(replacement.column, replacement.row);
+            // A cell whose row now lists another item was not the one found.
+            if (cell == nullptr || ItemOfRow(replacement.row) != replacement.item ||
+                !cell->SetText(replacement.text)) {
+                continue;
+            }
+            if (!ApplyCell(replacement.column, replacement.row, replacement.column,
+                           replacement.row)) {
+                FillCell(replacement.column, replacement.row, false);
+            }
+            columns.insert(replacement.column);
+        }
+        batchContainer_ = nullptr;
+        return batchChanged_;
+    });
+    for (const int column : columns) {
+        sheet.FitColumns(column, column);
+    }
+    grid_->RecomputeScrollRanges();
+    if (changed) {
+        RedrawPreviewArea();
+        emit itemsEdited();
+    }
 }
 
 void CResourcePanel::MarkFoundRows(const CFindOptions& options, const std::vector<int>& rows,

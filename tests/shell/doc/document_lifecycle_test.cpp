@@ -2,6 +2,7 @@
 
 #include <QAbstractButton>
 #include <QFileDialog>
+#include <QLabel>
 #include <QLineEdit>
 #include <QMessageBox>
 #include <QSignalSpy>
@@ -44,6 +45,12 @@ void AnswerPasswordThenMessage(const char* password, QString* message) {
             return false;
         }
         EXPECT_EQ(window->windowTitle(), "Password Protection");
+        // The dialog names the file it asks for.
+        bool named = false;
+        for (const QLabel* label : window->findChildren<QLabel*>()) {
+            named = named || label->text().contains("locked.dat");
+        }
+        EXPECT_TRUE(named);
         EXPECT_EQ(field->echoMode(), QLineEdit::Password);
         if (password == nullptr) {
             QTest::keyClick(window, Qt::Key_Escape);
@@ -155,12 +162,16 @@ TEST(DocumentLifecycle, AFailedSaveKeepsThePathNameTheFileAndTheModifiedFlag) {
     doc.Edit([](CVKT_ResourceContainer& c) { return c.New<CVKT_Text>("unsaved") >= 0; });
 
     QString message;
-    AnswerModal<QMessageBox>([&message](QMessageBox* box) {
+    QString detail;
+    AnswerModal<QMessageBox>([&message, &detail](QMessageBox* box) {
         message = box->text();
+        detail = box->informativeText();
         box->accept();
     });
     EXPECT_FALSE(doc.OnSaveDocument(QString::fromStdString(dir.File("no/such/folder/x.dat"))));
     EXPECT_EQ(message, "Error occured while saving !");
+    // The system's reason comes with it.
+    EXPECT_TRUE(detail.contains("No such file or directory")) << detail.toStdString();
     EXPECT_EQ(doc.PathName(), good);
     EXPECT_TRUE(doc.IsModified());
     EXPECT_EQ(test::ReadFileBytes(good.toStdString()), before);

@@ -327,5 +327,73 @@ TEST_F(MainFrameTest, SavingADocumentPutsItFirstInTheRecentFiles) {
     EXPECT_EQ(frame_->windowTitle(), QStringLiteral("Plexion - saved.dat"));
 }
 
+// Answers the message box whose text contains `part` with `button`.
+void AnswerBoxContaining(const QString& part, QMessageBox::StandardButton button) {
+    AnswerModalWidget([part, button](QWidget* widget) {
+        auto* box = qobject_cast<QMessageBox*>(widget);
+        if (box == nullptr || !box->text().contains(part)) {
+            return false;
+        }
+        box->button(button)->click();
+        return true;
+    });
+}
+
+bool HoldsText(const QString& path, const std::string& id) {
+    CVKT_ResourceContainer resources;
+    return resources.Load(path.toStdString()) && resources.Find<CVKT_Text>(id) >= 0;
+}
+
+// Save As onto a file another window holds: that window closes once the
+// user agrees (its unsaved changes asked about first), or the save does
+// not happen and nothing is lost; two windows never hold one file.
+TEST_F(MainFrameTest, SaveAsOntoAFileOpenInAnotherWindow) {
+    struct CCase {
+        const char* name;
+        QMessageBox::StandardButton replace;
+        QMessageBox::StandardButton saveOther;
+        bool saved;
+    };
+    for (const CCase& test : {CCase{"replace", QMessageBox::Yes, QMessageBox::No, true},
+                              CCase{"keep", QMessageBox::No, QMessageBox::NoButton, false},
+                              CCase{"cancel closing", QMessageBox::Yes, QMessageBox::Cancel,
+                                    false}}) {
+        const QString a = MakeDocument("a.dat");
+        const QString b = MakeDocument("b.dat");
+        ASSERT_TRUE(frame_->OpenResourceFile(a));
+        CChildFrame* first = frame_->ActiveChildFrame();
+        ASSERT_TRUE(frame_->OpenResourceFile(b));
+        CChildFrame* second = frame_->ActiveChildFrame();
+        first->Document()->Edit([](CVKT_ResourceContainer& resources) {
+            return resources.New<CVKT_Text>("from_a") >= 0;
+        });
+        second->Document()->Edit([](CVKT_ResourceContainer& resources) {
+            return resources.New<CVKT_Text>("from_b") >= 0;
+        });
+        // The file dialog's own "already exists" question is answered Yes.
+        AnswerModal<QFileDialog>([&a](QFileDialog* dialog) {
+            dialog->setOption(QFileDialog::DontConfirmOverwrite);
+            dialog->selectFile(a);
+            static_cast<QDialog*>(dialog)->accept();
+        });
+        AnswerBoxContaining("is open in another window", test.replace);
+        if (test.saveOther != QMessageBox::NoButton) {
+            AnswerBoxContaining("Save changes to", test.saveOther);
+        }
+        EXPECT_EQ(second->Document()->DoSaveAs(), test.saved) << test.name;
+        Settle();
+        EXPECT_EQ(HoldsText(a, "from_b"), test.saved) << test.name;
+        EXPECT_FALSE(HoldsText(a, "from_a")) << test.name;
+        EXPECT_EQ(frame_->ChildFrames().size(), test.saved ? 1 : 2) << test.name;
+        QStringList paths;
+        for (CChildFrame* frame : frame_->ChildFrames()) {
+            paths << frame->Document()->PathName();
+        }
+        EXPECT_EQ(paths.removeDuplicates(), 0) << test.name;
+        frame_->CloseAllDocuments();
+        Settle();
+    }
+}
+
 }  // namespace
 }  // namespace plexion::test

@@ -1,4 +1,7 @@
 #include <QAction>
+#include <QDialog>
+#include <QLineEdit>
+#include <QMessageBox>
 #include <QCoreApplication>
 #include <QKeyEvent>
 #include <QWindow>
@@ -12,6 +15,9 @@
 #include "command_ids.h"
 #include "plexion_doc.h"
 #include "main_frame_fixture.h"
+#include "modal_answer.h"
+#include "resource_container.h"
+#include "text_item.h"
 
 namespace plexion::test {
 namespace {
@@ -73,6 +79,18 @@ TEST_F(MainFrameTest, WindowMenuListsTheDocumentsWithTheActiveOneChecked) {
     EXPECT_TRUE(entries[5]->isChecked());
     entries[4]->trigger();
     EXPECT_EQ(frame_->ActiveChildFrame(), first);
+}
+
+TEST_F(MainFrameTest, WindowMenuMarksUnsavedDocuments) {
+    CChildFrame* first = frame_->NewDocument();
+    CChildFrame* second = frame_->NewDocument();
+    second->Document()->SetModified(true);
+    QMenu* window = MenuNamed("&Window");
+    emit window->aboutToShow();
+    const QList<QAction*> entries = window->actions();
+    ASSERT_EQ(entries.size(), 6);
+    EXPECT_EQ(entries[4]->text(), "&1 " + first->Document()->Title());
+    EXPECT_EQ(entries[5]->text(), "&2 " + second->Document()->Title() + " *");
 }
 
 TEST_F(MainFrameTest, ToolBarButtonsInOrder) {
@@ -225,6 +243,38 @@ TEST_F(MainFrameTest, ARecentFileThatNoLongerOpensLeavesTheList) {
     EXPECT_TRUE(frame_->ChildFrames().isEmpty());
     EXPECT_TRUE(recent_->Files().isEmpty());
     EXPECT_TRUE(MenuLabels(MenuNamed("&File")).contains("Recent File"));
+}
+
+// A mistyped password is no reason to forget the file; the dialog names it.
+TEST_F(MainFrameTest, ARecentFileWhosePasswordWasRefusedStaysInTheList) {
+    const QString path = QString::fromStdString(folder_.File("locked.dat"));
+    {
+        CVKT_ResourceContainer resources;
+        resources.GetAt<CVKT_Text>(resources.New<CVKT_Text>("settings_password"))->SetText("pw");
+        ASSERT_EQ(resources.Save(path.toStdString()), 1);
+    }
+    recent_->Add(path);
+    QString named;
+    AnswerModal<QDialog>([&named](QDialog* dialog) {
+        if (dialog->windowTitle() != "Password Protection") {
+            return;
+        }
+        for (const QLabel* label : dialog->findChildren<QLabel*>()) {
+            named += label->text();
+        }
+        dialog->findChild<QLineEdit*>(QStringLiteral("1001"))->setText("wrong");
+        AnswerModal<QMessageBox>([](QMessageBox* box) { box->accept(); });
+        dialog->accept();
+    });
+    for (QAction* action : MenuNamed("&File")->actions()) {
+        if (action->text() == "&1 " + path) {
+            action->trigger();
+            break;
+        }
+    }
+    EXPECT_TRUE(frame_->ChildFrames().isEmpty());
+    EXPECT_TRUE(named.contains("locked.dat")) << named.toStdString();
+    EXPECT_EQ(recent_->Files(), QStringList({path}));
 }
 
 }  // namespace

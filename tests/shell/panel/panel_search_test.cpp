@@ -4,11 +4,15 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QMessageBox>
+#include <QProgressDialog>
 #include <QTest>
+
+#include <string>
 
 #include "find_options.h"
 #include "form_dialog.h"
 #include "modal_answer.h"
+#include "plexion_doc.h"
 #include "resource_grid.h"
 #include "stored_text.h"
 #include "text_item.h"
@@ -240,6 +244,53 @@ TEST(PanelSearch, FindDialogRemembersItsValuesOnOkOnly) {
     EXPECT_FALSE(texts.panel->ShowFindDialog());
     EXPECT_EQ(RememberedFindOptions().text, "two");
     RememberedFindOptions() = CFindOptions();
+}
+
+// A replace over many rows is one change of the document, told once; when
+// it runs long enough to show its progress, Cancel keeps the rows replaced
+// so far (in the order the walk visits them) and stops there.
+TEST(PanelSearch, ReplaceAllIsOneChangeAndCancelKeepsWhatWasReplaced) {
+    constexpr int kTexts = 10000;
+    for (const bool cancel : {false, true}) {
+        CPlexionDoc document;
+        for (int i = 0; i < kTexts; ++i) {
+            document.Resources().GetAt<CVKT_Text>(
+                document.Resources().New<CVKT_Text>("id " + std::to_string(i)))->SetText("dog");
+        }
+        CTextListPanel panel(nullptr);
+        panel.SetDocument(&document, nullptr);
+        panel.SetResourceContainer(&document.Resources());
+        panel.CreatePanel(nullptr, QRect(0, 0, 600, 400));
+        panel.show();
+        ASSERT_TRUE(QTest::qWaitForWindowExposed(&panel));
+        panel.Grid()->MoveCursorTo(0, 0);
+        int changes = 0;
+        QObject::connect(&document, &CPlexionDoc::edited, [&changes] { ++changes; });
+        if (cancel) {
+            panel.SetProgressDelay(0);
+            AnswerModal<QProgressDialog>([](QProgressDialog* progress) { progress->cancel(); });
+        }
+        CFindOptions options = Find("dog");
+        options.replace = true;
+        options.askBeforeReplace = false;
+        options.replacement = "cat";
+        EXPECT_EQ(panel.Search(options), cancel);
+        int replaced = 0;
+        for (int i = 0; i < kTexts; ++i) {
+            const std::string& text = document.Resources().GetAt<CVKT_Text>(i)->Text();
+            if (text == "cat") {
+                EXPECT_EQ(replaced, i) << "a row was skipped before " << i;
+                ++replaced;
+            }
+        }
+        EXPECT_EQ(changes, replaced > 0 ? 1 : 0) << cancel;
+        if (cancel) {
+            EXPECT_LT(replaced, kTexts);
+        } else {
+            EXPECT_EQ(replaced, kTexts);
+            EXPECT_EQ(panel.Grid()->Sheet().DisplayText(kTextGridColumn, kTexts), "cat");
+        }
+    }
 }
 
 }  // namespace

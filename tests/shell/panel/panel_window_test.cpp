@@ -3,12 +3,14 @@
 #include <QAbstractButton>
 #include <QApplication>
 #include <QDialog>
+#include <QDir>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPlainTextEdit>
 #include <QMouseEvent>
 #include <QMessageBox>
 #include <QMimeData>
+#include <QTemporaryDir>
 #include <QTest>
 #include <QUrl>
 
@@ -301,6 +303,28 @@ TEST(PanelDocument, EditsGoThroughTheDocument) {
         [](CVKT_ResourceContainer& container) { return container.New<CVKT_Text>("x") >= 0; },
         true));
     EXPECT_EQ(host.refreshes, 1);
+}
+
+// File dialogs start beside the document until a panel of the same kind
+// used a folder; then every panel of that kind starts there.
+TEST(PanelFolders, DialogsStartBesideTheDocumentThenInTheKindsLastFolder) {
+    QTemporaryDir documents;
+    QTemporaryDir pictures;
+    CPlexionDoc saved;
+    saved.OnNewDocument();
+    ASSERT_TRUE(saved.OnSaveDocument(documents.filePath("game.dat")));
+    CTextListPanel first(nullptr);
+    first.SetDocument(&saved, nullptr);
+    EXPECT_EQ(QDir(first.LastFolder()), QDir(documents.path()));
+
+    first.SetLastFolder(pictures.path());
+    CPlexionDoc untitled;
+    CTextListPanel second(nullptr);
+    second.SetDocument(&untitled, nullptr);
+    EXPECT_EQ(QDir(second.LastFolder()), QDir(pictures.path()));
+    // Forgotten again, so that other tests start as the editor does.
+    second.SetLastFolder(QString());
+    EXPECT_EQ(second.LastFolder(), QDir::homePath());
 }
 
 }  // namespace

@@ -158,9 +158,18 @@ bool CMapsPanel::ApplySize(int column, int dstRow, int srcRow) {
     const int wanted = map == source ? edited->GetInt() : SizeOf(*source, column);
     switch (column) {
         case kNbColumns:
-            return ResizeMap(target, wanted, map->Lines());
-        case kNbLines:
-            return ResizeMap(target, map->Columns(), wanted);
+        case kNbLines: {
+            const auto [columns, lines] = column == kNbColumns
+                                              ? map_size::WithColumns(*map, wanted)
+                                              : map_size::WithLines(*map, wanted);
+            if (!ResizeMap(target, columns, lines)) {
+                return false;
+            }
+            // A map without cells grew in both dimensions.
+            RefreshItemCell(kNbColumns, dstRow);
+            RefreshItemCell(kNbLines, dstRow);
+            return true;
+        }
         default:
             return SetCellSize(target, column, wanted);
     }
@@ -174,9 +183,9 @@ bool CMapsPanel::ResizeMap(int item, int columns, int lines) {
     if (columns == map->Columns() && lines == map->Lines()) {
         return true;
     }
-    if (!map_size::Allowed(columns, lines)) {
+    if (!map_size::EditAllowed(columns, lines)) {
         QMessageBox::warning(this, MessageBoxTitle(),
-                             QStringLiteral("A map has 0 to %1 columns and 0 to %1 lines, and at "
+                             QStringLiteral("A map has 1 to %1 columns and 1 to %1 lines, and at "
                                             "most %2 cells.")
                                  .arg(map_size::kMaxSide)
                                  .arg(map_size::kMaxCells));

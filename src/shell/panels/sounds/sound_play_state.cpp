@@ -25,17 +25,20 @@ SoundPlayState PlayStateOf(const CAudioSystem* audio, const CVKT_WavMemory* soun
     return kSoundStopped;
 }
 
-void ApplyPlayState(CAudioSystem* audio, CVKT_WavMemory* sound, int state) {
+bool ApplyPlayState(CAudioSystem* audio, CVKT_WavMemory* sound, int state) {
     if (audio == nullptr || sound == nullptr) {
-        return;
+        return false;
     }
     if (state == kSoundStopped) {
         audio->StopSound(sound);
-        return;
+        return true;
     }
-    if (CAudioVoice* voice = audio->PlaySound(sound)) {
-        voice->SetLoop(state == kSoundLooping);
+    CAudioVoice* voice = audio->PlaySound(sound);
+    if (voice == nullptr) {
+        return false;
     }
+    voice->SetLoop(state == kSoundLooping);
+    return true;
 }
 
 }  // namespace plexion

@@ -20,7 +20,8 @@ SoundPlayState PlayStateOf(const CAudioSystem* audio, const CVKT_WavMemory* soun
 
 // Stops every voice playing `sound`, or plays it once more (once or in a
 // loop) on the voice the audio system chooses. Nothing happens without an
-// audio system, or when no voice can be had (no output device).
-void ApplyPlayState(CAudioSystem* audio, CVKT_WavMemory* sound, int state);
+// audio system, or when no voice can be had (no output device): then the
+// result is false.
+bool ApplyPlayState(CAudioSystem* audio, CVKT_WavMemory* sound, int state);
 
 }  // namespace plexion

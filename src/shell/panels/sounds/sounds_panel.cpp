@@ -2,6 +2,7 @@
 
 #include <QAction>
 #include <QMenu>
+#include <QMessageBox>
 
 #include <array>
 
@@ -11,6 +12,7 @@
 #include "kind_panel_cell_edits.h"
 #include "kind_panel_cells.h"
 #include "kind_panel_items.h"
+#include "message_box_presenter.h"
 #include "resource_container.h"
 #include "sound_play_state.h"
 #include "value_cells.h"
@@ -88,7 +90,13 @@ bool CSoundsPanel::ApplyPlayCell(int dstRow, int srcRow) {
     // Playing changes no data of the document. A copied cell plays as the
     // voices play its source.
     CAudioSystem* audio = ApplicationAudio();
-    ApplyPlayState(audio, sound, dstRow == srcRow ? edited->GetInt() : PlayStateOf(audio, source));
+    const bool played = ApplyPlayState(
+        audio, sound, dstRow == srcRow ? edited->GetInt() : PlayStateOf(audio, source));
+    if (!played && audio != nullptr && FirstNoOutputNotice()) {
+        QMessageBox::warning(this, MessageBoxTitle(),
+                             QStringLiteral("No audio output device could be opened: sounds "
+                                            "cannot be played."));
+    }
     // The cell shows what the voices do, which is not what was asked when
     // nothing could play.
     RefreshItemCell(kPlayColumn, dstRow);

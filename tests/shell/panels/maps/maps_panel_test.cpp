@@ -1,7 +1,9 @@
 #include <gtest/gtest.h>
 
 #include <QAction>
+#include <QFile>
 #include <QMessageBox>
+#include <QTemporaryDir>
 
 #include <string>
 #include <vector>
@@ -10,6 +12,7 @@
 #include "map_item.h"
 #include "map_resize.h"
 #include "maps_panel.h"
+#include "resource_container.h"
 
 namespace plexion {
 namespace {
@@ -144,6 +147,38 @@ TEST_F(MapsPanel, ImpossibleSizesAreRefusedWithAMessage) {
     EditCellText(Column::kNbLines, 1, "2000000");
     EXPECT_EQ(messages_.size(), 2);
     EXPECT_EQ(Map(0).Lines(), 10);
+}
+
+// A number of columns that reads as 0 (typed "abc") is refused: a map of
+// 0 columns would be saved without its cells and sizes. A map without cells
+// (a file may hold one) grows a line with its columns. After each edit the
+// file reads back as the grid shows it.
+TEST_F(MapsPanel, ZeroColumnsAreRefusedAndTheMapsReadBackAsShown) {
+    AddMap("m");
+    Map(AddMap("empty")).Clear();
+    Panel().Refresh(true);
+    EditCellText(Column::kSizeX, 1, "48");
+    AnswerMessage();
+    EditCellText(Column::kNbColumns, 1, "abc");
+    EXPECT_EQ(messages_.size(), 1);
+    EXPECT_EQ(Shown(Column::kNbColumns, 1), "+10");
+    EditCellText(Column::kNbColumns, 2, "5");
+    EXPECT_EQ(Shown(Column::kNbColumns, 2), "+5");
+    EXPECT_EQ(Shown(Column::kNbLines, 2), "+1");
+
+    QTemporaryDir folder;
+    const std::string path = QFile::encodeName(folder.filePath("maps.dat")).toStdString();
+    ASSERT_TRUE(Resources().Save(path));
+    CVKT_ResourceContainer loaded;
+    ASSERT_TRUE(loaded.Load(path));
+    for (int row = 1; row <= 2; ++row) {
+        const CVKT_Map* map = loaded.GetAt<CVKT_Map>(row - 1);
+        ASSERT_NE(map, nullptr);
+        EXPECT_EQ(QString::asprintf("%+d", map->Columns()), Shown(Column::kNbColumns, row));
+        EXPECT_EQ(QString::asprintf("%+d", map->Lines()), Shown(Column::kNbLines, row));
+        EXPECT_EQ(QString::asprintf("%+d", map->SizeX()), Shown(Column::kSizeX, row));
+        EXPECT_EQ(QString::asprintf("%+d", map->SizeY()), Shown(Column::kSizeY, row));
+    }
 }
 
 TEST_F(MapsPanel, CellSizesBelowOneAreRefused) {

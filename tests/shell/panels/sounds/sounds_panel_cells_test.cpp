@@ -2,13 +2,16 @@
 
 #include <QAction>
 #include <QMenu>
+#include <QMessageBox>
 
+#include "modal_answer.h"
 #include "panel_user.h"
 #include "sounds_panel_fixture.h"
 
 namespace plexion {
 namespace {
 
+using test::AnswerModal;
 using test::ChooseMenuEntry;
 
 constexpr int kStop = 0;
@@ -147,12 +150,22 @@ TEST_F(SoundsPanelCells, MarkedSoundsPlayAsTheEditedOne) {
     EXPECT_EQ(PlayingVoices(Sound(1), true), 1);
 }
 
-TEST_F(SoundsPanelCells, NothingPlaysWithoutAnOutput) {
+TEST_F(SoundsPanelCells, NothingPlaysWithoutAnOutputAndThatIsSaidOnce) {
     AddSound("a", 1000);
     Panel().Refresh(true);
     device_.refuseOpen = true;
+    QStringList said;
+    AnswerModal<QMessageBox>([&said](QMessageBox* box) {
+        said << box->text();
+        box->accept();
+    });
     ChoosePlayState(1, kPlay);
     EXPECT_EQ(PlayingVoices(Sound(0)), 0);
+    EXPECT_EQ(Shown(Column::kPlayColumn, 1), "Stop");
+    EXPECT_EQ(said, QStringList({"No audio output device could be opened: sounds cannot be "
+                                 "played."}));
+    // The second Play of the run says nothing: a message box would block.
+    ChoosePlayState(1, kLoop);
     EXPECT_EQ(Shown(Column::kPlayColumn, 1), "Stop");
 
     SetApplicationAudio(nullptr);
