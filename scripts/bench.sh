@@ -9,6 +9,8 @@
 # repaint of a painted cell and of a view at 25 % against the same, and a game step of
 # 10,000 animation cursors against plain counters; then smoothing and
 # resampling a path of 1,000,000 points against plain loops over an array;
+# then a game step and repaint of the trajectory preview for 100,000 points
+# of each type against a plain QPainter polyline;
 # then filling, fitting and painting a grid of 100,000 rows against a
 # QTableView over the same texts; then opening a document of 10,000 items
 # in every group in the editor against plexion-tool info, and a panel switch;
@@ -22,7 +24,7 @@ build=build-bench
 
 cmake -S . -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=Release -DPLEXION_BENCH=ON \
     -DBUILD_TESTING=OFF >/dev/null
-cmake --build "$build" --target document_io_bench image_import_bench bitmap_bench audio_bench map_bench cursor_bench trajectory_bench grid_bench editor_bench replace_bench map_display_bench tool_document_bench plexion-tool >"$build/build.log" 2>&1 ||
+cmake --build "$build" --target document_io_bench image_import_bench bitmap_bench audio_bench map_bench cursor_bench trajectory_bench trajectory_preview_bench grid_bench editor_bench replace_bench map_display_bench tool_document_bench plexion-tool >"$build/build.log" 2>&1 ||
     { tail -n 40 "$build/build.log"; exit 1; }
 
 # Runs one benchmark program with any further options; its results land in
@@ -157,6 +159,21 @@ for name in ("BM_PlainMovingAverage", "BM_Smooth", "BM_PlainInterpolation", "BM_
     print(f"{name[3:]:>19}: {run['cpu_time']:8.1f} {run['time_unit']} per path of 1000000 points")
 for slow, base in (("BM_Smooth", "BM_PlainMovingAverage"), ("BM_Resample", "BM_PlainInterpolation")):
     print(f"{slow[3:]}/{base[3:]}: {runs[slow]['cpu_time'] / runs[base]['cpu_time']:.2f}x")
+PY
+
+run_bench trajectory_preview_bench $(interleaved 7)
+python3 - "$build/trajectory_preview_bench.json" <<'PY'
+import json, sys
+
+# Medians of interleaved repetitions, in CPU time, as above.
+runs = {b["run_name"]: b for b in json.load(open(sys.argv[1]))["benchmarks"]
+        if b.get("aggregate_name") == "median"}
+base = runs["BM_PlainPolyline"]
+print(f"      PlainPolyline: {base['cpu_time']:8.2f} {base['time_unit']} per 800x600 frame")
+for kind in range(3):
+    run = runs[f"BM_PreviewStepAndRepaint/{kind}"]
+    ratio = run["cpu_time"] / base["cpu_time"]
+    print(f"   Preview, type {kind}: {run['cpu_time']:8.2f} {run['time_unit']} ({ratio:.2f}x)")
 PY
 
 run_bench grid_bench

@@ -5,28 +5,6 @@
 namespace plexion {
 namespace {
 
-constexpr std::array<CToolbarPaletteEntry, 19> kPalette = {{
-    {'k', 0, 0, 0},        // outlines
-    {'w', 255, 255, 255},  // paper
-    {'s', 192, 192, 192},  // metal, light body
-    {'g', 128, 128, 128},  // shadowed body
-    {'d', 72, 72, 72},     // text lines
-    {'b', 0, 64, 200},     // ink
-    {'B', 10, 36, 106},    // window title bars
-    {'n', 40, 60, 120},    // first chain link
-    {'c', 170, 220, 255},  // sky, glass
-    {'y', 255, 220, 0},    // sun, sand
-    {'f', 255, 214, 96},   // folder front
-    {'F', 214, 160, 40},   // folder back
-    {'o', 170, 110, 40},   // wood
-    {'G', 0, 160, 0},      // grass, ticks, digits
-    {'D', 0, 100, 0},      // ground
-    {'r', 220, 0, 0},      // red marks
-    {'m', 200, 0, 200},    // magenta swatch
-    {'C', 0, 200, 200},    // cyan swatch
-    {'R', 150, 20, 20},    // music note
-}};
-
 struct CCommandArt {
     int commandId;
     ToolbarIconRows rows;
@@ -407,40 +385,9 @@ constexpr std::array<CCommandArt, 20> kArt = {{
      }}},
 }};
 
-constexpr const CToolbarPaletteEntry* FindPaletteEntry(char letter) {
-    for (const CToolbarPaletteEntry& entry : kPalette) {
-        if (entry.letter == letter) {
-            return &entry;
-        }
-    }
-    return nullptr;
-}
-
-// Every row is a full row and every letter names a palette colour, so a
-// slip in a picture fails the build instead of reading past a row.
-constexpr bool AllPicturesWellFormed() {
-    for (const CCommandArt& art : kArt) {
-        for (std::string_view row : art.rows) {
-            if (row.size() != kToolbarIconWidth) {
-                return false;
-            }
-            for (char letter : row) {
-                if (letter != '.' && FindPaletteEntry(letter) == nullptr) {
-                    return false;
-                }
-            }
-        }
-    }
-    return true;
-}
-
-static_assert(AllPicturesWellFormed());
+static_assert(AllToolbarArtWellFormed(kArt));
 
 }  // namespace
-
-const CToolbarPaletteEntry* ToolbarPaletteEntry(char letter) {
-    return FindPaletteEntry(letter);
-}
 
 const ToolbarIconRows* ToolbarIconArt(int commandId) {
     for (const CCommandArt& art : kArt) {

@@ -1,16 +1,25 @@
 #include "trajectories_panel.h"
 
+#include <QMessageBox>
+#include <QStringList>
+
 #include <array>
 #include <optional>
+#include <vector>
 
-#include "empty_edit_menu.h"
 #include "grid_cell.h"
 #include "index_list_item.h"
 #include "kind_panel_cell_edits.h"
 #include "kind_panel_cells.h"
 #include "kind_panel_items.h"
+#include "message_box_presenter.h"
+#include "path_operations.h"
 #include "resource_container.h"
+#include "stored_text.h"
 #include "trajectory_item.h"
+#include "trajectory_preview.h"
+#include "trajectory_preview_toolbar.h"
+#include "trajectory_region.h"
 #include "value_cells.h"
 
 namespace plexion {
@@ -106,9 +115,16 @@ QStringList NamesOf(std::string (*name)(int), int count) {
 
 CTrajectoriesPanel::CTrajectoriesPanel(QWidget* parent)
     : CKindPanel(QStringLiteral("Trajectories and Shapes"), parent),
+      preview_(new CTrajectoryPreview(this)),
+      toolbar_(new CTrajectoryPreviewToolbar(*preview_, this)),
       typeNames_(NamesOf(&CVKT_Trajectory::TypeName, CVKT_Trajectory::kTypeCount)),
       // A trajectory's play modes are an animation's.
-      playModeNames_(NamesOf(&CVKT_IndexList::PlayModeName, CVKT_IndexList::kPlayModeCount)) {}
+      playModeNames_(NamesOf(&CVKT_IndexList::PlayModeName, CVKT_IndexList::kPlayModeCount)) {
+    preview_->SetPathEdit(
+        [this](const QString& label, const std::function<bool(CVKT_Trajectory&)>& change) {
+            return EditShownTrajectory(label, change);
+        });
+}
 
 void CTrajectoriesPanel::FillItemCell(int kindColumn, int row) {
     CGridCell* cell = KindCell(kindColumn, row);
@@ -166,11 +182,17 @@ bool CTrajectoriesPanel::ApplyCell(int dstColumn, int dstRow, int srcColumn, int
     if (column == kTypeColumn) {
         RefreshItemCell(kSpecificationsColumn, dstRow);
     }
+    if (column == kPlayModeColumn && ItemOfRow(dstRow) == preview_->TrajectoryIndex()) {
+        preview_->Rewind();
+    }
     return true;
 }
 
 bool CTrajectoriesPanel::DoMoveItem(int from, int to) {
-    return MoveKindItem<CVKT_Trajectory>(*this, from, to);
+    const bool moved = MoveKindItem<CVKT_Trajectory>(*this, from, to);
+    // Another trajectory may now stand at the shown index.
+    preview_->Refresh();
+    return moved;
 }
 
 bool CTrajectoriesPanel::DeleteItem(int item) {
@@ -181,12 +203,149 @@ bool CTrajectoriesPanel::InsertItems() {
     return InsertKindItem<CVKT_Trajectory>(*this, kNewItemId);
 }
 
-bool CTrajectoriesPanel::AddEditCommands(QMenu* menu, int) {
+bool CTrajectoriesPanel::AddEditCommands(QMenu* menu, int firstId) {
     if (menu == nullptr) {
         return false;
     }
-    AddEmptyEditEntry(menu);
+    AddTrajectoryCommands(menu, firstId, CommandsEnabled());
     return true;
+}
+
+bool CTrajectoriesPanel::CommandsEnabled() const {
+    const CVKT_Trajectory* trajectory = Item(GetCursorItem());
+    return trajectory != nullptr && trajectory->Count() > 0;
+}
+
+bool CTrajectoriesPanel::OnEditCommand(QMenu*, int firstId, int id) {
+    const int offset = id - firstId;
+    if (!CommandsEnabled()) {
+        return false;
+    }
+    if (const std::optional<PathOperation> operation = OperationOfCommand(offset)) {
+        RunPathCommand(*operation);
+    } else if (offset == kConvertToRegionCommand) {
+        ConvertToRegion();
+    } else if (offset == kUpdateCenterOfMassCommand) {
+        UpdateCenterOfMass();
+    } else {
+        return false;
+    }
+    return true;
+}
+
+void CTrajectoriesPanel::RunPathCommand(PathOperation operation) {
+    double value = 0.0;
+    if (operation != PathOperation::RemoveAll) {
+        QString text = promptValues_.Text(operation);
+        if (!EditValueDialog(CPathPromptValues::Caption(operation),
+                             CPathPromptValues::Label(operation), text, false)) {
+            return;
+        }
+        const std::optional<double> taken = promptValues_.Take(operation, text);
+        if (!taken) {
+            TellNotANumber(this, text);
+            return;
+        }
+        value = *taken;
+    }
+    const std::vector<int> items = GetAffectedItems(true, true);
+    CPathOperationOutcome outcome;
+    EditDocument([&](CVKT_ResourceContainer& container) {
+        outcome = ApplyPathOperation(container, items, operation, value);
+        return outcome.changed;
+    });
+    ShowChangedPaths();
+    if (!outcome.refused.empty()) {
+        QStringList names;
+        for (int item : outcome.refused) {
+            names << QStringLiteral("\"%1\"").arg(ItemName(item));
+        }
+        QMessageBox::warning(this, MessageBoxTitle(),
+                             QStringLiteral("Resampling would make more than %1 points of %2, "
+                                            "which was left as it was.")
+                                 .arg(kMaxResampledPoints)
+                                 .arg(names.join(QStringLiteral(", "))));
+    }
+}
+
+void CTrajectoriesPanel::ConvertToRegion() {
+    const std::vector<int> items = GetAffectedItems(true, true);
+    CRegionConversion conversion;
+    EditDocument(
+        [&](CVKT_ResourceContainer& container) {
+            conversion = ConvertTrajectoriesToRegion(container, items);
+            return conversion.bitmapIndex >= 0;
+        },
+        true);
+    if (conversion.bitmapIndex < 0) {
+        QMessageBox::warning(this, MessageBoxTitle(),
+                             QStringLiteral("No region was made: %1.")
+                                 .arg(QString::fromStdString(conversion.problem)));
+    }
+    ShowChangedPaths();
+}
+
+void CTrajectoriesPanel::UpdateCenterOfMass() {
+    const std::vector<int> items = GetAffectedItems(true, true);
+    EditDocument(
+        [&](CVKT_ResourceContainer& container) { return UpdateCentersOfMass(container, items); });
+    ShowChangedPaths();
+}
+
+void CTrajectoriesPanel::ShowChangedPaths() {
+    Refresh(true);
+    preview_->Redraw();
+}
+
+bool CTrajectoriesPanel::EditShownTrajectory(const QString&,
+                                             const std::function<bool(CVKT_Trajectory&)>& change) {
+    const int index = preview_->TrajectoryIndex();
+    const bool changed = EditDocument([&](CVKT_ResourceContainer& container) {
+        CVKT_Trajectory* trajectory = container.GetAt<CVKT_Trajectory>(index);
+        return trajectory != nullptr && change(*trajectory);
+    });
+    if (changed) {
+        RefreshItemCell(kSpecificationsColumn, index + 1);
+    }
+    return changed;
+}
+
+void CTrajectoriesPanel::SelectionChanged() {
+    preview_->SetTrajectoryIndex(GetCursorItem());
+}
+
+bool CTrajectoriesPanel::Refresh(bool rebuild) {
+    const bool refreshed = CResourcePanel::Refresh(rebuild);
+    if (preview_->TrajectoryIndex() != GetCursorItem()) {
+        preview_->SetTrajectoryIndex(GetCursorItem());
+    } else {
+        preview_->Refresh();
+    }
+    return refreshed;
+}
+
+bool CTrajectoriesPanel::SetResourceContainer(CVKT_ResourceContainer* container) {
+    preview_->SetResourceContainer(container);
+    const bool attached = CResourcePanel::SetResourceContainer(container);
+    preview_->SetTrajectoryIndex(GetCursorItem());
+    return attached;
+}
+
+void CTrajectoriesPanel::Layout(bool clamp) {
+    CResourcePanel::Layout(clamp);
+    preview_->setGeometry(PreviewRect(rect()));
+}
+
+QWidget* CTrajectoriesPanel::PreviewToolbar() const {
+    return toolbar_;
+}
+
+bool CTrajectoriesPanel::StepTime() {
+    return preview_->Step();
+}
+
+void CTrajectoriesPanel::RedrawPreview() {
+    preview_->update();
 }
 
 }  // namespace plexion

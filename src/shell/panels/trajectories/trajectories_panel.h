@@ -2,14 +2,22 @@
 
 #include <QStringList>
 
+#include <functional>
+
 #include "kind_panel.h"
 #include "trajectory_item.h"
+#include "trajectory_path_commands.h"
 
 namespace plexion {
 
+class CTrajectoryPreview;
+class CTrajectoryPreviewToolbar;
+
 // The "Trajectories and Shapes" panel: the trajectories of the document in
 // the grid, with their type, closed-shape flag, play mode and offsets edited
-// in their cells.
+// in their cells; the path commands in the menu; and the preview, where the
+// cursor row's trajectory is drawn with the mouse and an object moves along
+// it on the game clock.
 class CTrajectoriesPanel : public CKindPanel<CVKT_Trajectory> {
     Q_OBJECT
 public:
@@ -36,9 +44,40 @@ public:
     bool DeleteItem(int item) override;
     // A new trajectory named "New ID" at the end of the group.
     bool InsertItems() override;
+    // The path commands, enabled while the cursor trajectory has points.
     bool AddEditCommands(QMenu* menu, int firstId) override;
+    bool OnEditCommand(QMenu* menu, int firstId, int id) override;
+
+    // The preview follows the cursor row.
+    void SelectionChanged() override;
+    bool Refresh(bool rebuild) override;
+    bool SetResourceContainer(CVKT_ResourceContainer* container) override;
+    void Layout(bool clamp) override;
+    // On the game clock's thread: moves the preview's object.
+    bool StepTime() override;
+    void RedrawPreview() override;
+
+    CTrajectoryPreview& Preview() const { return *preview_; }
+    CTrajectoryPreviewToolbar& Toolbar() const { return *toolbar_; }
+
+protected:
+    QWidget* PreviewToolbar() const override;
 
 private:
+    // One change of the preview's trajectory, made through the document.
+    bool EditShownTrajectory(const QString& label,
+                             const std::function<bool(CVKT_Trajectory&)>& change);
+    // The cursor trajectory has points: the commands can run.
+    bool CommandsEnabled() const;
+    void RunPathCommand(PathOperation operation);
+    void ConvertToRegion();
+    void UpdateCenterOfMass();
+    // After a command: the list and the preview show the changed points.
+    void ShowChangedPaths();
+
+    CTrajectoryPreview* preview_;
+    CTrajectoryPreviewToolbar* toolbar_;
+    CPathPromptValues promptValues_;
     QStringList typeNames_;
     QStringList playModeNames_;
 };

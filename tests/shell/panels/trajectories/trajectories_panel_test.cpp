@@ -211,17 +211,42 @@ TEST_F(TrajectoriesPanel, InsertDeleteAndMoveWithTheKeyboard) {
     EXPECT_FALSE(Panel().DeleteItem(1));
 }
 
-TEST_F(TrajectoriesPanel, EditMenuHoldsOneDisabledEmptyEntry) {
-    AddTrajectory("a", 2);
+TEST_F(TrajectoriesPanel, EditMenuOffersThePathCommandsWhileTheCursorPathHasPoints) {
+    AddTrajectory("empty", 0);
+    AddTrajectory("path", 2);
     Panel().Refresh(true);
-    std::unique_ptr<QMenu> owner;
-    QMenu* edit = test::EditSubmenu(Panel(), owner);
-    ASSERT_NE(edit, nullptr);
-    ASSERT_EQ(edit->actions().size(), 1);
-    QAction* entry = edit->actions().first();
-    EXPECT_EQ(entry->text(), "Empty");
-    EXPECT_EQ(entry->statusTip(), "Empty menu");
-    EXPECT_FALSE(entry->isEnabled());
+    const struct {
+        int offset;
+        const char* text;
+        const char* status;
+    } entries[] = {
+        {100, "&Remove All Points", "Clear the entire trajectory path !"},
+        {101, "Res&ample Points...", "Resample the trajectory path"},
+        {102, "&Smooth Points...", "Smooth the trajectory path"},
+        {103, "&Quantify Points...", "Quantify the trajectory path"},
+        {104, "Add &Noise to Points...", "Add noise to the trajectory path"},
+        {0, "", ""},
+        {400, "Convert Trajectories to Re&gion", "Convert the selected trajectories to a region"},
+        {0, "", ""},
+        {500, "Update Center of &Mass", "Recalculate the center of mass"},
+    };
+    for (const int cursor : {0, 1}) {
+        Panel().SetCursorItem(cursor);
+        std::unique_ptr<QMenu> owner;
+        const QList<QAction*> actions = test::EditSubmenu(Panel(), owner)->actions();
+        ASSERT_EQ(actions.size(), 9);
+        for (int i = 0; i < actions.size(); ++i) {
+            const auto& entry = entries[i];
+            EXPECT_EQ(actions[i]->isSeparator(), entry.offset == 0);
+            if (entry.offset != 0) {
+                EXPECT_EQ(actions[i]->text(), entry.text);
+                EXPECT_EQ(actions[i]->statusTip(), entry.status);
+                EXPECT_EQ(actions[i]->data().toInt(),
+                          CResourcePanel::kFirstEditCommand + entry.offset);
+                EXPECT_EQ(actions[i]->isEnabled(), cursor == 1) << entry.text;
+            }
+        }
+    }
 }
 
 }  // namespace
