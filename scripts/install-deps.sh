@@ -13,6 +13,8 @@ packages=(
   libogg-dev libvorbis-dev vorbis-tools sox
   libavformat-dev libavcodec-dev libswscale-dev libavutil-dev ffmpeg
   pulseaudio xvfb xauth xdotool x11-utils imagemagick python3 fonts-urw-base35
+  desktop-file-utils appstream shared-mime-info xdg-utils libfile-mimeinfo-perl
+  man-db groff-base bash-completion dpkg-dev file
 )
 
 missing=()

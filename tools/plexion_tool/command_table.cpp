@@ -166,6 +166,8 @@ std::string UsageText() {
         "  --wait SECONDS        how long a change waits for another program\n"
         "                        changing the same document (default 10)\n"
         "  --                    every later word is an argument\n"
+        "  --help                print this text and end\n"
+        "  --version             print the version and end\n"
         "exit codes: 0 done, 1 usage, 2 file missing, unreadable or damaged,\n"
         "            3 wrong or missing password, 4 no such ID or index,\n"
         "            5 no audio output device (play-sound)\n";

@@ -9,6 +9,7 @@
 #include "command_table.h"
 #include "paths.h"
 #include "picture_decoding.h"
+#include "plexion_version.h"
 #include "qt_messages.h"
 #include "temporary_files.h"
 #include "tool_failure.h"
@@ -21,6 +22,10 @@ int Run(const std::vector<std::string>& words) {
     const CToolOptions options = ParseToolOptions(words);
     if (options.help) {
         std::fputs(UsageText().c_str(), stdout);
+        return kExitOk;
+    }
+    if (options.version) {
+        std::fputs("plexion-tool (Plexion) " PLEXION_VERSION "\n", stdout);
         return kExitOk;
     }
     return RunCommand(options);

@@ -66,6 +66,8 @@ CToolOptions ParseToolOptions(const std::vector<std::string>& words) {
         const std::string name = word.substr(0, equals);
         if (name == "--help" && equals == std::string::npos) {
             options.help = true;
+        } else if (name == "--version" && equals == std::string::npos) {
+            options.version = true;
         } else if (name == "--accept-old-version" && equals == std::string::npos) {
             options.acceptOldVersion = true;
         } else if ((name == "--loop" || name == "--closed" || name == "--yes" ||

@@ -16,6 +16,7 @@ struct CToolOptions {
     std::map<std::string, std::string> values;
     bool acceptOldVersion = false;
     bool help = false;
+    bool version = false;
 
     std::optional<std::string> Value(const std::string& option) const;
     bool Has(const std::string& option) const { return values.count(option) != 0; }
