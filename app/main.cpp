@@ -56,8 +56,15 @@ void ScheduleScreenshot(plexion::CMainFrame& frame, const plexion::CCommandLineR
 }  // namespace
 
 int main(int argc, char* argv[]) {
+    if (const QString information = plexion::InformationRequested(argc, argv);
+        !information.isEmpty()) {
+        std::fputs(qPrintable(information), stdout);
+        return 0;
+    }
     plexion::RegisterAllResourceKinds();
     QApplication application(argc, argv);
+    // Ties the windows to the installed menu entry (its icon and name).
+    QGuiApplication::setDesktopFileName(QStringLiteral("org.plexion.Plexion"));
     plexion::SetExecutablePath(QCoreApplication::applicationFilePath().toStdString());
 
     const plexion::CCommandLineRequest request =
@@ -74,7 +81,7 @@ int main(int argc, char* argv[]) {
         return 0;
     case plexion::CPlexionApp::StartResult::Failed:
         if (!request.screenshot.isEmpty()) {
-            PrintError(QStringLiteral("cannot open %1").arg(request.file));
+            PrintError(QStringLiteral("cannot open %1").arg(request.files.join(QStringLiteral(", "))));
         }
         return 1;
     case plexion::CPlexionApp::StartResult::Run:

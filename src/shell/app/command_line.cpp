@@ -1,6 +1,9 @@
 #include "command_line.h"
 
+#include <QDir>
+
 #include "panel_set.h"
+#include "plexion_version.h"
 
 namespace plexion {
 
@@ -16,14 +19,16 @@ bool TakeValue(const QStringList& arguments, qsizetype& index, QString& value,
     return true;
 }
 
-bool SetFile(CCommandLineRequest& request, CCommandLineRequest::Action action,
+bool AddFile(CCommandLineRequest& request, CCommandLineRequest::Action action,
              const QString& file) {
-    if (request.action != CCommandLineRequest::Action::None) {
-        request.error = QStringLiteral("only one document can be named: %1").arg(file);
+    using Action = CCommandLineRequest::Action;
+    const bool several = request.action != Action::None;
+    if (several && (action == Action::Print || request.action == Action::Print)) {
+        request.error = QStringLiteral("-p prints one document only: %1").arg(file);
         return false;
     }
     request.action = action;
-    request.file = file;
+    request.files.append(QDir::cleanPath(QDir::current().absoluteFilePath(file)));
     return true;
 }
 
@@ -48,7 +53,7 @@ CCommandLineRequest ParseCommandLine(const QStringList& arguments) {
         bool understood = true;
         if (argument == QStringLiteral("-p")) {
             understood = TakeValue(arguments, index, value, request) &&
-                         SetFile(request, CCommandLineRequest::Action::Print, value);
+                         AddFile(request, CCommandLineRequest::Action::Print, value);
         } else if (argument == QStringLiteral("--screenshot")) {
             understood = TakeValue(arguments, index, request.screenshot, request);
         } else if (argument == QStringLiteral("--panel")) {
@@ -57,7 +62,7 @@ CCommandLineRequest ParseCommandLine(const QStringList& arguments) {
             request.error = QStringLiteral("unknown option %1").arg(argument);
             understood = false;
         } else {
-            understood = SetFile(request, CCommandLineRequest::Action::Open, argument);
+            understood = AddFile(request, CCommandLineRequest::Action::Open, argument);
         }
         if (!understood) {
             return request;
@@ -71,13 +76,34 @@ CCommandLineRequest ParseCommandLine(const QStringList& arguments) {
 
 QString CommandLineUsage() {
     return QStringLiteral(
-        "usage: plexion [FILE]\n"
-        "       plexion -p FILE\n"
-        "       plexion --screenshot OUT.png [--panel N] [FILE]\n"
-        "  FILE                  the resource document to open\n"
-        "  -p FILE               print the document and end\n"
+        "Usage: plexion [FILE]...\n"
+        "  or:  plexion -p FILE\n"
+        "  or:  plexion --screenshot OUT.png [--panel N] [FILE]\n"
+        "Edit the resource documents (.dat) of 2D games.\n"
+        "\n"
+        "  FILE                  a resource document to open (several open side by side)\n"
+        "  -p FILE               print the document on the default printer and end\n"
         "  --screenshot OUT.png  save a picture of the main window and end\n"
-        "  --panel N             show panel N (0 to 7) of the document first\n");
+        "  --panel N             with --screenshot: show panel N (0 to 7) first\n"
+        "  --help                print this text and end\n"
+        "  --version             print the version and end\n");
+}
+
+QString VersionText() {
+    return QStringLiteral("plexion (Plexion) " PLEXION_VERSION "\n");
+}
+
+QString InformationRequested(int argc, const char* const* argv) {
+    for (int index = 1; index < argc; ++index) {
+        const QLatin1String argument(argv[index]);
+        if (argument == QLatin1String("--help")) {
+            return CommandLineUsage();
+        }
+        if (argument == QLatin1String("--version")) {
+            return VersionText();
+        }
+    }
+    return {};
 }
 
 }  // namespace plexion

@@ -37,12 +37,21 @@ CPlexionApp::StartResult CPlexionApp::InitInstance(const CCommandLineRequest& re
     case CCommandLineRequest::Action::None:
         break;
     case CCommandLineRequest::Action::Open:
-        if (!mainFrame_->OpenDocumentFile(request.file)) {
-            return StartResult::Failed;
+        if (request.files.size() == 1) {
+            if (!mainFrame_->OpenDocumentFile(request.files.front())) {
+                return StartResult::Failed;
+            }
+        } else {
+            // As a desktop's "open with" of several files: each failure is
+            // told and the rest still open; only nothing opened is a failure.
+            mainFrame_->OpenDroppedFiles(request.files);
+            if (mainFrame_->ChildFrames().isEmpty()) {
+                return StartResult::Failed;
+            }
         }
         break;
     case CCommandLineRequest::Action::Print:
-        return PrintDocument(request.file) ? StartResult::Done : StartResult::Failed;
+        return PrintDocument(request.files.front()) ? StartResult::Done : StartResult::Failed;
     }
     mainFrame_->showMaximized();
     mainFrame_->repaint();

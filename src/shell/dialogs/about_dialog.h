@@ -2,12 +2,14 @@
 
 #include <QIcon>
 
+#include "plexion_version.h"
+
 class QWidget;
 
 namespace plexion {
 
 inline constexpr char kProductName[] = "Plexion";
-inline constexpr char kProductVersion[] = "Version 3.4";
+inline constexpr char kProductVersion[] = "Version " PLEXION_VERSION;
 
 // The editor's picture at the usual icon sizes, drawn in code; the window
 // icon of every frame.

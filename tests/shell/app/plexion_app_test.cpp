@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include <QDir>
 #include <QGuiApplication>
 #include <QMdiArea>
 #include <QSettings>
@@ -8,6 +9,7 @@
 #include "audio_device.h"
 #include "audio_system.h"
 #include "child_frame.h"
+#include "command_line.h"
 #include "main_frame.h"
 #include "plexion_app.h"
 #include "plexion_doc.h"
@@ -38,7 +40,7 @@ protected:
     static CCommandLineRequest Request(CCommandLineRequest::Action action, const QString& file) {
         CCommandLineRequest request;
         request.action = action;
-        request.file = file;
+        request.files = {file};
         return request;
     }
 
@@ -82,6 +84,26 @@ TEST_F(PlexionAppTest, AFileOnTheCommandLineOpensMaximized) {
     // The list lives in the settings store under the editor's key.
     QSettings settings(QString::fromLatin1(CPlexionApp::kSettingsKey), QStringLiteral("Plexion"));
     EXPECT_EQ(settings.value(QStringLiteral("Recent File List/File1")).toString(), path);
+}
+
+// A name typed in a shell means a file of its current folder, whatever the
+// container's own lookup for bare names (beside the program, ../Shared/).
+TEST_F(PlexionAppTest, RelativeNamesOnTheCommandLineAreTakenFromTheCurrentFolder) {
+    const QString first = MakeDocument("level.dat");
+    const QString second = MakeDocument("other.dat");
+    const QString started = QDir::currentPath();
+    ASSERT_TRUE(QDir::setCurrent(QString::fromStdString(folder_.Path().string())));
+    const CCommandLineRequest request = ParseCommandLine(
+        {QStringLiteral("plexion"), QStringLiteral("level.dat"), QStringLiteral("./other.dat")});
+    const CPlexionApp::StartResult result = app_->InitInstance(request);
+    QDir::setCurrent(started);
+    ASSERT_EQ(result, CPlexionApp::StartResult::Run);
+    QStringList opened;
+    for (CChildFrame* frame : app_->MainFrame()->ChildFrames()) {
+        opened.append(frame->Document()->PathName());
+    }
+    opened.sort();
+    EXPECT_EQ(opened, (QStringList{first, second}));
 }
 
 TEST_F(PlexionAppTest, AFileThatCannotBeOpenedEndsTheEditor) {
