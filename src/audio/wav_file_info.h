@@ -20,13 +20,13 @@ public:
     // How the samples are coded.
     enum class Encoding { Unknown, Integer, Float };
 
-    // The Part's fields, with its defaults.
+    // The header text's fields, with the values of a file that has none.
     std::uint16_t channels = 2;
     std::int32_t sampleRate = 44100;
     std::uint16_t bitsPerSample = 16;
     std::int32_t frameCount = 0;
 
-    // Beyond the Part's fields: what the loader needs.
+    // Beyond the header text: what the loader needs.
     bool opened = false;      // the file could be opened
     bool recognised = false;  // a RIFF/WAVE file with "fmt " and "data"
     Encoding encoding = Encoding::Unknown;

@@ -159,7 +159,7 @@ namespace {
 
 constexpr std::uint64_t kMaxSampleBytes =
     static_cast<std::uint64_t>(std::numeric_limits<std::int32_t>::max());
-// 1/32767 as the single-precision constant the Part names.
+// 1/32767 rounded to single precision once, so every 16-bit sample scales alike.
 constexpr float kInverse32767 = 3.0518509e-05f;
 
 std::string UpperCase(std::string text) {

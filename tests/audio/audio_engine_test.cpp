@@ -547,7 +547,7 @@ TEST_F(System, StopSoundStopAllAndShutDown) {
     audio_.StopSound(sounds_[0].get());
     EXPECT_EQ(a->GetItem(), nullptr);
     EXPECT_EQ(b->GetItem(), nullptr);
-    EXPECT_TRUE(a->IsPlaying());  // busy with no item, as the Part says
+    EXPECT_TRUE(a->IsPlaying());  // detached from the item, the voice stays busy
     EXPECT_EQ(c->GetItem(), sounds_[1].get());
     EXPECT_TRUE(audio_.Output().IsOpen());
     EXPECT_TRUE(audio_.StopAllSounds());
