@@ -2,6 +2,7 @@
 
 #include <functional>
 #include <string>
+#include <type_traits>
 #include <utility>
 
 #include "grid_cell.h"
@@ -20,38 +21,65 @@ struct CCellStore {
     std::function<bool(T& target, const T& source)> copy;
 };
 
-// The ApplyCell of a kind panel for a column with a store: the edited cell
-// goes into the item of its row, any other source cell copies the source
-// row's field into the destination item, whose cell is then refilled. Every
-// change goes through the document's editing path. False when either row
-// has no item.
+// Stores the cell at (srcColumn, srcRow) into the item of dstRow through the
+// document's editing path: the edited cell goes into the item of its row,
+// any other source row's field is copied into the destination item;
+// `changed` runs when the item changed. The destination cell is refilled
+// from the item afterwards. Returns whether the value was taken (also when
+// the item held it already): false only when a row has no item.
 template <typename T>
-bool ApplyItemCell(CResourcePanel& panel, const CCellStore<T>& store, int dstColumn, int dstRow,
-                   int srcColumn, int srcRow) {
+bool ApplyStoredCell(CResourcePanel& panel, const CCellStore<T>& store, int dstColumn, int dstRow,
+                     int srcColumn, int srcRow, const std::function<void()>& changed = {}) {
+    const int kindColumn = panel.KindColumnOf(dstColumn);
     const int target = panel.ItemOfRow(dstRow);
     const int source = panel.ItemOfRow(srcRow);
-    const int kindColumn = panel.KindColumnOf(dstColumn);
-    if (target < 0 || source < 0) {
+    const CGridCell* edited = panel.KindCell(kindColumn, srcRow);
+    if (kindColumn != panel.KindColumnOf(srcColumn) || target < 0 || source < 0 ||
+        edited == nullptr) {
         return false;
     }
-    if (dstColumn == srcColumn && dstRow == srcRow) {
-        const CGridCell* cell = panel.KindCell(kindColumn, dstRow);
-        if (cell == nullptr) {
-            return false;
-        }
-        panel.EditDocument([&](CVKT_ResourceContainer& container) {
-            T* item = container.GetAt<T>(target);
-            return item != nullptr && store.edit(*item, *cell);
-        });
-        return true;
-    }
-    panel.EditDocument([&](CVKT_ResourceContainer& container) {
+    bool taken = false;
+    const bool itemChanged = panel.EditDocument([&](CVKT_ResourceContainer& container) {
         T* item = container.GetAt<T>(target);
         const T* from = container.GetAt<T>(source);
-        return item != nullptr && from != nullptr && store.copy(*item, *from);
+        if (item == nullptr || from == nullptr) {
+            return false;
+        }
+        taken = true;
+        return target == source ? store.edit(*item, *edited) : store.copy(*item, *from);
     });
+    if (itemChanged && changed) {
+        changed();
+    }
     panel.RefreshItemCell(kindColumn, dstRow);
-    return true;
+    return taken;
+}
+
+// The store of a number field read and written through `get` and `set`; an
+// edited cell gives its value as an integer or a real, as the field is.
+template <typename T, typename Number>
+CCellStore<T> NumberStore(std::function<Number(const T&)> get,
+                          std::function<void(T&, Number)> set) {
+    return {[get, set](T& item, const CGridCell& edited) {
+                Number value{};
+                if constexpr (std::is_integral_v<Number>) {
+                    value = static_cast<Number>(edited.GetInt());
+                } else {
+                    value = static_cast<Number>(edited.GetDouble());
+                }
+                if (get(item) == value) {
+                    return false;
+                }
+                set(item, value);
+                return true;
+            },
+            [get, set](T& target, const T& source) {
+                if (get(target) == get(source)) {
+                    return false;
+                }
+                set(target, get(source));
+                return true;
+            }};
 }
 
 // The store of a text field kept as bytes: an edit that leaves the shown

@@ -5,9 +5,7 @@
 #include "bitmap_item.h"
 #include "color_conversion.h"
 #include "empty_edit_menu.h"
-#include "graphic_panel_cells.h"
 #include "index_list_item.h"
-#include "kind_panel_cells.h"
 #include "kind_panel_items.h"
 #include "stored_text.h"
 #include "value_cells.h"
@@ -34,85 +32,30 @@ const QStringList& PlayModeNames() {
     return names;
 }
 
-const char* ColumnTitle(int column) {
-    static constexpr const char* kTitles[CAnimationsPanel::kColumnCount] = {
-        "Index", "ID", "Type", "Play Mode", "Specifications", "Comments"};
-    return kTitles[column];
-}
-
-const CCellStore<CVKT_IndexList>* StoreOf(int column) {
-    using Animation = CVKT_IndexList;
-    static const CCellStore<Animation> id = IdStore<Animation>();
-    static const CCellStore<Animation> comments = CommentsStore<Animation>();
-    static const CCellStore<Animation> playMode = NumberStore<Animation, std::int32_t>(
-        [](const Animation& animation) { return animation.PlayMode(); },
-        [](Animation& animation, std::int32_t mode) { animation.SetPlayMode(mode); });
-    switch (column) {
-        case CAnimationsPanel::kId:
-            return &id;
-        case CAnimationsPanel::kComments:
-            return &comments;
-        case CAnimationsPanel::kPlayMode:
-            return &playMode;
-        default:
-            return nullptr;
-    }
-}
-
 }  // namespace
 
 CAnimationsPanel::CAnimationsPanel(QWidget* parent)
-    : CKindPanel(QStringLiteral("Animations"), parent) {}
-
-void CAnimationsPanel::FillItemCell(int kindColumn, int row) {
-    CGridCell* cell = KindCell(kindColumn, row);
-    if (cell == nullptr || kindColumn < 0 || kindColumn >= kColumnCount) {
-        return;
-    }
-    if (row == 0) {
-        FillHeaderCell(*cell, QString::fromLatin1(ColumnTitle(kindColumn)));
-        return;
-    }
-    const CVKT_IndexList* animation = Item(ItemOfRow(row));
-    if (animation == nullptr) {
-        return;
-    }
-    switch (kindColumn) {
-        case kIndex:
-            FillIndexCell(*cell);
-            break;
-        case kId:
-            FillStoredTextCell(*cell, animation->ID(), GridCellType::Text, true);
-            break;
-        case kType:
-            FillListCell(*cell, &TypeNames(), 0);
-            cell->SetEditable(false);
-            break;
-        case kPlayMode:
-            FillListCell(*cell, &PlayModeNames(), animation->PlayMode());
-            break;
-        case kSpecifications:
-            FillInformationCell(*cell, animation->Specifications());
-            break;
-        case kComments:
-            FillStoredTextCell(*cell, animation->Comments(), GridCellType::MultiLineText, true);
-            break;
-        default:
-            break;
-    }
-}
-
-bool CAnimationsPanel::ApplyCell(int dstColumn, int dstRow, int srcColumn, int srcRow) {
-    const int column = KindColumnOf(dstColumn);
-    const CCellStore<CVKT_IndexList>* store = StoreOf(column);
-    if (store == nullptr) {
-        return false;
-    }
-    const bool taken = ApplyStoredCell(*this, *store, dstColumn, dstRow, srcColumn, srcRow);
-    if (taken && column == kPlayMode) {
-        RestartPreview();
-    }
-    return taken;
+    : CKindPanel(QStringLiteral("Animations"), parent) {
+    using Animation = CVKT_IndexList;
+    SetColumns({IndexColumn<Animation>(),
+                IdColumn<Animation>(),
+                {.header = "Type",
+                 .fill =
+                     [](CGridCell& cell, const Animation&) {
+                         FillListCell(cell, &TypeNames(), 0);
+                         cell.SetEditable(false);
+                     }},
+                {.header = "Play Mode",
+                 .fill =
+                     [](CGridCell& cell, const Animation& animation) {
+                         FillListCell(cell, &PlayModeNames(), animation.PlayMode());
+                     },
+                 .store = NumberStore<Animation, std::int32_t>(
+                     [](const Animation& animation) { return animation.PlayMode(); },
+                     [](Animation& animation, std::int32_t mode) { animation.SetPlayMode(mode); }),
+                 .taken = [this](int) { RestartPreview(); }},
+                SpecificationsColumn<Animation>(),
+                CommentsColumn<Animation>()});
 }
 
 bool CAnimationsPanel::AddEditCommands(QMenu* menu, int) {
@@ -122,14 +65,6 @@ bool CAnimationsPanel::AddEditCommands(QMenu* menu, int) {
 
 bool CAnimationsPanel::InsertItems() {
     return InsertKindItem<CVKT_IndexList>(*this, kNewId);
-}
-
-bool CAnimationsPanel::DeleteItem(int item) {
-    return DeleteKindItem<CVKT_IndexList>(*this, item);
-}
-
-bool CAnimationsPanel::DoMoveItem(int from, int to) {
-    return MoveKindItem<CVKT_IndexList>(*this, from, to);
 }
 
 void CAnimationsPanel::SelectionChanged() {

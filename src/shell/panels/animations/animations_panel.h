@@ -14,17 +14,12 @@ class CAnimationsPanel : public CKindPanel<CVKT_IndexList> {
 public:
     enum Column { kIndex, kId, kType, kPlayMode, kSpecifications, kComments, kColumnCount };
 
+    // A play mode edit also plays the preview again from the mode's start.
     explicit CAnimationsPanel(QWidget* parent = nullptr);
 
-    int GetColumnCount() const override { return kColumnCount; }
-    void FillItemCell(int kindColumn, int row) override;
-    // A play mode edit also plays the preview again from the mode's start.
-    bool ApplyCell(int dstColumn, int dstRow, int srcColumn, int srcRow) override;
     bool AddEditCommands(QMenu* menu, int firstId) override;
     // A new, empty animation named "New ID" at the end of the group.
     bool InsertItems() override;
-    bool DeleteItem(int item) override;
-    bool DoMoveItem(int from, int to) override;
 
     // The preview follows the cursor row.
     void SelectionChanged() override;

@@ -12,7 +12,6 @@
 #include "binary_file_item.h"
 #include "captioned_text_preview.h"
 #include "file_filter.h"
-#include "kind_panel_cell_edits.h"
 #include "kind_panel_cells.h"
 #include "kind_panel_items.h"
 #include "message_box_presenter.h"
@@ -21,17 +20,9 @@
 namespace plexion {
 namespace {
 
-const char* const kHeaders[CBinaryFilesPanel::kColumnCount] = {"Index", "ID", "Source Filename",
-                                                               "Specifications", "Comments"};
 constexpr const char* kAllFilesFilter = "All Files (*.*)\n*.*\n\n";
 constexpr double kBytesPerKilobyte = 1024.0;
 constexpr double kBytesPerMegabyte = 1048576.0;
-
-CCellStore<CVKT_BinaryFile> SourceFilenameStore() {
-    return StoredTextStore<CVKT_BinaryFile>(
-        [](const CVKT_BinaryFile& item) -> const std::string& { return item.SourceFilename(); },
-        [](CVKT_BinaryFile& item, std::string path) { item.SetSourceFilename(std::move(path)); });
-}
 
 std::string FileSystemName(const QString& path) {
     return QFile::encodeName(path).toStdString();
@@ -63,61 +54,14 @@ QString BinaryFilePreviewText(const QString& sourceFilename, std::int64_t size) 
 
 CBinaryFilesPanel::CBinaryFilesPanel(QWidget* parent)
     : CKindPanel(QStringLiteral("Binary Files"), parent) {
+    using File = CVKT_BinaryFile;
+    SetColumns({IndexColumn<File>(), IdColumn<File>(),
+                StoredTextColumn<File>(
+                    "Source Filename", GridCellType::Text,
+                    [](const File& item) -> const std::string& { return item.SourceFilename(); },
+                    [](File& item, std::string path) { item.SetSourceFilename(std::move(path)); }),
+                SpecificationsColumn<File>(), CommentsColumn<File>()});
     SetAcceptsFiles(true);
-}
-
-int CBinaryFilesPanel::GetColumnCount() const {
-    return kColumnCount;
-}
-
-void CBinaryFilesPanel::FillItemCell(int kindColumn, int row) {
-    CGridCell* cell = KindCell(kindColumn, row);
-    if (cell == nullptr || kindColumn < 0 || kindColumn >= kColumnCount) {
-        return;
-    }
-    if (row == 0) {
-        FillHeaderCell(*cell, QString::fromLatin1(kHeaders[kindColumn]));
-        return;
-    }
-    const CVKT_BinaryFile* item = Item(ItemOfRow(row));
-    if (item == nullptr) {
-        return;
-    }
-    switch (kindColumn) {
-        case kIndexColumn:
-            FillIndexCell(*cell);
-            break;
-        case kIdColumn:
-            FillStoredTextCell(*cell, item->ID(), GridCellType::Text, true);
-            break;
-        case kSourceFilenameColumn:
-            FillStoredTextCell(*cell, item->SourceFilename(), GridCellType::Text, true);
-            break;
-        case kSpecificationsColumn:
-            FillInformationCell(*cell, item->Specifications());
-            break;
-        case kCommentsColumn:
-            FillStoredTextCell(*cell, item->Comments(), GridCellType::MultiLineText, true);
-            break;
-    }
-}
-
-bool CBinaryFilesPanel::ApplyCell(int dstColumn, int dstRow, int srcColumn, int srcRow) {
-    CCellStore<CVKT_BinaryFile> store;
-    switch (KindColumnOf(dstColumn)) {
-        case kIdColumn:
-            store = IdStore<CVKT_BinaryFile>();
-            break;
-        case kSourceFilenameColumn:
-            store = SourceFilenameStore();
-            break;
-        case kCommentsColumn:
-            store = CommentsStore<CVKT_BinaryFile>();
-            break;
-        default:
-            return false;
-    }
-    return ApplyItemCell(*this, store, dstColumn, dstRow, srcColumn, srcRow);
 }
 
 bool CBinaryFilesPanel::InsertItems() {
@@ -145,14 +89,6 @@ bool CBinaryFilesPanel::AddFile(const QString& path) {
     }
     ShowNewItem(*this, index);
     return true;
-}
-
-bool CBinaryFilesPanel::DeleteItem(int item) {
-    return DeleteKindItem<CVKT_BinaryFile>(*this, item);
-}
-
-bool CBinaryFilesPanel::DoMoveItem(int from, int to) {
-    return MoveKindItem<CVKT_BinaryFile>(*this, from, to);
 }
 
 bool CBinaryFilesPanel::AddEditCommands(QMenu* menu, int firstId) {

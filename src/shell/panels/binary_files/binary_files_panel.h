@@ -30,16 +30,11 @@ public:
 
     explicit CBinaryFilesPanel(QWidget* parent = nullptr);
 
-    int GetColumnCount() const override;
-    void FillItemCell(int kindColumn, int row) override;
-    bool ApplyCell(int dstColumn, int dstRow, int srcColumn, int srcRow) override;
     // Asks for files and adds each; false when the dialog was cancelled.
     bool InsertItems() override;
     // A new item named after the file's title holding its bytes; false, with
     // nothing added, when the file cannot be read.
     bool AddFile(const QString& path) override;
-    bool DeleteItem(int item) override;
-    bool DoMoveItem(int from, int to) override;
     bool AddEditCommands(QMenu* menu, int firstId) override;
     bool OnEditCommand(QMenu* menu, int firstId, int id) override;
     void DrawPreview(QPainter& painter, const QRect& preview) override;

@@ -35,9 +35,6 @@ public:
 
     explicit CBitmapsPanel(QWidget* parent = nullptr);
 
-    int GetColumnCount() const override;
-    void FillItemCell(int kindColumn, int row) override;
-    bool ApplyCell(int dstColumn, int dstRow, int srcColumn, int srcRow) override;
     bool AddEditCommands(QMenu* menu, int firstId) override;
     // Insert Image(s): the chosen files become pictures, in the dialog's order.
     bool InsertItems() override;

@@ -5,7 +5,6 @@
 #include "color_band_preview.h"
 #include "color_item.h"
 #include "empty_edit_menu.h"
-#include "kind_panel_cell_edits.h"
 #include "kind_panel_cells.h"
 #include "kind_panel_items.h"
 
@@ -15,9 +14,6 @@ namespace {
 constexpr const char* kNewId = "New ID";
 constexpr std::uint32_t kComponentRange = 255;
 constexpr std::uint32_t kColorBits = 0xFFFFFF;
-
-const char* const kHeaders[CColorsPanel::kColumnCount] = {"Index", "ID", "Color", "Specifications",
-                                                          "Comments"};
 
 // The colour and the alpha travel together.
 CCellStore<CVKT_Color> ColorStore() {
@@ -48,78 +44,28 @@ std::uint32_t RandomItemColor(std::mt19937& engine) {
 }
 
 CColorsPanel::CColorsPanel(QWidget* parent)
-    : CKindPanel(QStringLiteral("Colors"), parent), random_(std::random_device{}()) {}
-
-int CColorsPanel::GetColumnCount() const {
-    return kColumnCount;
-}
-
-void CColorsPanel::FillItemCell(int kindColumn, int row) {
-    CGridCell* cell = KindCell(kindColumn, row);
-    if (cell == nullptr || kindColumn < 0 || kindColumn >= kColumnCount) {
-        return;
-    }
-    if (row == 0) {
-        FillHeaderCell(*cell, QString::fromLatin1(kHeaders[kindColumn]));
-        return;
-    }
-    const CVKT_Color* item = Item(ItemOfRow(row));
-    if (item == nullptr) {
-        return;
-    }
-    switch (kindColumn) {
-        case kIndexColumn:
-            FillIndexCell(*cell);
-            break;
-        case kIdColumn:
-            FillStoredTextCell(*cell, item->ID(), GridCellType::Text, true);
-            break;
-        case kColorColumn:
-            cell->SetType(GridCellType::Color);
-            cell->SetColor(item->Color() & kColorBits, static_cast<std::uint8_t>(item->Alpha()));
-            cell->SetEditable(true);
-            break;
-        case kSpecificationsColumn:
-            FillInformationCell(*cell, item->Specifications());
-            break;
-        case kCommentsColumn:
-            FillStoredTextCell(*cell, item->Comments(), GridCellType::MultiLineText, true);
-            break;
-    }
-}
-
-bool CColorsPanel::ApplyCell(int dstColumn, int dstRow, int srcColumn, int srcRow) {
-    switch (KindColumnOf(dstColumn)) {
-        case kIdColumn:
-            return ApplyItemCell(*this, IdStore<CVKT_Color>(), dstColumn, dstRow, srcColumn,
-                                 srcRow);
-        case kColorColumn:
-            if (!ApplyItemCell(*this, ColorStore(), dstColumn, dstRow, srcColumn, srcRow)) {
-                return false;
-            }
-            // The specifications spell the colour out.
-            RefreshItemCell(kSpecificationsColumn, dstRow);
-            return true;
-        case kCommentsColumn:
-            return ApplyItemCell(*this, CommentsStore<CVKT_Color>(), dstColumn, dstRow, srcColumn,
-                                 srcRow);
-        default:
-            return false;
-    }
+    : CKindPanel(QStringLiteral("Colors"), parent), random_(std::random_device{}()) {
+    SetColumns({IndexColumn<CVKT_Color>(),
+                IdColumn<CVKT_Color>(),
+                {.header = "Color",
+                 .fill =
+                     [](CGridCell& cell, const CVKT_Color& item) {
+                         cell.SetType(GridCellType::Color);
+                         cell.SetColor(item.Color() & kColorBits,
+                                       static_cast<std::uint8_t>(item.Alpha()));
+                         cell.SetEditable(true);
+                     },
+                 .store = ColorStore(),
+                 // The specifications spell the colour out.
+                 .taken = [this](int row) { RefreshItemCell(kSpecificationsColumn, row); }},
+                SpecificationsColumn<CVKT_Color>(),
+                CommentsColumn<CVKT_Color>()});
 }
 
 bool CColorsPanel::InsertItems() {
     const std::uint32_t color = RandomItemColor(random_);
     return InsertKindItem<CVKT_Color>(*this, kNewId,
                                       [color](CVKT_Color& item) { item.SetColor(color); });
-}
-
-bool CColorsPanel::DeleteItem(int item) {
-    return DeleteKindItem<CVKT_Color>(*this, item);
-}
-
-bool CColorsPanel::DoMoveItem(int from, int to) {
-    return MoveKindItem<CVKT_Color>(*this, from, to);
 }
 
 bool CColorsPanel::AddEditCommands(QMenu* menu, int /*firstId*/) {

@@ -28,13 +28,8 @@ public:
 
     explicit CColorsPanel(QWidget* parent = nullptr);
 
-    int GetColumnCount() const override;
-    void FillItemCell(int kindColumn, int row) override;
-    bool ApplyCell(int dstColumn, int dstRow, int srcColumn, int srcRow) override;
     // A new color "New ID" of a random colour at the end of the group.
     bool InsertItems() override;
-    bool DeleteItem(int item) override;
-    bool DoMoveItem(int from, int to) override;
     bool AddEditCommands(QMenu* menu, int firstId) override;
     void DrawPreview(QPainter& painter, const QRect& preview) override;
 

@@ -5,8 +5,6 @@
 
 #include "bitmap_item.h"
 #include "color_conversion.h"
-#include "graphic_panel_cells.h"
-#include "kind_panel_cells.h"
 #include "kind_panel_items.h"
 #include "map_item.h"
 #include "map_resize.h"
@@ -32,13 +30,6 @@ int TypeEntry(std::int32_t type) {
     return type == CVKT_Map::kTypeBitmaps ? 0 : 1;
 }
 
-const char* ColumnTitle(int column) {
-    static constexpr const char* kTitles[CMapsPanel::kColumnCount] = {
-        "Index",  "ID",     "Type",           "Nb Columns", "Nb Lines",
-        "Size X", "Size Y", "Specifications", "Comments"};
-    return kTitles[column];
-}
-
 // Choosing "Not Valid" keeps a type that is not valid already, so that a
 // type read from a file is not replaced by another invalid one.
 bool StoreTypeEntry(CVKT_Map& map, int entry) {
@@ -52,28 +43,15 @@ bool StoreTypeEntry(CVKT_Map& map, int entry) {
     return true;
 }
 
-const CCellStore<CVKT_Map>* StoreOf(int column) {
-    static const CCellStore<CVKT_Map> id = IdStore<CVKT_Map>();
-    static const CCellStore<CVKT_Map> comments = CommentsStore<CVKT_Map>();
-    static const CCellStore<CVKT_Map> type = {
-        [](CVKT_Map& map, const CGridCell& edited) { return StoreTypeEntry(map, edited.GetInt()); },
-        [](CVKT_Map& map, const CVKT_Map& source) {
-            if (map.Type() == source.Type()) {
-                return false;
-            }
-            map.SetType(source.Type());
-            return true;
-        }};
-    switch (column) {
-        case CMapsPanel::kId:
-            return &id;
-        case CMapsPanel::kComments:
-            return &comments;
-        case CMapsPanel::kType:
-            return &type;
-        default:
-            return nullptr;
-    }
+// A copied type is kept as it is, valid or not.
+CCellStore<CVKT_Map> TypeStore() {
+    CCellStore<CVKT_Map> store = NumberStore<CVKT_Map, std::int32_t>(
+        [](const CVKT_Map& map) { return map.Type(); },
+        [](CVKT_Map& map, std::int32_t type) { map.SetType(type); });
+    store.edit = [](CVKT_Map& map, const CGridCell& edited) {
+        return StoreTypeEntry(map, edited.GetInt());
+    };
+    return store;
 }
 
 int SizeOf(const CVKT_Map& map, int column) {
@@ -91,60 +69,35 @@ int SizeOf(const CVKT_Map& map, int column) {
 
 }  // namespace
 
-CMapsPanel::CMapsPanel(QWidget* parent) : CKindPanel(QStringLiteral("Maps"), parent) {}
-
-void CMapsPanel::FillItemCell(int kindColumn, int row) {
-    CGridCell* cell = KindCell(kindColumn, row);
-    if (cell == nullptr || kindColumn < 0 || kindColumn >= kColumnCount) {
-        return;
-    }
-    if (row == 0) {
-        FillHeaderCell(*cell, QString::fromLatin1(ColumnTitle(kindColumn)));
-        return;
-    }
-    const CVKT_Map* map = Item(ItemOfRow(row));
-    if (map == nullptr) {
-        return;
-    }
-    switch (kindColumn) {
-        case kIndex:
-            FillIndexCell(*cell);
-            break;
-        case kId:
-            FillStoredTextCell(*cell, map->ID(), GridCellType::Text, true);
-            break;
-        case kType:
-            FillListCell(*cell, &TypeNames(), TypeEntry(map->Type()));
-            break;
-        case kNbColumns:
-        case kNbLines:
-        case kSizeX:
-        case kSizeY:
-            FillIntegerCell(*cell, SizeOf(*map, kindColumn));
-            break;
-        case kSpecifications:
-            FillInformationCell(*cell, std::string());
-            break;
-        case kComments:
-            FillStoredTextCell(*cell, map->Comments(), GridCellType::MultiLineText, true);
-            break;
-        default:
-            break;
-    }
+CMapsPanel::CMapsPanel(QWidget* parent) : CKindPanel(QStringLiteral("Maps"), parent) {
+    SetColumns({IndexColumn<CVKT_Map>(),
+                IdColumn<CVKT_Map>(),
+                {.header = "Type",
+                 .fill =
+                     [](CGridCell& cell, const CVKT_Map& map) {
+                         FillListCell(cell, &TypeNames(), TypeEntry(map.Type()));
+                     },
+                 .store = TypeStore()},
+                SizeColumn("Nb Columns", kNbColumns),
+                SizeColumn("Nb Lines", kNbLines),
+                SizeColumn("Size X", kSizeX),
+                SizeColumn("Size Y", kSizeY),
+                {.header = "Specifications",
+                 .fill = [](CGridCell& cell,
+                            const CVKT_Map&) { FillInformationCell(cell, std::string()); }},
+                CommentsColumn<CVKT_Map>()});
 }
 
-bool CMapsPanel::ApplyCell(int dstColumn, int dstRow, int srcColumn, int srcRow) {
-    const int column = KindColumnOf(dstColumn);
-    if (column != KindColumnOf(srcColumn)) {
-        return false;
-    }
-    if (column == kNbColumns || column == kNbLines || column == kSizeX || column == kSizeY) {
-        const bool taken = ApplySize(column, dstRow, srcRow);
-        RefreshItemCell(column, dstRow);
-        return taken;
-    }
-    const CCellStore<CVKT_Map>* store = StoreOf(column);
-    return store != nullptr && ApplyStoredCell(*this, *store, dstColumn, dstRow, srcColumn, srcRow);
+CKindColumn<CVKT_Map> CMapsPanel::SizeColumn(const char* header, int column) {
+    return {.header = header,
+            .fill = [column](CGridCell& cell,
+                             const CVKT_Map& map) { FillIntegerCell(cell, SizeOf(map, column)); },
+            .apply =
+                [this, column](int dstRow, int srcRow) {
+                    const bool taken = ApplySize(column, dstRow, srcRow);
+                    RefreshItemCell(column, dstRow);
+                    return taken;
+                }};
 }
 
 bool CMapsPanel::ApplySize(int column, int dstRow, int srcRow) {
@@ -223,14 +176,6 @@ bool CMapsPanel::SetCellSize(int item, int column, int size) {
 
 bool CMapsPanel::InsertItems() {
     return InsertKindItem<CVKT_Map>(*this, kNewId);
-}
-
-bool CMapsPanel::DeleteItem(int item) {
-    return DeleteKindItem<CVKT_Map>(*this, item);
-}
-
-bool CMapsPanel::DoMoveItem(int from, int to) {
-    return MoveKindItem<CVKT_Map>(*this, from, to);
 }
 
 void CMapsPanel::DrawPreview(QPainter& painter, const QRect& preview) {

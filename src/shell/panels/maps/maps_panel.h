@@ -31,20 +31,15 @@ public:
     // The value of an empty cell.
     static constexpr std::int16_t kEmptyCellValue = -1;
 
-    explicit CMapsPanel(QWidget* parent = nullptr);
-
-    int GetColumnCount() const override { return kColumnCount; }
-    void FillItemCell(int kindColumn, int row) override;
     // A smaller map is first asked about, since cut cells are lost; a refused
     // size leaves the map as it was.
-    bool ApplyCell(int dstColumn, int dstRow, int srcColumn, int srcRow) override;
+    explicit CMapsPanel(QWidget* parent = nullptr);
+
     // Clear Map, the display's grid lines and zoom, Split Bitmap Into Map.
     bool AddEditCommands(QMenu* menu, int firstId) override;
     bool OnEditCommand(QMenu* menu, int firstId, int id) override;
     // A new map of 10 by 10 empty cells named "New ID" at the end of the group.
     bool InsertItems() override;
-    bool DeleteItem(int item) override;
-    bool DoMoveItem(int from, int to) override;
     // The map of the cursor row from the preview's corner, under the map
     // display.
     void DrawPreview(QPainter& painter, const QRect& preview) override;
@@ -79,6 +74,8 @@ public:
     bool ResizeMap(int item, int columns, int lines);
 
 private:
+    // A dimension or cell size column, which takes its values through ApplySize.
+    CKindColumn<CVKT_Map> SizeColumn(const char* header, int column);
     // The dimension or cell size columns: the value asked for, from the
     // edited cell or the source map.
     bool ApplySize(int column, int dstRow, int srcRow);

@@ -4,12 +4,9 @@
 #include <QMenu>
 #include <QMessageBox>
 
-#include <array>
-
 #include "application_audio.h"
 #include "audio_system.h"
 #include "grid_cell.h"
-#include "kind_panel_cell_edits.h"
 #include "kind_panel_cells.h"
 #include "kind_panel_items.h"
 #include "message_box_presenter.h"
@@ -19,65 +16,22 @@
 #include "wav_memory.h"
 
 namespace plexion {
-namespace {
-
-constexpr std::array<const char*, CSoundsPanel::kColumnCount> kColumnTitles = {
-    "Index", "ID", "Play", "Specifications", "Comments"};
-
-}  // namespace
 
 CSoundsPanel::CSoundsPanel(QWidget* parent)
     : CKindPanel(QStringLiteral("Music and Sounds"), parent) {
+    using Sound = CVKT_WavMemory;
+    SetColumns({IndexColumn<Sound>(),
+                IdColumn<Sound>(),
+                {.header = "Play",
+                 .fill =
+                     [](CGridCell& cell, const Sound& sound) {
+                         FillListCell(cell, &PlayStateNames(),
+                                      PlayStateOf(ApplicationAudio(), &sound));
+                     },
+                 .apply = [this](int dstRow, int srcRow) { return ApplyPlayCell(dstRow, srcRow); }},
+                SpecificationsColumn<Sound>(),
+                CommentsColumn<Sound>()});
     SetAcceptsFiles(true);
-}
-
-void CSoundsPanel::FillItemCell(int kindColumn, int row) {
-    CGridCell* cell = KindCell(kindColumn, row);
-    if (cell == nullptr || kindColumn < 0 || kindColumn >= kColumnCount) {
-        return;
-    }
-    if (row == 0) {
-        FillHeaderCell(*cell, QString::fromLatin1(kColumnTitles[kindColumn]));
-        return;
-    }
-    const CVKT_WavMemory* sound = Item(ItemOfRow(row));
-    if (sound == nullptr) {
-        return;
-    }
-    switch (kindColumn) {
-        case kIndexColumn:
-            FillIndexCell(*cell);
-            break;
-        case kIdColumn:
-            FillStoredTextCell(*cell, sound->ID(), GridCellType::Text, true);
-            break;
-        case kPlayColumn:
-            FillListCell(*cell, &PlayStateNames(), PlayStateOf(ApplicationAudio(), sound));
-            break;
-        case kSpecificationsColumn:
-            FillInformationCell(*cell, sound->Specifications());
-            break;
-        case kCommentsColumn:
-            FillStoredTextCell(*cell, sound->Comments(), GridCellType::MultiLineText, true);
-            break;
-        default:
-            break;
-    }
-}
-
-bool CSoundsPanel::ApplyCell(int dstColumn, int dstRow, int srcColumn, int srcRow) {
-    switch (KindColumnOf(dstColumn)) {
-        case kIdColumn:
-            return ApplyItemCell(*this, IdStore<CVKT_WavMemory>(), dstColumn, dstRow, srcColumn,
-                                 srcRow);
-        case kCommentsColumn:
-            return ApplyItemCell(*this, CommentsStore<CVKT_WavMemory>(), dstColumn, dstRow,
-                                 srcColumn, srcRow);
-        case kPlayColumn:
-            return ApplyPlayCell(dstRow, srcRow);
-        default:
-            return false;
-    }
 }
 
 bool CSoundsPanel::ApplyPlayCell(int dstRow, int srcRow) {
@@ -101,10 +55,6 @@ bool CSoundsPanel::ApplyPlayCell(int dstRow, int srcRow) {
     // nothing could play.
     RefreshItemCell(kPlayColumn, dstRow);
     return true;
-}
-
-bool CSoundsPanel::DoMoveItem(int from, int to) {
-    return MoveKindItem<CVKT_WavMemory>(*this, from, to);
 }
 
 bool CSoundsPanel::DeleteItem(int item) {

@@ -27,10 +27,6 @@ public:
 
     explicit CSoundsPanel(QWidget* parent = nullptr);
 
-    int GetColumnCount() const override { return kColumnCount; }
-    void FillItemCell(int kindColumn, int row) override;
-    bool ApplyCell(int dstColumn, int dstRow, int srcColumn, int srcRow) override;
-    bool DoMoveItem(int from, int to) override;
     bool DeleteItem(int item) override;
     bool AddFile(const QString& path) override;
     bool InsertItems() override;

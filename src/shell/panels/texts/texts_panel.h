@@ -15,13 +15,8 @@ public:
 
     explicit CTextsPanel(QWidget* parent = nullptr);
 
-    int GetColumnCount() const override;
-    void FillItemCell(int kindColumn, int row) override;
-    bool ApplyCell(int dstColumn, int dstRow, int srcColumn, int srcRow) override;
     // A new text "New ID" at the end of the group.
     bool InsertItems() override;
-    bool DeleteItem(int item) override;
-    bool DoMoveItem(int from, int to) override;
     bool AddEditCommands(QMenu* menu, int firstId) override;
     void DrawPreview(QPainter& painter, const QRect& preview) override;
     void DrawItemPreview(QPainter& painter, QRect& band, int item) override;

@@ -3,14 +3,11 @@
 #include <QMessageBox>
 #include <QStringList>
 
-#include <array>
 #include <optional>
 #include <vector>
 
 #include "grid_cell.h"
 #include "index_list_item.h"
-#include "kind_panel_cell_edits.h"
-#include "kind_panel_cells.h"
 #include "kind_panel_items.h"
 #include "message_box_presenter.h"
 #include "path_operations.h"
@@ -26,10 +23,6 @@ namespace plexion {
 namespace {
 
 using Column = CTrajectoriesPanel::Column;
-
-constexpr std::array<const char*, CTrajectoriesPanel::kColumnCount> kColumnTitles = {
-    "Index",    "ID",       "Type",           "Closed Shape", "Play Mode",
-    "Offset X", "Offset Y", "Specifications", "Comments"};
 
 constexpr const char* kNewItemId = "New ID";
 
@@ -80,27 +73,14 @@ std::int32_t CellNumber(const CGridCell& cell, int column) {
     return cell.GetInt();
 }
 
-bool IsNumberColumn(int column) {
-    return column >= Column::kTypeColumn && column <= Column::kOffsetYColumn;
-}
-
-std::optional<CCellStore<CVKT_Trajectory>> StoreOf(int column) {
-    if (column == Column::kIdColumn) {
-        return IdStore<CVKT_Trajectory>();
-    }
-    if (column == Column::kCommentsColumn) {
-        return CommentsStore<CVKT_Trajectory>();
-    }
-    if (!IsNumberColumn(column)) {
-        return std::nullopt;
-    }
-    return CCellStore<CVKT_Trajectory>{
-        [column](CVKT_Trajectory& trajectory, const CGridCell& edited) {
-            return StoreNumberField(trajectory, column, CellNumber(edited, column));
-        },
-        [column](CVKT_Trajectory& trajectory, const CVKT_Trajectory& source) {
-            return StoreNumberField(trajectory, column, NumberField(source, column));
-        }};
+// The store of a column that holds one integer of the trajectory.
+CCellStore<CVKT_Trajectory> NumberColumnStore(int column) {
+    return {[column](CVKT_Trajectory& trajectory, const CGridCell& edited) {
+                return StoreNumberField(trajectory, column, CellNumber(edited, column));
+            },
+            [column](CVKT_Trajectory& trajectory, const CVKT_Trajectory& source) {
+                return StoreNumberField(trajectory, column, NumberField(source, column));
+            }};
 }
 
 QStringList NamesOf(std::string (*name)(int), int count) {
@@ -124,68 +104,43 @@ CTrajectoriesPanel::CTrajectoriesPanel(QWidget* parent)
         [this](const QString& label, const std::function<bool(CVKT_Trajectory&)>& change) {
             return EditShownTrajectory(label, change);
         });
-}
-
-void CTrajectoriesPanel::FillItemCell(int kindColumn, int row) {
-    CGridCell* cell = KindCell(kindColumn, row);
-    if (cell == nullptr || kindColumn < 0 || kindColumn >= kColumnCount) {
-        return;
-    }
-    if (row == 0) {
-        FillHeaderCell(*cell, QString::fromLatin1(kColumnTitles[kindColumn]));
-        return;
-    }
-    const CVKT_Trajectory* trajectory = Item(ItemOfRow(row));
-    if (trajectory == nullptr) {
-        return;
-    }
-    switch (kindColumn) {
-        case kIndexColumn:
-            FillIndexCell(*cell);
-            break;
-        case kIdColumn:
-            FillStoredTextCell(*cell, trajectory->ID(), GridCellType::Text, true);
-            break;
-        case kTypeColumn:
-            FillListCell(*cell, &typeNames_, trajectory->Type());
-            break;
-        case kClosedShapeColumn:
-            FillYesNoCell(*cell, trajectory->ClosedShape() != 0);
-            break;
-        case kPlayModeColumn:
-            FillListCell(*cell, &playModeNames_, trajectory->PlayMode());
-            break;
-        case kOffsetXColumn:
-            FillIntegerCell(*cell, trajectory->OffsetX());
-            break;
-        case kOffsetYColumn:
-            FillIntegerCell(*cell, trajectory->OffsetY());
-            break;
-        case kSpecificationsColumn:
-            FillInformationCell(*cell, trajectory->Specifications());
-            break;
-        case kCommentsColumn:
-            FillStoredTextCell(*cell, trajectory->Comments(), GridCellType::MultiLineText, true);
-            break;
-        default:
-            break;
-    }
-}
-
-bool CTrajectoriesPanel::ApplyCell(int dstColumn, int dstRow, int srcColumn, int srcRow) {
-    const int column = KindColumnOf(dstColumn);
-    const std::optional<CCellStore<CVKT_Trajectory>> store = StoreOf(column);
-    if (!store || !ApplyItemCell(*this, *store, dstColumn, dstRow, srcColumn, srcRow)) {
-        return false;
-    }
-    // A collision shape's description shows its center of mass.
-    if (column == kTypeColumn) {
-        RefreshItemCell(kSpecificationsColumn, dstRow);
-    }
-    if (column == kPlayModeColumn && ItemOfRow(dstRow) == preview_->TrajectoryIndex()) {
-        preview_->Rewind();
-    }
-    return true;
+    using Trajectory = CVKT_Trajectory;
+    SetColumns(
+        {IndexColumn<Trajectory>(),
+         IdColumn<Trajectory>(),
+         {.header = "Type",
+          .fill = [this](CGridCell& cell,
+                         const Trajectory& item) { FillListCell(cell, &typeNames_, item.Type()); },
+          .store = NumberColumnStore(kTypeColumn),
+          // A collision shape's description shows its center of mass.
+          .taken = [this](int row) { RefreshItemCell(kSpecificationsColumn, row); }},
+         {.header = "Closed Shape",
+          .fill = [](CGridCell& cell,
+                     const Trajectory& item) { FillYesNoCell(cell, item.ClosedShape() != 0); },
+          .store = NumberColumnStore(kClosedShapeColumn)},
+         {.header = "Play Mode",
+          .fill =
+              [this](CGridCell& cell, const Trajectory& item) {
+                  FillListCell(cell, &playModeNames_, item.PlayMode());
+              },
+          .store = NumberColumnStore(kPlayModeColumn),
+          // The preview plays the shown trajectory's new mode from its start.
+          .taken =
+              [this](int row) {
+                  if (ItemOfRow(row) == preview_->TrajectoryIndex()) {
+                      preview_->Rewind();
+                  }
+              }},
+         {.header = "Offset X",
+          .fill = [](CGridCell& cell,
+                     const Trajectory& item) { FillIntegerCell(cell, item.OffsetX()); },
+          .store = NumberColumnStore(kOffsetXColumn)},
+         {.header = "Offset Y",
+          .fill = [](CGridCell& cell,
+                     const Trajectory& item) { FillIntegerCell(cell, item.OffsetY()); },
+          .store = NumberColumnStore(kOffsetYColumn)},
+         SpecificationsColumn<Trajectory>(),
+         CommentsColumn<Trajectory>()});
 }
 
 bool CTrajectoriesPanel::DoMoveItem(int from, int to) {
@@ -193,10 +148,6 @@ bool CTrajectoriesPanel::DoMoveItem(int from, int to) {
     // Another trajectory may now stand at the shown index.
     preview_->Refresh();
     return moved;
-}
-
-bool CTrajectoriesPanel::DeleteItem(int item) {
-    return DeleteKindItem<CVKT_Trajectory>(*this, item);
 }
 
 bool CTrajectoriesPanel::InsertItems() {

@@ -37,13 +37,10 @@ public:
 
     explicit CTrajectoriesPanel(QWidget* parent = nullptr);
 
-    int GetColumnCount() const override { return kColumnCount; }
-    void FillItemCell(int kindColumn, int row) override;
-    bool ApplyCell(int dstColumn, int dstRow, int srcColumn, int srcRow) override;
-    bool DoMoveItem(int from, int to) override;
-    bool DeleteItem(int item) override;
     // A new trajectory named "New ID" at the end of the group.
     bool InsertItems() override;
+    // The preview shows what stands at its index after the move.
+    bool DoMoveItem(int from, int to) override;
     // The path commands, enabled while the cursor trajectory has points.
     bool AddEditCommands(QMenu* menu, int firstId) override;
     bool OnEditCommand(QMenu* menu, int firstId, int id) override;
