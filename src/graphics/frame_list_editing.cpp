@@ -144,21 +144,26 @@ bool DecrementAllDelays(CPlexionDocCore& document, int animation) {
     });
 }
 
+int AppendToSelectionAnimation(CVKT_ResourceContainer& resources,
+                               const std::vector<int>& selectedBitmaps) {
+    const int found = resources.Find<CVKT_IndexList>(kSelectionAnimationId);
+    CVKT_IndexList* list = resources.GetAt<CVKT_IndexList>(found);
+    if (!list || selectedBitmaps.empty()) {
+        return -1;
+    }
+    list->SetType(CVKT_IndexList::kTypeBitmaps);
+    list->SetPlayMode(CVKT_IndexList::kDefaultPlayMode);
+    for (const int bitmap : selectedBitmaps) {
+        list->AddFrame({bitmap, 1, 0, 0});
+    }
+    return found;
+}
+
 int MakeAnimationFromSelection(CPlexionDocCore& document, const std::vector<int>& selectedBitmaps) {
     int index = -1;
     document.Edit([&](CVKT_ResourceContainer& resources) {
-        const int found = resources.Find<CVKT_IndexList>(kSelectionAnimationId);
-        CVKT_IndexList* list = resources.GetAt<CVKT_IndexList>(found);
-        if (!list || selectedBitmaps.empty()) {
-            return false;
-        }
-        list->SetType(CVKT_IndexList::kTypeBitmaps);
-        list->SetPlayMode(CVKT_IndexList::kDefaultPlayMode);
-        for (const int bitmap : selectedBitmaps) {
-            list->AddFrame({bitmap, 1, 0, 0});
-        }
-        index = found;
-        return true;
+        index = AppendToSelectionAnimation(resources, selectedBitmaps);
+        return index >= 0;
     });
     return index;
 }

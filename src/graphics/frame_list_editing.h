@@ -6,6 +6,7 @@
 namespace plexion {
 
 class CPlexionDocCore;
+class CVKT_ResourceContainer;
 
 // The edits of the frame-list editor and the Bitmaps panel's Make Animation
 // From Selection. Each goes through the document's editing path, so a change
@@ -40,6 +41,9 @@ bool DecrementAllDelays(CPlexionDocCore& document, int animation);
 // animation playing "Forward Loop". Its index, or -1 when there is no such
 // animation or nothing is selected (then nothing changes).
 int MakeAnimationFromSelection(CPlexionDocCore& document, const std::vector<int>& selectedBitmaps);
+// The same change inside an edit already under way.
+int AppendToSelectionAnimation(CVKT_ResourceContainer& resources,
+                               const std::vector<int>& selectedBitmaps);
 
 // The delay rules on their own.
 std::int32_t IncrementedDelay(std::int32_t delay);

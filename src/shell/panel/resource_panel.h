@@ -100,6 +100,10 @@ public:
     // 8, 9: the kind's entries of the "Edi&t" submenu, ids from `firstId`.
     virtual bool OnEditCommand(QMenu* menu, int firstId, int id);
     virtual bool AddEditCommands(QMenu* menu, int firstId);
+    // The entry of the "Edi&t" submenu a key runs (its id from
+    // kFirstEditCommand on), or 0: the shortcut texts a kind shows beside its
+    // entries work as keys while the panel has the keyboard.
+    virtual int KindKeyCommand(int key, bool shift, bool control) const;
     // 10: stores the cell at (srcColumn, srcRow) into the item of dstRow:
     // the edited value when source and destination are the same cell, a
     // copy of the source item's field otherwise. Grid coordinates.

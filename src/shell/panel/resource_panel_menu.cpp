@@ -171,12 +171,19 @@ void CResourcePanel::RunMenuCommand(int id) {
     }
 }
 
+int CResourcePanel::KindKeyCommand(int, bool, bool) const {
+    return kNoKeyCommand;
+}
+
 bool CResourcePanel::OnKey(int key, bool shift, bool control) {
     const bool gridFocused = grid_ != nullptr && grid_->hasFocus();
     const int command = KeyCommand(key, shift, control, gridFocused);
     switch (command) {
-        case kNoKeyCommand:
-            return false;
+        case kNoKeyCommand: {
+            const int kindCommand = KindKeyCommand(key, shift, control);
+            return kindCommand != kNoKeyCommand &&
+                   OnEditCommand(nullptr, kFirstEditCommand, kindCommand);
+        }
         case kFocusNextKey:
         case kFocusPreviousKey:
             FocusNextInPanel(command == kFocusNextKey);
@@ -217,7 +224,8 @@ bool CResourcePanel::eventFilter(QObject* watched, QEvent* event) {
         switch (event->type()) {
             case QEvent::ShortcutOverride:
                 // The panel's keys come before the window's shortcuts.
-                if (KeyCommand(key.key(), ShiftOf(key), ControlOf(key), true) != kNoKeyCommand) {
+                if (KeyCommand(key.key(), ShiftOf(key), ControlOf(key), true) != kNoKeyCommand ||
+                    KindKeyCommand(key.key(), ShiftOf(key), ControlOf(key)) != kNoKeyCommand) {
                     event->accept();
                     return true;
                 }

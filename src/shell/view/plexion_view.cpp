@@ -3,6 +3,7 @@
 #include <QResizeEvent>
 
 #include "plexion_doc.h"
+#include "resource_container.h"
 #include "resource_panel.h"
 #include "sounds_panel.h"
 
@@ -143,6 +144,16 @@ int CPlexionView::CursorItemOf(int kind) const {
         }
     }
     return -1;
+}
+
+void CPlexionView::ShowPanelOfKind(int kind, bool lastItem) {
+    const CVKT_ResourceGroup* group = document_->Resources().GroupAt(kind);
+    for (int index = 0; index < kPanelCount; ++index) {
+        if (group != nullptr && panels_[index]->GetGroup() == group) {
+            ShowPanel(index, lastItem);
+            return;
+        }
+    }
 }
 
 void CPlexionView::RefreshAllPanels() {

@@ -58,6 +58,7 @@ public:
     void RefreshAllPanels() override;
     void ShowPanelOf(CResourcePanel* panel) override;
     int CursorItemOf(int kind) const override;
+    void ShowPanelOfKind(int kind, bool lastItem) override;
 
 signals:
     void currentPanelChanged(int index);

@@ -273,6 +273,7 @@ public:
     void RefreshAllPanels() override { ++refreshes; }
     void ShowPanelOf(CResourcePanel*) override { ++broughtToFront; }
     int CursorItemOf(int) const override { return -1; }
+    void ShowPanelOfKind(int, bool) override {}
     int refreshes = 0;
     int broughtToFront = 0;
 };

@@ -24,8 +24,14 @@ public:
     void RefreshAllPanels() override { ++refreshes; }
     void ShowPanelOf(CResourcePanel*) override { ++broughtToFront; }
     int CursorItemOf(int) const override { return -1; }
+    void ShowPanelOfKind(int kind, bool lastItem) override {
+        shownKind = kind;
+        shownAtLastItem = lastItem;
+    }
     int refreshes = 0;
     int broughtToFront = 0;
+    int shownKind = -1;
+    bool shownAtLastItem = false;
 };
 
 // A graphic panel of kind P over a document of its own, in a view that

@@ -1,11 +1,8 @@
 #include "bitmaps_panel.h"
 
-#include <QPainter>
 #include <QTimer>
 
 #include "bitmap_item.h"
-#include "color_conversion.h"
-#include "empty_edit_menu.h"
 #include "graphic_panel_cells.h"
 #include "kind_panel_items.h"
 #include "value_cells.h"
@@ -26,7 +23,8 @@ const QStringList& KindNames() {
 
 }  // namespace
 
-CBitmapsPanel::CBitmapsPanel(QWidget* parent) : CKindPanel(QStringLiteral("Bitmaps"), parent) {
+CBitmapsPanel::CBitmapsPanel(QWidget* parent)
+    : CKindPanel(QStringLiteral("Bitmaps"), parent), pictureArea_(new CPictureArea(*this, this)) {
     using Bitmap = CVKT_Bitmap;
     // Other panels show a bitmap's name and offset.
     const auto tellOthers = [this] { TellOtherPanelsSoon(); };
@@ -49,15 +47,21 @@ CBitmapsPanel::CBitmapsPanel(QWidget* parent) : CKindPanel(QStringLiteral("Bitma
           .fill = [](CGridCell& cell,
                      const Bitmap& bitmap) { FillRealCell(cell, bitmap.DisplayHeight(), false); }},
          {.header = "Offset X",
-          .fill = [](CGridCell& cell,
-                     const Bitmap& bitmap) { FillRealCell(cell, bitmap.OffsetX(), true); },
+          // A drag in progress shows where it takes the offset.
+          .fill =
+              [this](CGridCell& cell, const Bitmap& bitmap) {
+                  FillRealCell(cell, bitmap.OffsetX() + DraggedBy(bitmap).x(), true);
+              },
           .store =
               NumberStore<Bitmap, double>([](const Bitmap& bitmap) { return bitmap.OffsetX(); },
                                           [](Bitmap& bitmap, double x) { bitmap.SetOffsetX(x); }),
           .changed = tellOthers},
          {.header = "Offset Y",
-          .fill = [](CGridCell& cell,
-                     const Bitmap& bitmap) { FillRealCell(cell, bitmap.OffsetY(), true); },
+          // A drag in progress shows where it takes the offset.
+          .fill =
+              [this](CGridCell& cell, const Bitmap& bitmap) {
+                  FillRealCell(cell, bitmap.OffsetY() + DraggedBy(bitmap).y(), true);
+              },
           .store =
               NumberStore<Bitmap, double>([](const Bitmap& bitmap) { return bitmap.OffsetY(); },
                                           [](Bitmap& bitmap, double y) { bitmap.SetOffsetY(y); }),
@@ -80,11 +84,9 @@ CBitmapsPanel::CBitmapsPanel(QWidget* parent) : CKindPanel(QStringLiteral("Bitma
          SpecificationsColumn<Bitmap>(),
          CommentsColumn<Bitmap>()});
     SetAcceptsFiles(true);
-}
-
-bool CBitmapsPanel::AddEditCommands(QMenu* menu, int) {
-    AddEmptyEditEntry(menu);
-    return true;
+    connect(pictureArea_, &CPictureArea::dragged, this, &CBitmapsPanel::DragOffsets);
+    connect(pictureArea_, &CPictureArea::dragFinished, this, [this] { EndOffsetDrag(false); });
+    connect(pictureArea_, &CPictureArea::dragCancelled, this, [this] { EndOffsetDrag(true); });
 }
 
 bool CBitmapsPanel::DeleteItem(int item) {
@@ -112,24 +114,6 @@ void CBitmapsPanel::TellOtherPanelsSoon() {
         otherPanelsToBeTold_ = false;
         NotifyOtherPanels();
     });
-}
-
-void CBitmapsPanel::DrawPreview(QPainter& painter, const QRect& preview) {
-    painter.fillRect(preview, InterfaceQColor(InterfaceColor::DialogFace));
-    const CVKT_Bitmap* bitmap = Item(GetCursorItem());
-    if (bitmap == nullptr) {
-        return;
-    }
-    painter.save();
-    painter.setClipRect(preview);
-    // The lines pass through the pixels just before the origin, so a picture
-    // at offset 0, 0 starts right below and right of them.
-    const QPoint origin = preview.topLeft() + QPoint(kPreviewOrigin, kPreviewOrigin);
-    painter.setPen(InterfaceQColor(InterfaceColor::DialogText));
-    painter.drawLine(origin.x() - 1, preview.top(), origin.x() - 1, preview.bottom());
-    painter.drawLine(preview.left(), origin.y() - 1, preview.right(), origin.y() - 1);
-    bitmap->Draw(painter, origin.x(), origin.y());
-    painter.restore();
 }
 
 }  // namespace plexion

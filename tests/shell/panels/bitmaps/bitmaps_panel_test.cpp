@@ -202,14 +202,6 @@ TEST_F(BitmapsPanel, DeleteKeyRemovesTheMarkedBitmapsAndTheRowsGo) {
     EXPECT_EQ(Shown(Column::kId, 1), "b2");
 }
 
-TEST_F(BitmapsPanel, TheEditMenuSaysItIsEmpty) {
-    const QList<QAction*> entries = EditEntries();
-    ASSERT_EQ(entries.size(), 1);
-    EXPECT_EQ(entries[0]->text(), "Empty");
-    EXPECT_EQ(entries[0]->statusTip(), "Empty menu");
-    EXPECT_FALSE(entries[0]->isEnabled());
-}
-
 TEST_F(BitmapsPanel, PreviewDrawsTheCursorBitmapAtItsOffsetsFromTheOrigin) {
     AddPicture("blue", 5, 4, qRgb(0, 0, 255));
     Picture(0).SetOffsetX(10);

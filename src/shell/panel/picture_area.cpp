@@ -1,0 +1,253 @@
+#include "picture_area.h"
+
+#include <QKeyEvent>
+#include <QMouseEvent>
+#include <QPainter>
+#include <QWheelEvent>
+
+#include <cmath>
+
+#include "color_conversion.h"
+
+namespace plexion {
+namespace {
+
+constexpr int kTextMargin = 4;
+constexpr int kTextBoxAlpha = 128;
+constexpr int kFocusedAlpha = 128;
+constexpr int kUnfocusedAlpha = 64;
+// One wheel notch.
+constexpr int kWheelNotch = 120;
+constexpr int kWheelScroll = 48;
+constexpr int kArrowScroll = 16;
+
+QColor WithAlpha(InterfaceColor entry, int alpha) {
+    QColor color = InterfaceQColor(entry);
+    color.setAlpha(alpha);
+    return color;
+}
+
+int WholeTowardZero(double value) {
+    return static_cast<int>(std::trunc(value));
+}
+
+}  // namespace
+
+CPictureArea::CPictureArea(IPictureContent& content, QWidget* parent)
+    : QWidget(parent), content_(content) {
+    setAttribute(Qt::WA_OpaquePaintEvent);
+    setFocusPolicy(Qt::StrongFocus);
+    setMouseTracking(false);
+}
+
+void CPictureArea::SetView(AlphaView view) {
+    if (view != view_) {
+        view_ = view;
+        update();
+    }
+}
+
+QString CPictureArea::ZoomText() const {
+    return QStringLiteral("%1 %").arg(viewport_.ZoomPercent());
+}
+
+QString CPictureArea::FrameRateText() const {
+    return QString::fromStdString(frameRate_.Text());
+}
+
+void CPictureArea::Paint(QPainter& painter, const QRect& area) {
+    painter.save();
+    painter.setClipRect(area, Qt::IntersectClip);
+    painter.fillRect(area, InterfaceQColor(InterfaceColor::DialogFace));
+    const CPicturePlacement placement{viewport_.Origin(area.topLeft()), viewport_.Zoom(), view_};
+    DrawOriginLines(painter, placement.origin, area, InterfaceQColor(InterfaceColor::DialogText));
+    content_.DrawPictures(painter, placement, area);
+    const QString text = content_.Description();
+    if (!text.isEmpty()) {
+        const QRect room = area.adjusted(kTextMargin, kTextMargin, -kTextMargin, -kTextMargin);
+        const int flags = Qt::AlignLeft | Qt::AlignBottom;
+        const QRect box = painter.fontMetrics().boundingRect(room, flags, text);
+        painter.fillRect(box, WithAlpha(InterfaceColor::DialogFace, kTextBoxAlpha));
+        painter.setPen(InterfaceQColor(InterfaceColor::DialogText));
+        painter.drawText(room, flags, text);
+    }
+    // Keyboard users see where the keys go.
+    const QColor frame = hasFocus() ? WithAlpha(InterfaceColor::FocusedArea, kFocusedAlpha)
+                                    : WithAlpha(InterfaceColor::UnfocusedArea, kUnfocusedAlpha);
+    DrawPictureOutline(painter, area.adjusted(1, 1, -1, -1), frame);
+    painter.restore();
+}
+
+void CPictureArea::paintEvent(QPaintEvent*) {
+    frameRate_.Tick();
+    QPainter painter(this);
+    Paint(painter, rect());
+}
+
+void CPictureArea::mousePressEvent(QMouseEvent* event) {
+    if (drag_ != Drag::None) {
+        return;
+    }
+    const bool pan =
+        event->button() == Qt::MiddleButton || (event->button() == Qt::LeftButton && spaceHeld_);
+    if (!pan && event->button() != Qt::LeftButton) {
+        QWidget::mousePressEvent(event);
+        return;
+    }
+    setFocus(Qt::MouseFocusReason);
+    lastMouse_ = event->position().toPoint();
+    unreported_ = {};
+    drag_ = pan ? Drag::Pan : Drag::Pictures;
+    if (pan) {
+        setCursor(Qt::ClosedHandCursor);
+    } else {
+        emit dragStarted();
+    }
+}
+
+void CPictureArea::mouseMoveEvent(QMouseEvent* event) {
+    const QPoint mouse = event->position().toPoint();
+    const QPoint moved = mouse - lastMouse_;
+    lastMouse_ = mouse;
+    if (drag_ == Drag::Pan) {
+        viewport_.Pan(moved);
+        update();
+    } else if (drag_ == Drag::Pictures) {
+        // Picture pixels, so a zoomed picture follows the mouse as it is
+        // shown; what is left over waits for the next move.
+        unreported_ += QPointF(moved) / viewport_.Zoom();
+        const QPoint delta(WholeTowardZero(unreported_.x()), WholeTowardZero(unreported_.y()));
+        unreported_ -= QPointF(delta);
+        if (!delta.isNull()) {
+            emit dragged(delta, event->modifiers());
+        }
+    }
+}
+
+void CPictureArea::mouseReleaseEvent(QMouseEvent* event) {
+    const bool ends = (drag_ == Drag::Pan && (event->button() == Qt::MiddleButton ||
+                                              event->button() == Qt::LeftButton)) ||
+                      (drag_ == Drag::Pictures && event->button() == Qt::LeftButton);
+    if (ends) {
+        EndDrag(false);
+    }
+}
+
+void CPictureArea::EndDrag(bool cancelled) {
+    const Drag ended = drag_;
+    drag_ = Drag::None;
+    unsetCursor();
+    if (spaceHeld_) {
+        setCursor(Qt::OpenHandCursor);
+    }
+    if (ended == Drag::Pictures) {
+        if (cancelled) {
+            emit dragCancelled();
+        } else {
+            emit dragFinished();
+        }
+    }
+}
+
+void CPictureArea::wheelEvent(QWheelEvent* event) {
+    const QPoint angle = event->angleDelta();
+    if (event->modifiers() & Qt::ControlModifier) {
+        wheelZoom_ += angle.y();
+        const int steps = wheelZoom_ / kWheelNotch;
+        wheelZoom_ -= steps * kWheelNotch;
+        if (steps != 0) {
+            ZoomAbout(event->position().toPoint(), steps);
+        }
+    } else {
+        QPoint by = angle * kWheelScroll / kWheelNotch;
+        if (event->modifiers() & Qt::ShiftModifier) {
+            by = QPoint(by.y(), by.x());
+        }
+        viewport_.Pan(by);
+        update();
+    }
+    event->accept();
+}
+
+void CPictureArea::ZoomAbout(QPoint point, int steps) {
+    if (viewport_.ZoomAbout(point, steps)) {
+        update();
+    }
+}
+
+void CPictureArea::keyPressEvent(QKeyEvent* event) {
+    const bool control = event->modifiers() & Qt::ControlModifier;
+    const QPoint middle = rect().center();
+    switch (event->key()) {
+        case Qt::Key_Space:
+            if (!event->isAutoRepeat()) {
+                spaceHeld_ = true;
+                if (drag_ == Drag::None) {
+                    setCursor(Qt::OpenHandCursor);
+                }
+            }
+            return;
+        case Qt::Key_Escape:
+            if (drag_ == Drag::Pictures) {
+                EndDrag(true);
+                return;
+            }
+            break;
+        case Qt::Key_0:
+            if (control) {
+                viewport_.Reset();
+                update();
+                return;
+            }
+            break;
+        case Qt::Key_Plus:
+        case Qt::Key_Equal:
+        case Qt::Key_Minus:
+            if (control) {
+                ZoomAbout(middle, event->key() == Qt::Key_Minus ? -1 : 1);
+                return;
+            }
+            break;
+        case Qt::Key_Left:
+        case Qt::Key_Right:
+        case Qt::Key_Up:
+        case Qt::Key_Down:
+            if (!control) {
+                const QPoint by = event->key() == Qt::Key_Left    ? QPoint(kArrowScroll, 0)
+                                  : event->key() == Qt::Key_Right ? QPoint(-kArrowScroll, 0)
+                                  : event->key() == Qt::Key_Up    ? QPoint(0, kArrowScroll)
+                                                                  : QPoint(0, -kArrowScroll);
+                viewport_.Pan(by);
+                update();
+                return;
+            }
+            break;
+        default:
+            break;
+    }
+    QWidget::keyPressEvent(event);
+}
+
+void CPictureArea::keyReleaseEvent(QKeyEvent* event) {
+    if (event->key() == Qt::Key_Space && !event->isAutoRepeat()) {
+        spaceHeld_ = false;
+        if (drag_ == Drag::None) {
+            unsetCursor();
+        }
+        return;
+    }
+    QWidget::keyReleaseEvent(event);
+}
+
+void CPictureArea::focusInEvent(QFocusEvent* event) {
+    QWidget::focusInEvent(event);
+    update();
+}
+
+void CPictureArea::focusOutEvent(QFocusEvent* event) {
+    QWidget::focusOutEvent(event);
+    spaceHeld_ = false;
+    update();
+}
+
+}  // namespace plexion
