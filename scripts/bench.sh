@@ -16,7 +16,9 @@
 # in every group in the editor against plexion-tool info, and a panel switch;
 # then replace all in 100,000 texts against a plain loop of the same
 # replacements; then plexion-tool info and add-text on 2,000 stored pictures
-# against a plain read of the file.
+# against a plain read of the file; then repainting the Bitmaps panel's
+# picture area with 200 marked pictures and with one large picture at 800 %
+# against plain QPainter drawing.
 set -euo pipefail
 
 cd "$(dirname "$0")/.."
@@ -24,7 +26,7 @@ build=build-bench
 
 cmake -S . -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=Release -DPLEXION_BENCH=ON \
     -DBUILD_TESTING=OFF >/dev/null
-cmake --build "$build" --target document_io_bench image_import_bench bitmap_bench audio_bench map_bench cursor_bench trajectory_bench trajectory_preview_bench grid_bench editor_bench replace_bench map_display_bench tool_document_bench plexion-tool >"$build/build.log" 2>&1 ||
+cmake --build "$build" --target document_io_bench image_import_bench bitmap_bench audio_bench map_bench cursor_bench trajectory_bench trajectory_preview_bench grid_bench editor_bench replace_bench map_display_bench tool_document_bench picture_area_bench plexion-tool >"$build/build.log" 2>&1 ||
     { tail -n 40 "$build/build.log"; exit 1; }
 
 # Runs one benchmark program with any further options; its results land in
@@ -225,4 +227,19 @@ for name in ("BM_PlainRead", "BM_Info", "BM_AddText"):
 for slow in ("BM_Info", "BM_AddText"):
     print(f"{slow[3:]}/PlainRead: {runs[slow]['real_time'] / runs['BM_PlainRead']['real_time']:.2f}x"
           " (2,000 stored pictures)")
+PY
+
+run_bench picture_area_bench $(interleaved 7)
+python3 - "$build/picture_area_bench.json" <<'PY'
+import json, sys
+
+# Medians of interleaved repetitions, in CPU time, as above.
+runs = {b["run_name"]: b for b in json.load(open(sys.argv[1]))["benchmarks"]
+        if b.get("aggregate_name") == "median"}
+for name in ("BM_PlainManySmall", "BM_AreaManySmall", "BM_PlainLargeZoomed", "BM_AreaLargeZoomed"):
+    run = runs[name]
+    print(f"{name[3:]:>17}: {run['cpu_time']:8.2f} {run['time_unit']} per 800x600 frame")
+for slow, base, what in (("BM_AreaManySmall", "BM_PlainManySmall", "200 pictures of 64 x 64"),
+                         ("BM_AreaLargeZoomed", "BM_PlainLargeZoomed", "4096 x 4096 at 800 %")):
+    print(f"{slow[3:]}/{base[3:]}: {runs[slow]['cpu_time'] / runs[base]['cpu_time']:.2f}x ({what})")
 PY
