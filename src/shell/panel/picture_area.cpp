@@ -21,12 +21,6 @@ constexpr int kWheelNotch = 120;
 constexpr int kWheelScroll = 48;
 constexpr int kArrowScroll = 16;
 
-QColor WithAlpha(InterfaceColor entry, int alpha) {
-    QColor color = InterfaceQColor(entry);
-    color.setAlpha(alpha);
-    return color;
-}
-
 int WholeTowardZero(double value) {
     return static_cast<int>(std::trunc(value));
 }
@@ -37,7 +31,6 @@ CPictureArea::CPictureArea(IPictureContent& content, QWidget* parent)
     : QWidget(parent), content_(content) {
     setAttribute(Qt::WA_OpaquePaintEvent);
     setFocusPolicy(Qt::StrongFocus);
-    setMouseTracking(false);
 }
 
 void CPictureArea::SetView(AlphaView view) {
@@ -67,13 +60,13 @@ void CPictureArea::Paint(QPainter& painter, const QRect& area) {
         const QRect room = area.adjusted(kTextMargin, kTextMargin, -kTextMargin, -kTextMargin);
         const int flags = Qt::AlignLeft | Qt::AlignBottom;
         const QRect box = painter.fontMetrics().boundingRect(room, flags, text);
-        painter.fillRect(box, WithAlpha(InterfaceColor::DialogFace, kTextBoxAlpha));
+        painter.fillRect(box, InterfaceQColor(InterfaceColor::DialogFace, kTextBoxAlpha));
         painter.setPen(InterfaceQColor(InterfaceColor::DialogText));
         painter.drawText(room, flags, text);
     }
     // Keyboard users see where the keys go.
-    const QColor frame = hasFocus() ? WithAlpha(InterfaceColor::FocusedArea, kFocusedAlpha)
-                                    : WithAlpha(InterfaceColor::UnfocusedArea, kUnfocusedAlpha);
+    const QColor frame = hasFocus() ? InterfaceQColor(InterfaceColor::FocusedArea, kFocusedAlpha)
+                                    : InterfaceQColor(InterfaceColor::UnfocusedArea, kUnfocusedAlpha);
     DrawPictureOutline(painter, area.adjusted(1, 1, -1, -1), frame);
     painter.restore();
 }

@@ -15,6 +15,7 @@
 
 #include "bitmap_item.h"
 #include "bitmaps_panel.h"
+#include "color_conversion.h"
 #include "file_filter.h"
 #include "frame_list_editing.h"
 #include "image_codecs.h"
@@ -94,10 +95,6 @@ QColor CornerColor(const CVKT_Bitmap* bitmap) {
         return Qt::white;
     }
     return QColor(bitmap->Image()->pixel(0, 0)).toRgb();
-}
-
-ColorRef ToColorRef(const QColor& color) {
-    return MakeColor(color.red(), color.green(), color.blue());
 }
 
 }  // namespace
@@ -233,7 +230,7 @@ bool CBitmapsPanel::SetAlphaChannelToColor() {
         return false;
     }
     return EditSelectedPictures(QStringLiteral("Set Alpha Channel to Color"),
-                                [color = ToColorRef(color)](CVKT_Bitmap& bitmap) {
+                                [color = FromQColor(color)](CVKT_Bitmap& bitmap) {
                                     return picture_commands::SetAlphaChannelToColor(bitmap, color);
                                 });
 }
@@ -251,7 +248,7 @@ bool CBitmapsPanel::ChangeColor() {
     lastNewColor_ = to;
     return EditSelectedPictures(
         QStringLiteral("Change Color"),
-        [from = ToColorRef(from), to = ToColorRef(to)](CVKT_Bitmap& bitmap) {
+        [from = FromQColor(from), to = FromQColor(to)](CVKT_Bitmap& bitmap) {
             return picture_commands::ChangeColor(bitmap, from, to);
         });
 }

@@ -15,12 +15,6 @@ namespace {
 
 constexpr int kOutlineAlpha = 64;
 
-QColor OutlineColor(InterfaceColor entry) {
-    QColor color = InterfaceQColor(entry);
-    color.setAlpha(kOutlineAlpha);
-    return color;
-}
-
 QString Number(double value) {
     return QString::number(value, 'g', 10);
 }
@@ -37,7 +31,7 @@ void CBitmapsPanel::DrawPictures(QPainter& painter, const CPicturePlacement& pla
         }
         const QPointF at = DraggedBy(item);
         DrawPicture(painter, placement, *bitmap, at, area);
-        DrawPictureOutline(painter, PictureRect(placement, *bitmap, at), OutlineColor(outline));
+        DrawPictureOutline(painter, PictureRect(placement, *bitmap, at), InterfaceQColor(outline, kOutlineAlpha));
     };
     for (const int item : GetAffectedItems(true, false)) {
         if (item != current) {
