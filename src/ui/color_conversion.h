@@ -20,11 +20,4 @@ inline QColor InterfaceQColor(InterfaceColor entry) {
     return ToQColor(CInterfaceColors::Instance().Get(entry));
 }
 
-// The same, painted at `alpha` of 255.
-inline QColor InterfaceQColor(InterfaceColor entry, int alpha) {
-    QColor color = InterfaceQColor(entry);
-    color.setAlpha(alpha);
-    return color;
-}
-
 }  // namespace plexion

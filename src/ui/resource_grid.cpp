@@ -26,6 +26,12 @@ constexpr int kWheelStepsPerNotch = 3;
 constexpr int kFocusedAlpha = 128;
 constexpr int kUnfocusedAlpha = 64;
 
+QColor Translucent(InterfaceColor entry, int alpha) {
+    QColor color = InterfaceQColor(entry);
+    color.setAlpha(alpha);
+    return color;
+}
+
 }  // namespace
 
 CResourceGrid::CResourceGrid(QWidget* parent)
@@ -409,8 +415,8 @@ void CResourceGrid::PaintCells(QPainter& painter, const QRect& dirty) {
                 if (cursor == QPoint(column, row)) {
                     painter.fillRect(
                         rect, hasFocus()
-                                  ? InterfaceQColor(InterfaceColor::FocusedArea, kFocusedAlpha)
-                                  : InterfaceQColor(InterfaceColor::UnfocusedArea, kUnfocusedAlpha));
+                                  ? Translucent(InterfaceColor::FocusedArea, kFocusedAlpha)
+                                  : Translucent(InterfaceColor::UnfocusedArea, kUnfocusedAlpha));
                 }
             }
         }

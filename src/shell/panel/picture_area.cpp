@@ -60,13 +60,14 @@ void CPictureArea::Paint(QPainter& painter, const QRect& area) {
         const QRect room = area.adjusted(kTextMargin, kTextMargin, -kTextMargin, -kTextMargin);
         const int flags = Qt::AlignLeft | Qt::AlignBottom;
         const QRect box = painter.fontMetrics().boundingRect(room, flags, text);
-        painter.fillRect(box, InterfaceQColor(InterfaceColor::DialogFace, kTextBoxAlpha));
+        painter.fillRect(box, TranslucentInterfaceColor(InterfaceColor::DialogFace, kTextBoxAlpha));
         painter.setPen(InterfaceQColor(InterfaceColor::DialogText));
         painter.drawText(room, flags, text);
     }
     // Keyboard users see where the keys go.
-    const QColor frame = hasFocus() ? InterfaceQColor(InterfaceColor::FocusedArea, kFocusedAlpha)
-                                    : InterfaceQColor(InterfaceColor::UnfocusedArea, kUnfocusedAlpha);
+    const QColor frame =
+        hasFocus() ? TranslucentInterfaceColor(InterfaceColor::FocusedArea, kFocusedAlpha)
+                   : TranslucentInterfaceColor(InterfaceColor::UnfocusedArea, kUnfocusedAlpha);
     DrawPictureOutline(painter, area.adjusted(1, 1, -1, -1), frame);
     painter.restore();
 }

@@ -6,6 +6,7 @@
 #include <cmath>
 
 #include "bitmap_item.h"
+#include "color_conversion.h"
 
 namespace plexion {
 namespace {
@@ -82,6 +83,12 @@ void DrawPicture(QPainter& painter, const CPicturePlacement& placement, const CV
         painter.drawImage(target, shown, QRectF(shown.rect()));
     }
     painter.restore();
+}
+
+QColor TranslucentInterfaceColor(InterfaceColor entry, int alpha) {
+    QColor color = InterfaceQColor(entry);
+    color.setAlpha(alpha);
+    return color;
 }
 
 void DrawPictureOutline(QPainter& painter, const QRect& covered, const QColor& color) {

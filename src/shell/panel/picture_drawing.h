@@ -6,6 +6,7 @@
 #include <QRect>
 
 #include "alpha_views.h"
+#include "interface_colors.h"
 
 class QPainter;
 
@@ -31,6 +32,8 @@ QRect PictureRect(const CPicturePlacement& placement, const CVKT_Bitmap& bitmap,
 // each pixel stays a sharp square.
 void DrawPicture(QPainter& painter, const CPicturePlacement& placement, const CVKT_Bitmap& bitmap,
                  QPointF at, const QRect& clip);
+// The current colour of an interface entry at `alpha` of 255.
+QColor TranslucentInterfaceColor(InterfaceColor entry, int alpha);
 // A one-pixel frame just outside `covered`, each pixel painted once so that
 // a translucent colour stays even.
 void DrawPictureOutline(QPainter& painter, const QRect& covered, const QColor& color);

@@ -31,7 +31,8 @@ void CBitmapsPanel::DrawPictures(QPainter& painter, const CPicturePlacement& pla
         }
         const QPointF at = DraggedBy(item);
         DrawPicture(painter, placement, *bitmap, at, area);
-        DrawPictureOutline(painter, PictureRect(placement, *bitmap, at), InterfaceQColor(outline, kOutlineAlpha));
+        DrawPictureOutline(painter, PictureRect(placement, *bitmap, at),
+                           TranslucentInterfaceColor(outline, kOutlineAlpha));
     };
     for (const int item : GetAffectedItems(true, false)) {
         if (item != current) {
