@@ -6,9 +6,12 @@
 #include <vector>
 
 #include "animation_commands.h"
+#include "document_diff.h"
 #include "dump_command.h"
 #include "edit_commands.h"
 #include "extract_commands.h"
+#include "folder_build.h"
+#include "folder_export.h"
 #include "image_commands.h"
 #include "map_commands.h"
 #include "query_commands.h"
@@ -30,8 +33,8 @@ struct CCommand {
     int (*run)(const CToolOptions&);
 };
 
-const std::array<CCommand, 36>& Commands() {
-    static const std::array<CCommand, 36> commands = {{
+const std::array<CCommand, 39>& Commands() {
+    static const std::array<CCommand, 39> commands = {{
         {"new",
          "new FILE [--name TEXT] [--comments TEXT] [--force]",
          1,
@@ -40,8 +43,11 @@ const std::array<CCommand, 36>& Commands() {
          RunNew},
         {"info", "info FILE", 1, 1, {}, RunInfo},
         {"list", "list FILE [--kind KIND]", 1, 1, {"--kind"}, RunList},
-        {"dump", "dump FILE", 1, 1, {}, RunDump},
+        {"dump", "dump FILE [--pretty]", 1, 1, {"--pretty"}, RunDump},
         {"check", "check FILE [--pixels]", 1, 1, {"--pixels"}, RunCheck},
+        {"export", "export FILE DIR", 2, 2, {}, RunExport},
+        {"build", "build DIR FILE", 2, 2, {}, RunBuild},
+        {"diff", "diff FILE_A FILE_B", 2, 2, {}, RunDiff},
         {"add-text", "add-text FILE ID TEXT [--comments TEXT]", 3, 3, {"--comments"}, RunAddText},
         {"add-color",
          "add-color FILE ID RRGGBB [--comments TEXT]",

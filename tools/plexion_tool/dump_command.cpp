@@ -9,8 +9,9 @@
 
 namespace plexion::tool {
 
-std::string DocumentJson(const CVKT_ResourceContainer& resources) {
-    CJsonWriter json;
+std::string DocumentJson(const CVKT_ResourceContainer& resources, CJsonWriter::Layout layout,
+                         const ItemFormFor& formFor) {
+    CJsonWriter json(layout);
     json.BeginObject();
     json.Key("name");
     json.Text(resources.GetName());
@@ -27,7 +28,7 @@ std::string DocumentJson(const CVKT_ResourceContainer& resources) {
             json.Text(item.ID());
             json.Key("comments");
             json.Text(item.Comments());
-            WriteItemFields(json, kind, item);
+            WriteItemFields(json, kind, item, formFor ? formFor(kind, index, item) : CItemForm());
             json.EndObject();
         }
         json.EndArray();
@@ -40,7 +41,9 @@ int RunDump(const CToolOptions& options) {
     CDocumentSession session(options);
     session.Open(options.arguments.at(0));
     session.DecodePictures();
-    PrintLine(DocumentJson(session.Resources()));
+    const bool pretty = options.Has("--pretty");
+    PrintLine(DocumentJson(session.Resources(),
+                           pretty ? CJsonWriter::Layout::Pretty : CJsonWriter::Layout::Compact));
     return kExitOk;
 }
 

@@ -59,10 +59,14 @@ COutputFolder::~COutputFolder() {
 
 int COutputFolder::WriteNew(const std::string& name, std::span<const std::uint8_t> bytes,
                             std::string& why) {
+    return Write(name, bytes, ExistingFile::Keep, why);
+}
+
+int COutputFolder::Write(const std::string& name, std::span<const std::uint8_t> bytes,
+                         ExistingFile existing, std::string& why) {
     CSafeFileWriter writer;
     const std::string shown = (path_ / name).string();
-    if (writer.OpenIn(fd_, name, ExistingFile::Keep, shown) && writer.Write(bytes) &&
-        writer.Commit()) {
+    if (writer.OpenIn(fd_, name, existing, shown) && writer.Write(bytes) && writer.Commit()) {
         return 0;
     }
     why = writer.Error();

@@ -5,6 +5,8 @@
 #include <span>
 #include <string>
 
+#include "safe_file_writer.h"
+
 namespace plexion::tool {
 
 // Writes a file the user named: to a temporary file beside it first, which
@@ -28,6 +30,9 @@ public:
     // Writes a new file of that name; never replaces anything. 0, or the
     // errno of the failure (EEXIST when the name is taken) with `why` set.
     int WriteNew(const std::string& name, std::span<const std::uint8_t> bytes, std::string& why);
+    // The same, replacing a file of that name when `existing` allows it.
+    int Write(const std::string& name, std::span<const std::uint8_t> bytes, ExistingFile existing,
+              std::string& why);
 
 private:
     std::filesystem::path path_;

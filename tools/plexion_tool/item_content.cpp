@@ -40,11 +40,7 @@ std::string SniffPictureExtension(const std::vector<std::uint8_t>& bytes) {
 }
 
 CItemContent BitmapContent(const CVKT_Bitmap& bitmap) {
-    std::string extension = ExtensionOf(bitmap.SourceFileName());
-    if (extension.empty()) {
-        extension = SniffPictureExtension(bitmap.SourceBytes());
-    }
-    return {bitmap.SourceBytes(), extension};
+    return {bitmap.SourceBytes(), BitmapExtension(bitmap)};
 }
 
 CItemContent SoundContent(const CVKT_WavMemory& sound) {
@@ -69,6 +65,14 @@ CItemContent FileContent(const CVKT_BinaryFile& file) {
 }
 
 }  // namespace
+
+std::string BitmapExtension(const CVKT_Bitmap& bitmap) {
+    std::string extension = ExtensionOf(bitmap.SourceFileName());
+    if (extension.empty()) {
+        extension = SniffPictureExtension(bitmap.SourceBytes());
+    }
+    return extension;
+}
 
 bool IsExtractableKind(int kind) {
     return kind == kKindBinaryFiles || kind == kKindBitmaps || kind == kKindSounds;

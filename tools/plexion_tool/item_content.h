@@ -6,6 +6,10 @@
 
 #include "resource_container.h"
 
+namespace plexion {
+class CVKT_Bitmap;
+}
+
 namespace plexion::tool {
 
 // What an item gives when it is extracted: its bytes and the file extension
@@ -14,6 +18,10 @@ struct CItemContent {
     std::vector<std::uint8_t> bytes;
     std::string extension;
 };
+
+// The extension of the file a picture came from, or else of the picture
+// format its bytes begin like ("bin" when none).
+std::string BitmapExtension(const CVKT_Bitmap& bitmap);
 
 // Whether items of the kind can be extracted: files, bitmaps and sounds.
 bool IsExtractableKind(int kind);

@@ -33,7 +33,7 @@ void TextMember(CJsonWriter& json, const char* key, std::string_view value) {
 }
 
 void IntArray(CJsonWriter& json, std::initializer_list<std::int64_t> values) {
-    json.BeginArray();
+    json.BeginArray(true);
     for (const std::int64_t v : values) {
         json.Int(v);
     }
@@ -41,7 +41,7 @@ void IntArray(CJsonWriter& json, std::initializer_list<std::int64_t> values) {
 }
 
 void RealPair(CJsonWriter& json, double x, double y) {
-    json.BeginArray();
+    json.BeginArray(true);
     json.Real(x);
     json.Real(y);
     json.EndArray();
@@ -52,32 +52,43 @@ void WriteText(CJsonWriter& json, const CVKT_Text& text) {
     TextMember(json, "text", text.Text());
 }
 
-void WriteColor(CJsonWriter& json, const CVKT_Color& color) {
+// The alpha is the editor's alone: no document stores it.
+void WriteColor(CJsonWriter& json, const CVKT_Color& color, const CItemForm& form) {
     IntMember(json, "value", color.Value());
     char rgb[8];
     std::snprintf(rgb, sizeof rgb, "%02X%02X%02X", color.Red(), color.Green(), color.Blue());
     TextMember(json, "color", rgb);
-    IntMember(json, "alpha", color.Alpha());
+    if (!form.folder) {
+        IntMember(json, "alpha", color.Alpha());
+    }
 }
 
-void WriteBinaryFile(CJsonWriter& json, const CVKT_BinaryFile& file) {
+void WriteBinaryFile(CJsonWriter& json, const CVKT_BinaryFile& file, const CItemForm& form) {
     IntMember(json, "plain", file.PlainFlag());
     TextMember(json, "source", file.SourceFilename());
+    if (form.folder) {
+        TextMember(json, "file", form.file);
+        return;
+    }
     const auto size = static_cast<std::size_t>(file.Data().Size());
     IntMember(json, "size", file.Data().Size());
     const std::uint8_t* data = file.Data().Data();
     TextMember(json, "sha256", Sha256Hex(std::span(data, data ? size : 0)));
 }
 
-void WriteBitmap(CJsonWriter& json, const CVKT_Bitmap& bitmap) {
+void WriteBitmap(CJsonWriter& json, const CVKT_Bitmap& bitmap, const CItemForm& form) {
     IntMember(json, "kind", bitmap.GetKind());
     RealMember(json, "width", bitmap.DisplayWidth());
     RealMember(json, "height", bitmap.DisplayHeight());
     RealMember(json, "offset_x", bitmap.OffsetX());
     RealMember(json, "offset_y", bitmap.OffsetY());
     TextMember(json, "source", bitmap.SourceFileName());
-    IntMember(json, "source_size", static_cast<std::int64_t>(bitmap.SourceBytes().size()));
-    TextMember(json, "source_sha256", Sha256Hex(bitmap.SourceBytes()));
+    if (!form.folder) {
+        IntMember(json, "source_size", static_cast<std::int64_t>(bitmap.SourceBytes().size()));
+        TextMember(json, "source_sha256", Sha256Hex(bitmap.SourceBytes()));
+    } else if (!form.file.empty()) {
+        TextMember(json, "file", form.file);
+    }
     if (bitmap.GetKind() == CVKT_Bitmap::kKindRegion) {
         json.Key("rects");
         json.BeginArray();
@@ -102,13 +113,19 @@ void WriteOggStream(CJsonWriter& json, const COggStreamInfo& info) {
     json.EndObject();
 }
 
-void WriteSound(CJsonWriter& json, const CVKT_WavMemory& sound) {
+void WriteSound(CJsonWriter& json, const CVKT_WavMemory& sound, const CItemForm& form) {
     const bool ogg = sound.StorageKind() == CVKT_WavMemory::kStorageOgg;
     TextMember(json, "storage", ogg ? "ogg" : "pcm");
-    IntMember(json, "bits", sound.BitsPerSample());
-    IntMember(json, "channels", sound.Channels());
-    IntMember(json, "rate", sound.SampleRate());
-    IntMember(json, "frames", sound.FrameCount());
+    if (!form.folder || !form.fileHoldsFormat) {
+        IntMember(json, "bits", sound.BitsPerSample());
+        IntMember(json, "channels", sound.Channels());
+        IntMember(json, "rate", sound.SampleRate());
+        IntMember(json, "frames", sound.FrameCount());
+    }
+    if (form.folder) {
+        TextMember(json, "file", form.file);
+        return;
+    }
     IntMember(json, "data_size", static_cast<std::int64_t>(sound.SampleData().size()));
     TextMember(json, "data_sha256", Sha256Hex(sound.SampleData()));
     if (ogg) {
@@ -146,18 +163,22 @@ void WriteTrajectory(CJsonWriter& json, const CVKT_Trajectory& path) {
     json.EndArray();
 }
 
-void WriteMap(CJsonWriter& json, const CVKT_Map& map) {
+// dump lists the cells column by column as the document stores them; the
+// folder form lists them line by line, so that the text looks like the map.
+void WriteMap(CJsonWriter& json, const CVKT_Map& map, const CItemForm& form) {
     IntMember(json, "type", map.Type());
     IntMember(json, "columns", map.Columns());
     IntMember(json, "lines", map.Lines());
     IntMember(json, "size_x", map.SizeX());
     IntMember(json, "size_y", map.SizeY());
-    json.Key("cells");
+    json.Key(form.folder ? "rows" : "cells");
     json.BeginArray();
-    for (int column = 0; column < map.Columns(); ++column) {
-        json.BeginArray();
-        for (int line = 0; line < map.Lines(); ++line) {
-            json.Int(map.GetCell(column, line));
+    const int outer = form.folder ? map.Lines() : map.Columns();
+    const int inner = form.folder ? map.Columns() : map.Lines();
+    for (int i = 0; i < outer; ++i) {
+        json.BeginArray(true);
+        for (int k = 0; k < inner; ++k) {
+            json.Int(form.folder ? map.GetCell(k, i) : map.GetCell(i, k));
         }
         json.EndArray();
     }
@@ -166,24 +187,25 @@ void WriteMap(CJsonWriter& json, const CVKT_Map& map) {
 
 }  // namespace
 
-void WriteItemFields(CJsonWriter& json, int kind, const CVKT_Resource& item) {
+void WriteItemFields(CJsonWriter& json, int kind, const CVKT_Resource& item,
+                     const CItemForm& form) {
     switch (kind) {
         case kKindTexts:
             return WriteText(json, static_cast<const CVKT_Text&>(item));
         case kKindBitmaps:
-            return WriteBitmap(json, static_cast<const CVKT_Bitmap&>(item));
+            return WriteBitmap(json, static_cast<const CVKT_Bitmap&>(item), form);
         case kKindSounds:
-            return WriteSound(json, static_cast<const CVKT_WavMemory&>(item));
+            return WriteSound(json, static_cast<const CVKT_WavMemory&>(item), form);
         case kKindIndexLists:
             return WriteAnimation(json, static_cast<const CVKT_IndexList&>(item));
         case kKindTrajectories:
             return WriteTrajectory(json, static_cast<const CVKT_Trajectory&>(item));
         case kKindMaps:
-            return WriteMap(json, static_cast<const CVKT_Map&>(item));
+            return WriteMap(json, static_cast<const CVKT_Map&>(item), form);
         case kKindColors:
-            return WriteColor(json, static_cast<const CVKT_Color&>(item));
+            return WriteColor(json, static_cast<const CVKT_Color&>(item), form);
         default:
-            return WriteBinaryFile(json, static_cast<const CVKT_BinaryFile&>(item));
+            return WriteBinaryFile(json, static_cast<const CVKT_BinaryFile&>(item), form);
     }
 }
 

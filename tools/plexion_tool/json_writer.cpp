@@ -10,45 +10,71 @@
 
 namespace plexion::tool {
 
+void CJsonWriter::NewLine(std::size_t depth) {
+    out_ += '\n';
+    out_.append(2 * depth, ' ');
+}
+
 void CJsonWriter::BeforeValue() {
     if (afterKey_) {
         afterKey_ = false;
         return;
     }
-    if (!empty_.empty()) {
-        if (!empty_.back()) {
-            out_ += ',';
-        }
-        empty_.back() = false;
+    if (levels_.empty()) {
+        return;
+    }
+    CLevel& level = levels_.back();
+    const bool first = level.empty;
+    level.empty = false;
+    if (!first) {
+        out_ += ',';
+    }
+    if (layout_ == Layout::Compact) {
+        return;
+    }
+    if (!level.oneLine) {
+        NewLine(levels_.size());
+    } else if (!first) {
+        out_ += ' ';
     }
 }
 
-void CJsonWriter::BeginObject() {
+void CJsonWriter::Open(char bracket, bool oneLine) {
     BeforeValue();
-    out_ += '{';
-    empty_.push_back(true);
+    out_ += bracket;
+    const bool inOneLine = !levels_.empty() && levels_.back().oneLine;
+    levels_.push_back({true, oneLine || inOneLine});
+}
+
+void CJsonWriter::Close(char bracket) {
+    const CLevel level = levels_.back();
+    levels_.pop_back();
+    if (layout_ == Layout::Pretty && !level.oneLine && !level.empty) {
+        NewLine(levels_.size());
+    }
+    out_ += bracket;
+}
+
+void CJsonWriter::BeginObject(bool oneLine) {
+    Open('{', oneLine);
 }
 
 void CJsonWriter::EndObject() {
-    empty_.pop_back();
-    out_ += '}';
+    Close('}');
 }
 
-void CJsonWriter::BeginArray() {
-    BeforeValue();
-    out_ += '[';
-    empty_.push_back(true);
+void CJsonWriter::BeginArray(bool oneLine) {
+    Open('[', oneLine);
 }
 
 void CJsonWriter::EndArray() {
-    empty_.pop_back();
-    out_ += ']';
+    Close(']');
 }
 
 void CJsonWriter::Key(std::string_view key) {
     BeforeValue();
     Quoted(key);
-    out_ += ':';
+    out_ += layout_ == Layout::Pretty ? ": " : ":";
     afterKey_ = true;
 }
 
@@ -91,7 +117,7 @@ void CJsonWriter::Text(std::string_view bytes) {
         Quoted(bytes);
         return;
     }
-    BeginObject();
+    BeginObject(true);
     Key("hex");
     BeforeValue();
     const auto* data = reinterpret_cast<const std::uint8_t*>(bytes.data());
@@ -112,6 +138,11 @@ void CJsonWriter::Real(double value) {
     } else {
         Quoted(text);
     }
+}
+
+void CJsonWriter::Number(std::string_view spelling) {
+    BeforeValue();
+    out_ += spelling;
 }
 
 std::string JsonReal(double value) {

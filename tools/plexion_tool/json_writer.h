@@ -7,30 +7,49 @@
 
 namespace plexion::tool {
 
-// Builds compact JSON text, placing the commas itself. Texts of the document
-// are 8-bit byte strings: they become JSON strings when they are valid UTF-8
-// and {"hex": "..."} objects of their bytes otherwise, so nothing is lost.
+// Builds JSON text, placing the commas itself. Texts of the document are
+// 8-bit byte strings: they become JSON strings when they are valid UTF-8 and
+// {"hex": "..."} objects of their bytes otherwise, so nothing is lost.
+//
+// Compact text is one line. Pretty text is meant for people and for line-
+// based tools (diff, git): every member and element on its own line,
+// indented by two blanks per level, except inside an object or array begun
+// on one line (a point, a rectangle, a map column), which stays on one line
+// with all it holds, so that a changed number changes one line.
 class CJsonWriter {
 public:
-    void BeginObject();
+    enum class Layout { Compact, Pretty };
+    explicit CJsonWriter(Layout layout = Layout::Compact) : layout_(layout) {}
+
+    void BeginObject(bool oneLine = false);
     void EndObject();
-    void BeginArray();
+    void BeginArray(bool oneLine = false);
     void EndArray();
     void Key(std::string_view key);
 
     void Text(std::string_view bytes);
     void Int(std::int64_t value);
     void Real(double value);
+    // A number already spelt as JSON, written as it stands.
+    void Number(std::string_view spelling);
 
     const std::string& Result() const { return out_; }
 
 private:
+    struct CLevel {
+        bool empty = true;
+        bool oneLine = false;
+    };
     void BeforeValue();
+    void Open(char bracket, bool oneLine);
+    void Close(char bracket);
+    void NewLine(std::size_t depth);
     void Quoted(std::string_view utf8);
 
+    Layout layout_;
     std::string out_;
-    // Per open object or array: whether it has no member yet.
-    std::vector<bool> empty_;
+    // Per open object or array.
+    std::vector<CLevel> levels_;
     bool afterKey_ = false;
 };
 

@@ -10,14 +10,14 @@ namespace plexion::tool {
 namespace {
 
 constexpr std::array<const char*, 6> kValueOptions = {"--password", "--name", "--comments",
-                                                      "--kind", "-o", "--wait"};
+                                                      "--kind",     "-o",     "--wait"};
 // The sound commands' options; "--loop" takes no value and is kept as "".
 constexpr std::array<const char*, 5> kSoundValueOptions = {"--rate", "--bits", "--loop-seconds",
                                                            "--seconds", "--device"};
 // The trajectory commands' options; "--closed" takes no value and is kept as "".
 constexpr std::array<const char*, 2> kTrajectoryValueOptions = {"--points", "--type"};
 // The animation and map commands' options; "--yes" (like "--force" of new
-// and "--pixels" of check) takes no value and is kept as "".
+// and "--pixels" of check, "--pretty" of dump) takes no value and is kept as "".
 constexpr std::array<const char*, 8> kAnimationMapValueOptions = {
     "--mode", "--frames", "--steps", "--columns", "--lines", "--size-x", "--size-y", "--map-id"};
 
@@ -71,7 +71,7 @@ CToolOptions ParseToolOptions(const std::vector<std::string>& words) {
         } else if (name == "--accept-old-version" && equals == std::string::npos) {
             options.acceptOldVersion = true;
         } else if ((name == "--loop" || name == "--closed" || name == "--yes" ||
-                    name == "--force" || name == "--pixels") &&
+                    name == "--force" || name == "--pixels" || name == "--pretty") &&
                    equals == std::string::npos) {
             options.values[name] = "";
         } else if (!IsValueOption(name)) {
