@@ -18,7 +18,8 @@
 # replacements; then plexion-tool info and add-text on 2,000 stored pictures
 # against a plain read of the file; then repainting the Bitmaps panel's
 # picture area with 200 marked pictures and with one large picture at 800 %
-# against plain QPainter drawing.
+# against plain QPainter drawing; then the sound preview of 8 ten-minute
+# stereo sounds against a plain min/max pass over their samples.
 set -euo pipefail
 
 cd "$(dirname "$0")/.."
@@ -26,7 +27,7 @@ build=build-bench
 
 cmake -S . -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=Release -DPLEXION_BENCH=ON \
     -DBUILD_TESTING=OFF >/dev/null
-cmake --build "$build" --target document_io_bench image_import_bench bitmap_bench audio_bench map_bench cursor_bench trajectory_bench trajectory_preview_bench grid_bench editor_bench replace_bench map_display_bench tool_document_bench picture_area_bench plexion-tool >"$build/build.log" 2>&1 ||
+cmake --build "$build" --target document_io_bench image_import_bench bitmap_bench audio_bench map_bench cursor_bench trajectory_bench trajectory_preview_bench grid_bench editor_bench replace_bench map_display_bench tool_document_bench picture_area_bench sound_preview_bench plexion-tool >"$build/build.log" 2>&1 ||
     { tail -n 40 "$build/build.log"; exit 1; }
 
 # Runs one benchmark program with any further options; its results land in
@@ -242,4 +243,18 @@ for name in ("BM_PlainManySmall", "BM_AreaManySmall", "BM_PlainLargeZoomed", "BM
 for slow, base, what in (("BM_AreaManySmall", "BM_PlainManySmall", "200 pictures of 64 x 64"),
                          ("BM_AreaLargeZoomed", "BM_PlainLargeZoomed", "4096 x 4096 at 800 %")):
     print(f"{slow[3:]}/{base[3:]}: {runs[slow]['cpu_time'] / runs[base]['cpu_time']:.2f}x ({what})")
+PY
+
+run_bench sound_preview_bench $(interleaved 5)
+python3 - "$build/sound_preview_bench.json" <<'PY'
+import json, sys
+
+# Medians in CPU time, as the map benchmark takes them.
+runs = {b["run_name"].split("/")[0]: b for b in json.load(open(sys.argv[1]))["benchmarks"]
+        if b.get("aggregate_name") == "median"}
+for name in ("BM_PlainMinMax8Bands", "BM_SoundPreview8Bands"):
+    run = runs[name]
+    print(f"{name[3:]:>18}: {run['cpu_time']:8.2f} {run['time_unit']}")
+ratio = runs["BM_SoundPreview8Bands"]["cpu_time"] / runs["BM_PlainMinMax8Bands"]["cpu_time"]
+print(f"SoundPreview8Bands/PlainMinMax8Bands: {ratio:.2f}x (8 ten-minute stereo sounds)")
 PY

@@ -1,5 +1,7 @@
 #include "kind_panel_cells.h"
 
+#include <algorithm>
+
 #include "resource_grid.h"
 #include "resource_panel.h"
 #include "stored_text.h"
@@ -36,18 +38,18 @@ void FillInformationCell(CGridCell& cell, const std::string& stored) {
     FillStoredTextCell(cell, stored, GridCellType::Text, false);
 }
 
-void ShowNewItem(CResourcePanel& panel, int item) {
-    panel.RefreshRow(item);
+namespace {
+
+// Widens the columns from `first` to `last` that the cells of `row` do not
+// fit; whether any was.
+bool WidenColumns(CResourcePanel& panel, int first, int last, int row) {
     CResourceGrid* grid = panel.Grid();
-    const int row = item + panel.HeaderRowCount();
-    if (grid == nullptr || row >= grid->Sheet().RowCount()) {
-        return;
+    if (grid == nullptr || row < 0 || row >= grid->Sheet().RowCount()) {
+        return false;
     }
-    // Only a rebuild fits the columns; without this a new item's ID or path
-    // would show cut off until the next refresh.
     CGridSheet& sheet = grid->Sheet();
     bool widened = false;
-    for (int column = 0; column < sheet.ColumnCount(); ++column) {
+    for (int column = std::max(0, first); column <= last && column < sheet.ColumnCount(); ++column) {
         const double needed = sheet.MeasureCell(column, row).width();
         if (needed > sheet.ColumnWidth(column)) {
             sheet.SetColumnWidth(column, needed);
@@ -58,6 +60,23 @@ void ShowNewItem(CResourcePanel& panel, int item) {
         grid->RecomputeScrollRanges();
         grid->update();
     }
+    return widened;
+}
+
+}  // namespace
+
+void ShowNewItem(CResourcePanel& panel, int item) {
+    panel.RefreshRow(item);
+    // Only a rebuild fits the columns; without this a new item's ID or path
+    // would show cut off until the next refresh.
+    const CResourceGrid* grid = panel.Grid();
+    if (grid != nullptr) {
+        WidenColumns(panel, 0, grid->Sheet().ColumnCount() - 1, item + panel.HeaderRowCount());
+    }
+}
+
+void WidenColumnToFit(CResourcePanel& panel, int column, int row) {
+    WidenColumns(panel, column, column, row);
 }
 
 }  // namespace plexion

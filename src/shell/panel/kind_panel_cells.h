@@ -24,5 +24,7 @@ void FillInformationCell(CGridCell& cell, const std::string& stored);
 // filled and fitted and gets the cursor; columns too narrow for its cells
 // widen.
 void ShowNewItem(CResourcePanel& panel, int item);
+// Widens grid column `column` when the cell of `row` does not fit it.
+void WidenColumnToFit(CResourcePanel& panel, int column, int row);
 
 }  // namespace plexion

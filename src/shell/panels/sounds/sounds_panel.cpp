@@ -32,6 +32,8 @@ CSoundsPanel::CSoundsPanel(QWidget* parent)
                 SpecificationsColumn<Sound>(),
                 CommentsColumn<Sound>()});
     SetAcceptsFiles(true);
+    connect(&previewCache_, &CSoundPreviewCache::waveformReady, this,
+            [this] { update(PreviewRect(rect())); });
 }
 
 bool CSoundsPanel::ApplyPlayCell(int dstRow, int srcRow) {
@@ -52,8 +54,9 @@ bool CSoundsPanel::ApplyPlayCell(int dstRow, int srcRow) {
                                             "cannot be played."));
     }
     // The cell shows what the voices do, which is not what was asked when
-    // nothing could play.
+    // nothing could play; "Loop Play" may not fit the column.
     RefreshItemCell(kPlayColumn, dstRow);
+    WidenColumnToFit(*this, kPlayColumn + FixedColumnCount(), dstRow);
     return true;
 }
 
@@ -74,15 +77,22 @@ bool CSoundsPanel::AddEditCommands(QMenu* menu, int firstId) {
     load->setData(firstId + kLoadCommand);
     load->setStatusTip(QStringLiteral("Load Wav or Ogg into the selected CVKT_WavMemory"));
     load->setEnabled(GetRowCount() > 0 && GetAffectedCount() > 0);
+    QAction* swap = menu->addAction(QStringLiteral("S&wap Display Channels Priority"));
+    swap->setData(firstId + kSwapCommand);
+    swap->setStatusTip(QStringLiteral("Bring the left or right audio channel to the foreground"));
     return true;
 }
 
 bool CSoundsPanel::OnEditCommand(QMenu*, int firstId, int id) {
-    if (id != firstId + kLoadCommand) {
-        return false;
+    if (id == firstId + kLoadCommand) {
+        LoadIntoCursorItem();
+        return true;
     }
-    LoadIntoCursorItem();
-    return true;
+    if (id == firstId + kSwapCommand) {
+        SwapDisplayChannels();
+        return true;
+    }
+    return false;
 }
 
 void CSoundsPanel::DetachAllSounds() {

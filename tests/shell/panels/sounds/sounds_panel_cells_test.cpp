@@ -251,7 +251,7 @@ TEST_F(SoundsPanelCells, TheEditMenuOffersLoadingOnlyWithAnItem) {
     std::unique_ptr<QMenu> owner;
     QMenu* edit = test::EditSubmenu(Panel(), owner);
     ASSERT_NE(edit, nullptr);
-    ASSERT_EQ(edit->actions().size(), 1);
+    ASSERT_EQ(edit->actions().size(), 2);  // and the channel swap
     QAction* load = edit->actions().first();
     EXPECT_EQ(load->text(), "&Load Wav/Ogg...");
     EXPECT_EQ(load->statusTip(), "Load Wav or Ogg into the selected CVKT_WavMemory");
@@ -265,7 +265,7 @@ TEST_F(SoundsPanelCells, TheEditMenuOffersLoadingOnlyWithAnItem) {
     ASSERT_NE(edit, nullptr);
     EXPECT_TRUE(edit->actions().first()->isEnabled());
     EXPECT_FALSE(Panel().OnEditCommand(edit, CResourcePanel::kFirstEditCommand,
-                                       CResourcePanel::kFirstEditCommand + 2));
+                                       CResourcePanel::kFirstEditCommand + 3));
 }
 
 }  // namespace
