@@ -1,64 +1,49 @@
 #include "frame_list_editing.h"
 
 #include <algorithm>
-#include <functional>
 #include <limits>
+#include <numeric>
 
 #include "bitmap_item.h"
-#include "index_list_item.h"
 #include "plexion_doc_core.h"
 
 namespace plexion::frame_list {
 namespace {
 
-// Runs `edit` on the animation through the editing path; false (and no
-// change) when there is no such animation.
-bool EditAnimation(CPlexionDocCore& document, int animation,
-                   const std::function<bool(CVKT_IndexList&)>& edit) {
-    return document.Edit([&](CVKT_ResourceContainer& resources) {
-        CVKT_IndexList* list = resources.GetAt<CVKT_IndexList>(animation);
-        return list && edit(*list);
-    });
-}
-
 bool HasFrame(const CVKT_IndexList& list, int frame) {
     return frame >= 0 && frame < list.FrameCount();
 }
 
-bool SwapFrames(CVKT_IndexList& list, int a, int b) {
-    if (!HasFrame(list, a) || !HasFrame(list, b)) {
-        return false;
-    }
+// The marked frames that exist, ascending, each once.
+std::vector<int> Existing(const CVKT_IndexList& list, std::vector<int> frames) {
+    std::erase_if(frames, [&list](int frame) { return !HasFrame(list, frame); });
+    std::sort(frames.begin(), frames.end());
+    frames.erase(std::unique(frames.begin(), frames.end()), frames.end());
+    return frames;
+}
+
+void SwapFrames(CVKT_IndexList& list, int a, int b) {
     const CAnimationFrame first = list.Frame(a);
     list.SetFrame(a, list.Frame(b));
     list.SetFrame(b, first);
-    return true;
 }
 
-bool ChangeDelay(CVKT_IndexList& list, int frame, std::int32_t (*rule)(std::int32_t)) {
-    if (!HasFrame(list, frame)) {
-        return false;
-    }
-    CAnimationFrame changed = list.Frame(frame);
-    const std::int32_t before = changed.delay;
-    changed.delay = rule(before);
-    list.SetFrame(frame, changed);
-    return changed.delay != before;
-}
-
-bool ChangeAllDelays(CVKT_IndexList& list, std::int32_t (*rule)(std::int32_t)) {
+bool ChangeDelays(CVKT_IndexList& list, const std::vector<int>& frames,
+                  std::int32_t (*rule)(std::int32_t)) {
     bool changed = false;
-    for (int i = 0; i < list.FrameCount(); ++i) {
-        changed = ChangeDelay(list, i, rule) || changed;
+    for (const int frame : Existing(list, frames)) {
+        CAnimationFrame values = list.Frame(frame);
+        const std::int32_t before = values.delay;
+        values.delay = rule(before);
+        list.SetFrame(frame, values);
+        changed = changed || values.delay != before;
     }
     return changed;
 }
 
-int MoveBy(CPlexionDocCore& document, int animation, int frame, int by) {
-    const bool moved = EditAnimation(document, animation, [&](CVKT_IndexList& list) {
-        return SwapFrames(list, frame, frame + by);
-    });
-    return moved ? frame + by : frame;
+std::int32_t Saturated(std::int64_t value) {
+    return static_cast<std::int32_t>(std::clamp<std::int64_t>(
+        value, std::numeric_limits<std::int32_t>::min(), std::numeric_limits<std::int32_t>::max()));
 }
 
 }  // namespace
@@ -74,74 +59,113 @@ std::int32_t DecrementedDelay(std::int32_t delay) {
     return delay > 1 ? delay - 1 : 1;
 }
 
-int AddToList(CPlexionDocCore& document, int animation, int bitmap) {
-    int added = -1;
-    document.Edit([&](CVKT_ResourceContainer& resources) {
-        CVKT_IndexList* list = resources.GetAt<CVKT_IndexList>(animation);
-        if (!list || !resources.GetAt<CVKT_Bitmap>(bitmap)) {
-            return false;
+std::vector<int> AllFrames(const CVKT_IndexList& list) {
+    std::vector<int> frames(static_cast<std::size_t>(list.FrameCount()));
+    std::iota(frames.begin(), frames.end(), 0);
+    return frames;
+}
+
+std::vector<int> InsertFrames(const CVKT_ResourceContainer& resources, CVKT_IndexList& list,
+                              int at, const std::vector<int>& bitmaps) {
+    std::vector<CAnimationFrame> inserted;
+    for (const int bitmap : bitmaps) {
+        if (resources.GetAt<CVKT_Bitmap>(bitmap) != nullptr) {
+            inserted.push_back({bitmap, 1, 0, 0});
         }
-        list->AddFrame({bitmap, 1, 0, 0});
-        added = list->FrameCount() - 1;
-        return true;
-    });
-    return added;
+    }
+    const int count = list.FrameCount();
+    const int first = HasFrame(list, at) ? at : count;
+    const int added = static_cast<int>(inserted.size());
+    list.SetFrameCount(count + added);
+    for (int frame = count - 1; frame >= first; --frame) {
+        list.SetFrame(frame + added, list.Frame(frame));
+    }
+    std::vector<int> indexes;
+    for (int i = 0; i < added; ++i) {
+        list.SetFrame(first + i, inserted[static_cast<std::size_t>(i)]);
+        indexes.push_back(first + i);
+    }
+    return indexes;
 }
 
-int MoveUp(CPlexionDocCore& document, int animation, int frame) {
-    return MoveBy(document, animation, frame, -1);
+bool MoveFrames(CVKT_IndexList& list, std::vector<int>& frames, int by) {
+    frames = Existing(list, frames);
+    const bool blocked = frames.empty() || (by < 0 && frames.front() == 0) ||
+                         (by > 0 && frames.back() == list.FrameCount() - 1) || by == 0;
+    if (blocked) {
+        return false;
+    }
+    bool changed = false;
+    const auto move = [&](int& frame) {
+        changed = changed || list.Frame(frame) != list.Frame(frame + by);
+        SwapFrames(list, frame, frame + by);
+        frame += by;
+    };
+    if (by > 0) {
+        std::for_each(frames.rbegin(), frames.rend(), move);
+    } else {
+        std::for_each(frames.begin(), frames.end(), move);
+    }
+    return changed;
 }
 
-int MoveDown(CPlexionDocCore& document, int animation, int frame) {
-    return MoveBy(document, animation, frame, 1);
+bool ReverseAll(CVKT_IndexList& list) {
+    bool changed = false;
+    for (int a = 0, b = list.FrameCount() - 1; a < b; ++a, --b) {
+        changed = changed || list.Frame(a) != list.Frame(b);
+        SwapFrames(list, a, b);
+    }
+    return changed;
 }
 
-bool ReverseAll(CPlexionDocCore& document, int animation) {
-    return EditAnimation(document, animation, [](CVKT_IndexList& list) {
-        bool changed = false;
-        for (int a = 0, b = list.FrameCount() - 1; a < b; ++a, --b) {
-            changed = list.Frame(a) != list.Frame(b) || changed;
-            SwapFrames(list, a, b);
+bool RemoveFrames(CVKT_IndexList& list, const std::vector<int>& frames) {
+    const std::vector<int> removed = Existing(list, frames);
+    if (removed.empty()) {
+        return false;
+    }
+    int kept = 0;
+    auto next = removed.begin();
+    for (int frame = 0; frame < list.FrameCount(); ++frame) {
+        if (next != removed.end() && *next == frame) {
+            ++next;
+            continue;
         }
-        return changed;
-    });
+        list.SetFrame(kept++, list.Frame(frame));
+    }
+    list.SetFrameCount(kept);
+    return true;
 }
 
-bool Remove(CPlexionDocCore& document, int animation, int frame) {
-    return EditAnimation(document, animation, [frame](CVKT_IndexList& list) {
-        if (!HasFrame(list, frame)) {
-            return false;
-        }
-        for (int i = frame; i + 1 < list.FrameCount(); ++i) {
-            list.SetFrame(i, list.Frame(i + 1));
-        }
-        list.SetFrameCount(list.FrameCount() - 1);
-        return true;
-    });
+bool IncrementDelays(CVKT_IndexList& list, const std::vector<int>& frames) {
+    return ChangeDelays(list, frames, IncrementedDelay);
 }
 
-bool IncrementDelay(CPlexionDocCore& document, int animation, int frame) {
-    return EditAnimation(document, animation, [frame](CVKT_IndexList& list) {
-        return ChangeDelay(list, frame, IncrementedDelay);
-    });
+bool DecrementDelays(CVKT_IndexList& list, const std::vector<int>& frames) {
+    return ChangeDelays(list, frames, DecrementedDelay);
 }
 
-bool DecrementDelay(CPlexionDocCore& document, int animation, int frame) {
-    return EditAnimation(document, animation, [frame](CVKT_IndexList& list) {
-        return ChangeDelay(list, frame, DecrementedDelay);
-    });
+bool MoveOffsets(CVKT_IndexList& list, const std::vector<int>& frames, int dx, int dy) {
+    bool changed = false;
+    for (const int frame : Existing(list, frames)) {
+        CAnimationFrame values = list.Frame(frame);
+        const CAnimationFrame before = values;
+        values.offsetX = Saturated(std::int64_t{values.offsetX} + dx);
+        values.offsetY = Saturated(std::int64_t{values.offsetY} + dy);
+        list.SetFrame(frame, values);
+        changed = changed || values != before;
+    }
+    return changed;
 }
 
-bool IncrementAllDelays(CPlexionDocCore& document, int animation) {
-    return EditAnimation(document, animation, [](CVKT_IndexList& list) {
-        return ChangeAllDelays(list, IncrementedDelay);
-    });
-}
-
-bool DecrementAllDelays(CPlexionDocCore& document, int animation) {
-    return EditAnimation(document, animation, [](CVKT_IndexList& list) {
-        return ChangeAllDelays(list, DecrementedDelay);
-    });
+bool SetFrames(CVKT_IndexList& list, const std::vector<CAnimationFrame>& frames) {
+    bool changed = list.FrameCount() != static_cast<int>(frames.size());
+    list.SetFrameCount(static_cast<int>(frames.size()));
+    for (int frame = 0; frame < list.FrameCount(); ++frame) {
+        const CAnimationFrame& values = frames[static_cast<std::size_t>(frame)];
+        changed = changed || list.Frame(frame) != values;
+        list.SetFrame(frame, values);
+    }
+    return changed;
 }
 
 int AppendToSelectionAnimation(CVKT_ResourceContainer& resources,

@@ -58,7 +58,10 @@ TEST_F(SavedAnimationsAndMaps, AnAnimationPlaysTheSameAfterItsRoundTrip) {
         list->AddFrame({9, 1, 5, -6});
         return true;
     });
-    frame_list::MoveDown(saved_, animation, 0);
+    saved_.Edit([&](CVKT_ResourceContainer& resources) {
+        std::vector<int> moved = {0};
+        return frame_list::MoveFrames(*resources.GetAt<CVKT_IndexList>(animation), moved, 1);
+    });
     const std::string before = PlayedFrames(saved_.Resources(), animation, 10);
     CVKT_ResourceContainer& loaded = Reopened();
     const auto* list = loaded.GetAt<CVKT_IndexList>(loaded.Find<CVKT_IndexList>("jump"));
