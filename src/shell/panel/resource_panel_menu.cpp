@@ -7,27 +7,12 @@
 
 #include <memory>
 
+#include "menu_entry.h"
 #include "resource_grid.h"
 #include "scroll_bar_images.h"
 
 namespace plexion {
 namespace {
-
-struct CMenuEntry {
-    int id;
-    const char* label;
-    const char* shortcut;
-    const char* description;
-};
-
-QAction* AddEntry(QMenu& menu, const CMenuEntry& entry, bool enabled) {
-    QAction* action = menu.addAction(QString::fromLatin1(entry.label) + QLatin1Char('\t') +
-                                     QString::fromLatin1(entry.shortcut));
-    action->setData(entry.id);
-    action->setStatusTip(QString::fromLatin1(entry.description));
-    action->setEnabled(enabled);
-    return action;
-}
 
 // What a key does in the panel: a context menu id, one of the key-only
 // commands below, or nothing (the key goes on to the grid).
@@ -92,8 +77,8 @@ QMenu* CResourcePanel::BuildContextMenu() {
     const bool anyAffected = affected >= 1;
     const bool anyRows = rows >= 1;
     auto menu = std::make_unique<QMenu>(this);
-    AddEntry(*menu, {kInsertItems, "&Insert Item(s)", "INS", "Add new items"}, true);
-    AddEntry(*menu,
+    AddMenuEntry(*menu, {kInsertItems, "&Insert Item(s)", "INS", "Add new items"}, true);
+    AddMenuEntry(*menu,
              {kDeleteItems, "D&elete Items", "DEL",
               "Delete the selected items including the item lying at the cursor position"},
              anyAffected);
@@ -102,33 +87,33 @@ QMenu* CResourcePanel::BuildContextMenu() {
     edit->setObjectName(kEditMenuName);
     AddEditCommands(edit, kFirstEditCommand);
     menu->addSeparator();
-    AddEntry(*menu,
+    AddMenuEntry(*menu,
              {kGroupItems, "&Group Items", "Ctrl G", "Group the selected items together"},
              anyAffected && anyRows);
-    AddEntry(*menu,
+    AddMenuEntry(*menu,
              {kMoveIndexUp, "Move Index &Up", "Ctrl Up", "Move the selected items one step up"},
              anyAffected && anyRows)
         ->setIcon(ScrollBarIcon(ScrollBarImage::StepUp));
-    AddEntry(*menu,
+    AddMenuEntry(*menu,
              {kMoveIndexDown, "Move Index &Down", "Ctrl Down",
               "Move the selected items one step down"},
              anyAffected && anyRows)
         ->setIcon(ScrollBarIcon(ScrollBarImage::StepDown));
     menu->addSeparator();
-    AddEntry(*menu, {kSelectAll, "Select &All", "Ctrl A", "Select all the items"}, anyRows);
-    AddEntry(*menu,
+    AddMenuEntry(*menu, {kSelectAll, "Select &All", "Ctrl A", "Select all the items"}, anyRows);
+    AddMenuEntry(*menu,
              {kSelectInvert, "Select In&vert", "Ctrl I", "Invert the selection of all the items"},
              anyRows);
-    AddEntry(*menu, {kSelectNone, "Select &None", "Ctrl N", "Unselect all the items"}, anyRows);
+    AddMenuEntry(*menu, {kSelectNone, "Select &None", "Ctrl N", "Unselect all the items"}, anyRows);
     menu->addSeparator();
-    AddEntry(*menu,
+    AddMenuEntry(*menu,
              {kFindPrevious, "Find &Previous", "Shift F3", "Find the previous occurence"},
              anyRows);
-    AddEntry(*menu, {kFind, "&Find...", "Ctrl F", "Find a given text in the whole grid"},
+    AddMenuEntry(*menu, {kFind, "&Find...", "Ctrl F", "Find a given text in the whole grid"},
              anyRows);
-    AddEntry(*menu, {kFindNext, "Find Ne&xt", "F3", "Find the next occurence"}, anyRows);
+    AddMenuEntry(*menu, {kFindNext, "Find Ne&xt", "F3", "Find the next occurence"}, anyRows);
     menu->addSeparator();
-    AddEntry(*menu, {kRefreshItems, "&Refresh", "F5", "Refresh the entire list of items"}, true);
+    AddMenuEntry(*menu, {kRefreshItems, "&Refresh", "F5", "Refresh the entire list of items"}, true);
     return menu.release();
 }
 

@@ -1,9 +1,6 @@
 #include "animations_panel.h"
 
-#include <QPainter>
-
 #include "bitmap_item.h"
-#include "color_conversion.h"
 #include "empty_edit_menu.h"
 #include "index_list_item.h"
 #include "kind_panel_items.h"
@@ -14,7 +11,6 @@ namespace plexion {
 namespace {
 
 constexpr const char* kNewId = "New ID";
-constexpr int kPreviewTextMargin = 4;
 
 const QStringList& TypeNames() {
     static const QStringList names = {QStringLiteral("Simple")};
@@ -35,7 +31,7 @@ const QStringList& PlayModeNames() {
 }  // namespace
 
 CAnimationsPanel::CAnimationsPanel(QWidget* parent)
-    : CKindPanel(QStringLiteral("Animations"), parent) {
+    : CKindPanel(QStringLiteral("Animations"), parent), editor_(new CFrameListEditor(*this, this)) {
     using Animation = CVKT_IndexList;
     SetColumns({IndexColumn<Animation>(),
                 IdColumn<Animation>(),
@@ -53,9 +49,11 @@ CAnimationsPanel::CAnimationsPanel(QWidget* parent)
                  .store = NumberStore<Animation, std::int32_t>(
                      [](const Animation& animation) { return animation.PlayMode(); },
                      [](Animation& animation, std::int32_t mode) { animation.SetPlayMode(mode); }),
-                 .taken = [this](int) { RestartPreview(); }},
+                 .taken = [this](int) { editor_->RestartPreview(); }},
                 SpecificationsColumn<Animation>(),
                 CommentsColumn<Animation>()});
+    connect(editor_, &CFrameListEditor::framesEdited, this,
+            [this](int animation) { RefreshItemCell(kSpecifications, animation + 1); });
 }
 
 bool CAnimationsPanel::AddEditCommands(QMenu* menu, int) {
@@ -68,60 +66,52 @@ bool CAnimationsPanel::InsertItems() {
 }
 
 void CAnimationsPanel::SelectionChanged() {
-    RestartPreview();
+    if (editor_->AnimationIndex() != GetCursorItem()) {
+        RestartPreview();
+    }
 }
 
 bool CAnimationsPanel::Refresh(bool rebuild) {
     const bool refreshed = CResourcePanel::Refresh(rebuild);
-    // Moves and deletions change which animation the cursor row holds.
-    if (cursor_.GetAnimationIndex() != GetCursorItem()) {
+    // Moves and deletions change which animation the cursor row holds;
+    // other changes (bitmaps renamed, moved or deleted) show in the lists.
+    if (editor_->AnimationIndex() != GetCursorItem()) {
         RestartPreview();
+    } else {
+        editor_->Reload();
     }
     return refreshed;
 }
 
 bool CAnimationsPanel::SetResourceContainer(CVKT_ResourceContainer* container) {
-    cursor_.Stop();
-    cursor_.SetDocument(container);
     const bool attached = CResourcePanel::SetResourceContainer(container);
     RestartPreview();
     return attached;
 }
 
 void CAnimationsPanel::RestartPreview() {
-    cursor_.SetAnimationIndex(GetCursorItem());
-    cursor_.Restart();
+    editor_->ShowAnimation(Container(), GetCursorItem());
 }
 
 bool CAnimationsPanel::StepTime() {
-    if (!cursor_.IsPlaying()) {
-        return false;
-    }
-    cursor_.Advance(1.0);
-    return true;
+    return editor_->Step();
 }
 
 void CAnimationsPanel::RedrawPreview() {
-    update(PreviewRect(rect()));
+    editor_->PictureArea()->update();
+}
+
+void CAnimationsPanel::RedrawPreviewArea() {
+    editor_->update();
+}
+
+void CAnimationsPanel::Layout(bool clamp) {
+    CKindPanel::Layout(clamp);
+    editor_->setGeometry(PreviewRect(rect()));
 }
 
 void CAnimationsPanel::DrawPreview(QPainter& painter, const QRect& preview) {
-    painter.fillRect(preview, InterfaceQColor(InterfaceColor::DialogFace));
-    const CVKT_IndexList* animation = Item(cursor_.GetAnimationIndex());
-    if (animation == nullptr) {
-        return;
-    }
-    painter.save();
-    painter.setClipRect(preview);
-    const QPoint origin = preview.center();
-    painter.setPen(InterfaceQColor(InterfaceColor::DialogText));
-    painter.drawLine(preview.left(), origin.y(), preview.right(), origin.y());
-    painter.drawLine(origin.x(), preview.top(), origin.x(), preview.bottom());
-    cursor_.Draw(painter, origin.x(), origin.y());
-    painter.drawText(preview.adjusted(kPreviewTextMargin, kPreviewTextMargin, 0, 0),
-                     Qt::AlignLeft | Qt::AlignTop | Qt::TextSingleLine,
-                     FromStored(animation->ID()));
-    painter.restore();
+    editor_->PictureArea()->Paint(painter, preview);
 }
 
 int CAnimationsPanel::FindBrokenReference(QString& message) const {

@@ -1,14 +1,15 @@
 #pragma once
 
 #include "animation_cursor.h"
+#include "frame_list_editor.h"
 #include "index_list_item.h"
 #include "kind_panel.h"
 
 namespace plexion {
 
 // The panel of the animations: one row per animation with its play mode and
-// frame count. The preview plays the animation of the cursor row on the game
-// clock.
+// frame count. Beside the grid, the frame-list editor edits the frames of
+// the cursor row's animation and plays it on the game clock.
 class CAnimationsPanel : public CKindPanel<CVKT_IndexList> {
     Q_OBJECT
 public:
@@ -28,19 +29,22 @@ public:
     // On the game clock's thread: one game step of the preview.
     bool StepTime() override;
     void RedrawPreview() override;
-    // The animation at the centre of the preview, with its name.
+    // The editor's preview picture, drawn into `preview`.
     void DrawPreview(QPainter& painter, const QRect& preview) override;
+    void RedrawPreviewArea() override;
+    void Layout(bool clamp) override;
 
     // The first animation with a frame naming no bitmap.
     int FindBrokenReference(QString& message) const override;
 
-    const CAnimationCursor& PreviewCursor() const { return cursor_; }
+    const CAnimationCursor& PreviewCursor() const { return editor_->Cursor(); }
+    CFrameListEditor* FrameListEditor() const { return editor_; }
 
 private:
     // Shows the cursor row's animation from its start (stop, reset, play).
     void RestartPreview();
 
-    CAnimationCursor cursor_;
+    CFrameListEditor* editor_;
 };
 
 }  // namespace plexion

@@ -4,16 +4,17 @@
 
 #include "bitmap_item.h"
 #include "resource_container.h"
-#include "stored_text.h"
+#include "picture_thumbnail.h"
 
 namespace plexion {
 
-CMapPaletteModel::CMapPaletteModel(QObject* parent) : QAbstractListModel(parent) {}
+CMapPaletteModel::CMapPaletteModel(QObject* parent)
+    : QAbstractListModel(parent), thumbnails_(kThumbnailSize) {}
 
 void CMapPaletteModel::SetDocument(const CVKT_ResourceContainer* document) {
     beginResetModel();
     document_ = document;
-    thumbnails_.clear();
+    thumbnails_.SetDocument(document);
     endResetModel();
 }
 
@@ -40,8 +41,7 @@ QVariant CMapPaletteModel::data(const QModelIndex& index, int role) const {
         if (bitmap < 0) {
             return QStringLiteral("None");
         }
-        return QString::asprintf("%d - ", bitmap) +
-               FromStored(document_->GetAt<CVKT_Bitmap>(bitmap)->ID());
+        return BitmapRowText(bitmap, *document_->GetAt<CVKT_Bitmap>(bitmap));
     }
     if (role == Qt::DecorationRole) {
         return Thumbnail(bitmap);
@@ -53,31 +53,19 @@ QVariant CMapPaletteModel::data(const QModelIndex& index, int role) const {
 }
 
 QPixmap CMapPaletteModel::Thumbnail(int bitmap) const {
-    if (const auto cached = thumbnails_.constFind(bitmap); cached != thumbnails_.constEnd()) {
-        return *cached;
+    if (bitmap >= 0) {
+        return thumbnails_.Of(bitmap);
     }
-    QPixmap thumbnail(kThumbnailSize, kThumbnailSize);
-    thumbnail.fill(Qt::transparent);
-    const CVKT_Bitmap* picture = bitmap >= 0 ? document_->GetAt<CVKT_Bitmap>(bitmap) : nullptr;
-    const QImage* image = picture != nullptr ? picture->Image() : nullptr;
-    QPainter painter(&thumbnail);
-    if (image != nullptr && !image->isNull()) {
-        const QSize fitted =
-            image->size().scaled(kThumbnailSize, kThumbnailSize, Qt::KeepAspectRatio);
-        painter.setRenderHint(QPainter::SmoothPixmapTransform);
-        painter.drawImage(QRect(QPoint((kThumbnailSize - fitted.width()) / 2,
-                                       (kThumbnailSize - fitted.height()) / 2),
-                                fitted),
-                          *image);
-    } else if (bitmap < 0) {
+    if (eraser_.isNull()) {
         // The eraser: a crossed-out box.
+        eraser_ = QPixmap(kThumbnailSize, kThumbnailSize);
+        eraser_.fill(Qt::transparent);
+        QPainter painter(&eraser_);
         painter.setPen(QPen(Qt::darkRed, 2));
         painter.drawRect(4, 4, kThumbnailSize - 8, kThumbnailSize - 8);
         painter.drawLine(4, 4, kThumbnailSize - 4, kThumbnailSize - 4);
     }
-    painter.end();
-    thumbnails_.insert(bitmap, thumbnail);
-    return thumbnail;
+    return eraser_;
 }
 
 CMapPalette::CMapPalette(QWidget* parent) : QListView(parent), model_(new CMapPaletteModel(this)) {

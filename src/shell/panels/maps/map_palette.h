@@ -1,11 +1,12 @@
 #pragma once
 
 #include <QAbstractListModel>
-#include <QHash>
 #include <QListView>
 #include <QPixmap>
 
 #include <cstdint>
+
+#include "picture_thumbnail.h"
 
 namespace plexion {
 
@@ -35,7 +36,8 @@ private:
     QPixmap Thumbnail(int bitmap) const;
 
     const CVKT_ResourceContainer* document_ = nullptr;
-    mutable QHash<int, QPixmap> thumbnails_;
+    CPictureThumbnails thumbnails_;
+    mutable QPixmap eraser_;
 };
 
 // The palette list beside the map display.

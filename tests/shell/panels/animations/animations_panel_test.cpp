@@ -178,7 +178,7 @@ TEST_F(AnimationsPanel, TheEditMenuSaysItIsEmpty) {
     EXPECT_FALSE(entries[0]->isEnabled());
 }
 
-TEST_F(AnimationsPanel, PreviewDrawsTheCurrentFrameAtTheCentre) {
+TEST_F(AnimationsPanel, PreviewDrawsTheCurrentFrameAtTheOrigin) {
     AddPicture("red", 3, 3, qRgb(255, 0, 0));
     AddPicture("green", 3, 3, qRgb(0, 255, 0));
     const int index = AddAnimation("a", 0, 1);
@@ -186,8 +186,8 @@ TEST_F(AnimationsPanel, PreviewDrawsTheCurrentFrameAtTheCentre) {
     Animation(index).AddFrame({1, 1, 10, 10});
     Panel().Refresh(true);
     Panel().SetCursorItem(0);
-    const QRect preview(0, 0, 201, 101);
-    const QPoint spot = preview.center() + QPoint(11, 11);
+    const QRect preview(0, 0, 301, 201);
+    const QPoint spot = preview.topLeft() + QPoint(94, 94) + QPoint(11, 11);
     EXPECT_EQ(PreviewImage(preview).pixel(spot), qRgb(255, 0, 0));
     EXPECT_TRUE(Panel().StepTime());
     EXPECT_TRUE(Panel().StepTime());

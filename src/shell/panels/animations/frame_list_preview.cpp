@@ -1,0 +1,205 @@
+// The frame-list editor's preview: the animation playing on the game clock,
+// the playback controls, the onion skin and dragging frame offsets.
+#include <QPainter>
+#include <QCheckBox>
+#include <QToolButton>
+
+#include <algorithm>
+#include <utility>
+
+#include "bitmap_item.h"
+#include "frame_list_editing.h"
+#include "frame_list_editor.h"
+#include "index_list_item.h"
+#include "resource_container.h"
+#include "stored_text.h"
+
+namespace plexion {
+namespace {
+
+constexpr double kOnionSkinOpacity = 0.3;
+constexpr int kOutlineAlpha = 64;
+
+}  // namespace
+
+bool CFrameListEditor::Step() {
+    if (suspended_.load() || !cursor_.IsPlaying()) {
+        return false;
+    }
+    cursor_.Advance(1.0);
+    return true;
+}
+
+void CFrameListEditor::RestartPreview() {
+    cursor_.Restart();
+    ShowCurrentFrameWhilePaused();
+    pictureArea_->update();
+}
+
+void CFrameListEditor::Play() {
+    paused_ = false;
+    if (!cursor_.IsPlaying()) {
+        cursor_.Restart();
+    }
+    UpdateSuspended();
+    UpdatePlaybackControls();
+    pictureArea_->update();
+}
+
+void CFrameListEditor::Pause() {
+    paused_ = true;
+    UpdateSuspended();
+    UpdatePlaybackControls();
+}
+
+void CFrameListEditor::StepFrames(int by) {
+    Pause();
+    const CVKT_IndexList* animation = Animation();
+    const int count = animation != nullptr ? animation->FrameCount() : 0;
+    if (count == 0) {
+        return;
+    }
+    const int frame = ((cursor_.GetCurrentFrame() + by) % count + count) % count;
+    SelectFrames(frame, {});
+    ShowCurrentFrameWhilePaused();
+}
+
+void CFrameListEditor::SetOnionSkin(bool on) {
+    onionSkin_ = on;
+    if (onionSkinBox_->isChecked() != on) {
+        onionSkinBox_->setChecked(on);
+    }
+    pictureArea_->update();
+}
+
+void CFrameListEditor::ShowCurrentFrameWhilePaused() {
+    const CVKT_IndexList* animation = Animation();
+    const int frame = CurrentFrame();
+    if (!paused_ || animation == nullptr || frame < 0 || frame >= animation->FrameCount()) {
+        return;
+    }
+    cursor_.SetCurrentFrame(frame);
+    cursor_.SetRemaining(EffectiveDelay(*animation, frame));
+    pictureArea_->update();
+}
+
+void CFrameListEditor::UpdateSuspended() {
+    suspended_.store(hidden_ || pressed_ || paused_);
+}
+
+void CFrameListEditor::UpdatePlaybackControls() {
+    playButton_->setEnabled(paused_);
+    pauseButton_->setEnabled(!paused_);
+}
+
+void CFrameListEditor::showEvent(QShowEvent* event) {
+    QWidget::showEvent(event);
+    hidden_ = false;
+    UpdateSuspended();
+}
+
+void CFrameListEditor::hideEvent(QHideEvent* event) {
+    QWidget::hideEvent(event);
+    hidden_ = true;
+    UpdateSuspended();
+}
+
+void CFrameListEditor::DrawFrame(QPainter& painter, const CPicturePlacement& placement,
+                                 const QRect& area, int frame, double opacity) {
+    const CVKT_IndexList* animation = Animation();
+    if (frame < 0 || frame >= animation->FrameCount()) {
+        return;
+    }
+    const CAnimationFrame values = animation->Frame(frame);
+    const CVKT_Bitmap* bitmap = document_->GetAt<CVKT_Bitmap>(values.bitmap);
+    if (bitmap == nullptr) {
+        return;
+    }
+    const QPointF at = QPointF(values.offsetX, values.offsetY) + QPointF(DraggedBy(frame));
+    painter.save();
+    painter.setOpacity(opacity);
+    DrawPicture(painter, placement, *bitmap, at, area);
+    painter.restore();
+    if (opacity == 1.0) {
+        DrawPictureOutline(painter, PictureRect(placement, *bitmap, at),
+                           TranslucentInterfaceColor(InterfaceColor::DialogSpottedFace,
+                                                     kOutlineAlpha));
+    }
+}
+
+void CFrameListEditor::DrawPictures(QPainter& painter, const CPicturePlacement& placement,
+                                    const QRect& area) {
+    const CVKT_IndexList* animation = Animation();
+    if (animation == nullptr || animation->Type() != CVKT_IndexList::kTypeBitmaps) {
+        return;
+    }
+    const int count = animation->FrameCount();
+    const int current = cursor_.GetCurrentFrame();
+    if (onionSkin_ && count > 1) {
+        const int before = cursor_.GetDirection() == 1 ? current - 1 : current + 1;
+        DrawFrame(painter, placement, area, (before + count) % count, kOnionSkinOpacity);
+    }
+    DrawFrame(painter, placement, area, current, 1.0);
+}
+
+QString CFrameListEditor::Description() const {
+    const CVKT_IndexList* animation = Animation();
+    if (animation == nullptr) {
+        return {};
+    }
+    return FromStored(animation->ID()) + QLatin1Char('\n') +
+           QString::asprintf("%s\n%d/%d\n%.2f", pictureArea_->FrameRateText().toUtf8().constData(),
+                             cursor_.GetCurrentFrame(), animation->FrameCount(),
+                             cursor_.GetRemaining());
+}
+
+QPoint CFrameListEditor::DraggedBy(int frame) const {
+    const bool dragged =
+        std::find(draggedFrames_.begin(), draggedFrames_.end(), frame) != draggedFrames_.end();
+    return dragged ? draggedBy_ : QPoint();
+}
+
+void CFrameListEditor::StartPress() {
+    pressed_ = true;
+    UpdateSuspended();
+}
+
+void CFrameListEditor::DragOffsets(QPoint delta, Qt::KeyboardModifiers modifiers) {
+    const CVKT_IndexList* animation = Animation();
+    if (animation == nullptr) {
+        return;
+    }
+    if (draggedFrames_.empty()) {
+        // The keys held when the drag first moves say what it moves.
+        const int current = CurrentFrame();
+        if (modifiers & Qt::ControlModifier) {
+            draggedFrames_ = frame_list::AllFrames(*animation);
+        } else if ((modifiers & Qt::ShiftModifier) && current >= 0) {
+            draggedFrames_ = {current};
+            // The frame being moved is the one shown.
+            cursor_.SetCurrentFrame(current);
+            cursor_.SetRemaining(EffectiveDelay(*animation, current));
+        } else {
+            return;
+        }
+    }
+    draggedBy_ += delta;
+    pictureArea_->update();
+}
+
+void CFrameListEditor::EndOffsetDrag(bool cancelled) {
+    const std::vector<int> frames = std::exchange(draggedFrames_, {});
+    const QPoint by = std::exchange(draggedBy_, {});
+    pressed_ = false;
+    UpdateSuspended();
+    if (!cancelled && !frames.empty() && !by.isNull()) {
+        if (EditFrames(QStringLiteral("Move Frame Offsets"), [&](CVKT_IndexList& list) {
+                return frame_list::MoveOffsets(list, frames, by.x(), by.y());
+            })) {
+            Reload();
+        }
+    }
+    pictureArea_->update();
+}
+
+}  // namespace plexion
