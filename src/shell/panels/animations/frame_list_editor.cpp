@@ -68,6 +68,20 @@ std::vector<int> Rows(const QModelIndexList& indexes) {
     return rows;
 }
 
+int CurrentRow(const QListView& list) {
+    const QModelIndex current = list.currentIndex();
+    return current.isValid() ? current.row() : -1;
+}
+
+// The marked rows, ascending, or the current one when none is marked.
+std::vector<int> MarkedRows(const QListView& list) {
+    std::vector<int> marked = Rows(list.selectionModel()->selectedRows());
+    if (marked.empty() && CurrentRow(list) >= 0) {
+        marked.push_back(CurrentRow(list));
+    }
+    return marked;
+}
+
 }  // namespace
 
 CFrameListEditor::CFrameListEditor(CResourcePanel& panel, QWidget* parent)
@@ -214,29 +228,19 @@ void CFrameListEditor::SelectFrames(int current, const std::vector<int>& marked)
 }
 
 int CFrameListEditor::CurrentFrame() const {
-    const QModelIndex current = framesList_->currentIndex();
-    return current.isValid() ? current.row() : -1;
+    return CurrentRow(*framesList_);
 }
 
 std::vector<int> CFrameListEditor::MarkedFrames() const {
-    std::vector<int> marked = Rows(framesList_->selectionModel()->selectedRows());
-    if (marked.empty() && CurrentFrame() >= 0) {
-        marked.push_back(CurrentFrame());
-    }
-    return marked;
+    return MarkedRows(*framesList_);
 }
 
 int CFrameListEditor::CurrentBitmap() const {
-    const QModelIndex current = bitmapsList_->currentIndex();
-    return current.isValid() ? current.row() : -1;
+    return CurrentRow(*bitmapsList_);
 }
 
 std::vector<int> CFrameListEditor::MarkedBitmaps() const {
-    std::vector<int> marked = Rows(bitmapsList_->selectionModel()->selectedRows());
-    if (marked.empty() && CurrentBitmap() >= 0) {
-        marked.push_back(CurrentBitmap());
-    }
-    return marked;
+    return MarkedRows(*bitmapsList_);
 }
 
 bool CFrameListEditor::EditFrames(const QString& name,
