@@ -8,6 +8,7 @@
 #include <QLabel>
 #include <QListView>
 #include <QMenu>
+#include <QPainter>
 #include <QSplitter>
 #include <QToolButton>
 #include <QVBoxLayout>
@@ -15,6 +16,7 @@
 #include <algorithm>
 #include <memory>
 
+#include "color_conversion.h"
 #include "frame_list_editing.h"
 #include "frame_list_models.h"
 #include "index_list_item.h"
@@ -399,6 +401,11 @@ void CFrameListEditor::resizeEvent(QResizeEvent* event) {
         const int lists = height() * kListsShare / (kListsShare + kPreviewShare);
         splitter_->setSizes({lists, height() - lists});
     }
+}
+
+void CFrameListEditor::paintEvent(QPaintEvent*) {
+    QPainter painter(this);
+    painter.fillRect(rect(), InterfaceQColor(InterfaceColor::DialogFace));
 }
 
 bool CFrameListEditor::eventFilter(QObject* watched, QEvent* event) {

@@ -107,6 +107,8 @@ protected:
     void showEvent(QShowEvent* event) override;
     void hideEvent(QHideEvent* event) override;
     void resizeEvent(QResizeEvent* event) override;
+    // The gaps between the lists and the preview in the dialog face colour.
+    void paintEvent(QPaintEvent* event) override;
 
 private:
     const CVKT_IndexList* Animation() const;
