@@ -23,6 +23,7 @@ import zlib
 from pathlib import Path
 
 import dat_format as dat
+import dat_dump_agreement
 from dat_format import (Animation, BinaryFile, Bitmap, Color, Document, Map, Sound,
                         Text, Trajectory)
 
@@ -343,9 +344,20 @@ class ToolTestCase(unittest.TestCase):
         self._tmp = tempfile.TemporaryDirectory(prefix="plexion-e2e-")
         self.tmp = Path(self._tmp.name)
         self._counter = 0
+        self._documents = []
 
     def tearDown(self):
-        self._tmp.cleanup()
+        try:
+            # Every document a test made is also read by the game-side reader,
+            # which must see it exactly as the tool does.
+            # The files the tool wrote or changed count as well.
+            documents = dict.fromkeys(self._documents + [p.read_bytes() for p in sorted(self.tmp.glob("*.dat"))])
+            if dat_dump_agreement.DAT_DUMP and documents:
+                problems = dat_dump_agreement.disagreements(list(documents))
+                self.assertEqual(problems, [], "plexion-dat-dump disagrees with the tool:\n  "
+                                 + "\n  ".join(problems[:20]))
+        finally:
+            self._tmp.cleanup()
 
     def path(self, suffix=".dat") -> Path:
         self._counter += 1
@@ -354,6 +366,7 @@ class ToolTestCase(unittest.TestCase):
     def put(self, data: bytes) -> Path:
         p = self.path()
         p.write_bytes(data)
+        self._documents.append(data)
         return p
 
     def tool(self, *args, expect=None) -> ToolResult:
