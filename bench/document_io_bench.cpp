@@ -1,5 +1,6 @@
 // Saving and loading a large document against plain writes and reads of the
-// same number of bytes, all in one run so the ratios compare like with like.
+// same number of bytes, and the game-side reader's load against both, all in
+// one run so the ratios compare like with like.
 // The page cache cannot be dropped here, so every read is of a warm file.
 #include <benchmark/benchmark.h>
 #include <unistd.h>
@@ -14,6 +15,7 @@
 
 #include "all_kinds.h"
 #include "plain_io.h"
+#include "plexion_dat.hpp"
 #include "resource_container.h"
 #include "synthetic_document.h"
 
@@ -100,6 +102,23 @@ void BM_Load(benchmark::State& state) {
     Finish(state, shared.bytes);
 }
 
+// The game-side reader on the same file.
+void BM_GameReaderLoad(benchmark::State& state) {
+    CSharedDocument& shared = Shared();
+    std::optional<plexion_dat::SReadResult> loaded;
+    for (auto _ : state) {
+        loaded = plexion_dat::ReadDocumentFile(shared.path.c_str());
+        if (!loaded->Ok()) {
+            state.SkipWithError(loaded->message.c_str());
+            break;
+        }
+        state.PauseTiming();
+        loaded.reset();
+        state.ResumeTiming();
+    }
+    Finish(state, shared.bytes);
+}
+
 // A load needs fresh memory for what it reads, so the baseline does too.
 void BM_PlainRead(benchmark::State& state) {
     CSharedDocument& shared = Shared();
@@ -121,6 +140,7 @@ BENCHMARK(BM_PlainWrite)->Iterations(kIterations)->Unit(benchmark::kMillisecond)
 BENCHMARK(BM_Save)->Iterations(kIterations)->Unit(benchmark::kMillisecond)->UseRealTime();
 BENCHMARK(BM_PlainRead)->Iterations(kIterations)->Unit(benchmark::kMillisecond)->UseRealTime();
 BENCHMARK(BM_Load)->Iterations(kIterations)->Unit(benchmark::kMillisecond)->UseRealTime();
+BENCHMARK(BM_GameReaderLoad)->Iterations(kIterations)->Unit(benchmark::kMillisecond)->UseRealTime();
 
 }  // namespace
 

@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # Builds and runs the document I/O benchmark, then prints each throughput and
 # how long saving and loading take compared with plain writes and reads of the
-# same bytes; then the image import benchmark and how long importing takes
+# same bytes, and the game-side reader's load against the plain read and the
+# editor's load; then the image import benchmark and how long importing takes
 # compared with Qt loading the same files; then opening stored pictures
 # against decoding them one by one, and pixel edits against a plain pass; then
 # the mixer's 32 voices against a plain sum, and Ogg decoding against oggdec;
@@ -56,11 +57,12 @@ import json, sys
 runs = {b["name"].split("/")[0]: b for b in json.load(open(sys.argv[1]))["benchmarks"]}
 mib = runs["BM_Save"]["MiB"]
 print(f"document: {mib:.1f} MiB")
-for name in ("BM_PlainWrite", "BM_Save", "BM_PlainRead", "BM_Load"):
+for name in ("BM_PlainWrite", "BM_Save", "BM_PlainRead", "BM_Load", "BM_GameReaderLoad"):
     run = runs[name]
-    print(f"{name[3:]:>10}: {run['bytes_per_second'] / 2**20:8.1f} MiB/s"
+    print(f"{name[3:]:>14}: {run['bytes_per_second'] / 2**20:8.1f} MiB/s"
           f"  ({run['real_time']:.0f} {run['time_unit']})")
-for slow, base in (("BM_Save", "BM_PlainWrite"), ("BM_Load", "BM_PlainRead")):
+for slow, base in (("BM_Save", "BM_PlainWrite"), ("BM_Load", "BM_PlainRead"),
+                   ("BM_GameReaderLoad", "BM_PlainRead"), ("BM_GameReaderLoad", "BM_Load")):
     ratio = runs[slow]["real_time"] / runs[base]["real_time"]
     print(f"{slow[3:]}/{base[3:]}: {ratio:.2f}x")
 PY

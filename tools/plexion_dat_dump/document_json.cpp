@@ -1,7 +1,6 @@
 #include "document_json.h"
 
 #include <cstdio>
-#include <initializer_list>
 #include <span>
 
 #include "json_writer.h"
@@ -11,57 +10,36 @@ namespace plexion::dat_dump {
 namespace {
 
 using plexion::tool::CJsonWriter;
-
-void Int(CJsonWriter& json, const char* key, std::int64_t value) {
-    json.Key(key);
-    json.Int(value);
-}
-
-void Real(CJsonWriter& json, const char* key, double value) {
-    json.Key(key);
-    json.Real(value);
-}
-
-void Text(CJsonWriter& json, const char* key, std::string_view value) {
-    json.Key(key);
-    json.Text(value);
-}
+using plexion::tool::IntArray;
+using plexion::tool::IntMember;
+using plexion::tool::RealMember;
+using plexion::tool::Sha256Hex;
+using plexion::tool::TextMember;
 
 void Digest(CJsonWriter& json, const char* key, const std::vector<std::uint8_t>& bytes) {
-    Text(json, key, plexion::tool::Sha256Hex(std::span(bytes.data(), bytes.size())));
-}
-
-void IntArray(CJsonWriter& json, std::initializer_list<std::int64_t> values) {
-    json.BeginArray();
-    for (const std::int64_t v : values) {
-        json.Int(v);
-    }
-    json.EndArray();
+    TextMember(json, key, Sha256Hex(std::span(bytes.data(), bytes.size())));
 }
 
 void RealPair(CJsonWriter& json, const plexion_dat::SPoint& point) {
-    json.BeginArray();
-    json.Real(point.x);
-    json.Real(point.y);
-    json.EndArray();
+    plexion::tool::RealPair(json, point.x, point.y);
 }
 
 void Fields(CJsonWriter& json, const plexion_dat::SText& text) {
-    Int(json, "value", text.value);
-    Text(json, "text", text.text);
+    IntMember(json, "value", text.value);
+    TextMember(json, "text", text.text);
 }
 
 void Fields(CJsonWriter& json, const plexion_dat::SBitmap& bitmap) {
-    Int(json, "kind", bitmap.kind);
+    IntMember(json, "kind", bitmap.kind);
     const plexion_dat::SRect box = bitmap.RegionBounds();
     const bool picture = bitmap.kind == plexion_dat::SBitmap::kPicture;
     const bool region = bitmap.kind == plexion_dat::SBitmap::kRegion;
-    Real(json, "width", picture ? bitmap.width : region ? box.right - box.left : 0.0);
-    Real(json, "height", picture ? bitmap.height : region ? box.bottom - box.top : 0.0);
-    Real(json, "offset_x", bitmap.offsetX);
-    Real(json, "offset_y", bitmap.offsetY);
-    Text(json, "source", bitmap.source);
-    Int(json, "source_size", static_cast<std::int64_t>(bitmap.picture.size()));
+    RealMember(json, "width", picture ? bitmap.width : region ? box.right - box.left : 0.0);
+    RealMember(json, "height", picture ? bitmap.height : region ? box.bottom - box.top : 0.0);
+    RealMember(json, "offset_x", bitmap.offsetX);
+    RealMember(json, "offset_y", bitmap.offsetY);
+    TextMember(json, "source", bitmap.source);
+    IntMember(json, "source_size", static_cast<std::int64_t>(bitmap.picture.size()));
     Digest(json, "source_sha256", bitmap.picture);
     if (region) {
         json.Key("rects");
@@ -75,34 +53,34 @@ void Fields(CJsonWriter& json, const plexion_dat::SBitmap& bitmap) {
 
 void Fields(CJsonWriter& json, const plexion_dat::SSound& sound) {
     const bool ogg = sound.storage == plexion_dat::SSound::kOgg;
-    Text(json, "storage", ogg ? "ogg" : "pcm");
-    Int(json, "bits", sound.bits);
-    Int(json, "channels", sound.channels);
-    Int(json, "rate", sound.rate);
-    Int(json, "frames", sound.frames);
-    Int(json, "data_size", static_cast<std::int64_t>(sound.pcm.size()));
+    TextMember(json, "storage", ogg ? "ogg" : "pcm");
+    IntMember(json, "bits", sound.bits);
+    IntMember(json, "channels", sound.channels);
+    IntMember(json, "rate", sound.rate);
+    IntMember(json, "frames", sound.frames);
+    IntMember(json, "data_size", static_cast<std::int64_t>(sound.pcm.size()));
     Digest(json, "data_sha256", sound.pcm);
     if (!ogg) {
         return;
     }
-    Int(json, "ogg_size", static_cast<std::int64_t>(sound.ogg.size()));
+    IntMember(json, "ogg_size", static_cast<std::int64_t>(sound.ogg.size()));
     Digest(json, "ogg_sha256", sound.ogg);
     const plexion_dat::SOggStreamInfo info = plexion_dat::ReadOggStreamInfo(sound.ogg);
     json.Key("stream");
     json.BeginObject();
-    Int(json, "version", info.version);
-    Int(json, "channels", info.channels);
-    Int(json, "rate", info.rate);
-    Int(json, "bitrate_upper", info.bitrateUpper);
-    Int(json, "bitrate_nominal", info.bitrateNominal);
-    Int(json, "bitrate_lower", info.bitrateLower);
-    Int(json, "bitrate_window", info.bitrateWindow);
+    IntMember(json, "version", info.version);
+    IntMember(json, "channels", info.channels);
+    IntMember(json, "rate", info.rate);
+    IntMember(json, "bitrate_upper", info.bitrateUpper);
+    IntMember(json, "bitrate_nominal", info.bitrateNominal);
+    IntMember(json, "bitrate_lower", info.bitrateLower);
+    IntMember(json, "bitrate_window", info.bitrateWindow);
     json.EndObject();
 }
 
 void Fields(CJsonWriter& json, const plexion_dat::SAnimation& animation) {
-    Int(json, "type", animation.type);
-    Int(json, "play_mode", animation.playMode);
+    IntMember(json, "type", animation.type);
+    IntMember(json, "play_mode", animation.playMode);
     json.Key("frames");
     json.BeginArray();
     for (const plexion_dat::SFrame& f : animation.frames) {
@@ -112,9 +90,9 @@ void Fields(CJsonWriter& json, const plexion_dat::SAnimation& animation) {
 }
 
 void Fields(CJsonWriter& json, const plexion_dat::STrajectory& path) {
-    Int(json, "type", path.type);
-    Int(json, "play_mode", path.playMode);
-    Int(json, "closed", path.closed);
+    IntMember(json, "type", path.type);
+    IntMember(json, "play_mode", path.playMode);
+    IntMember(json, "closed", path.closed);
     json.Key("offset");
     IntArray(json, {path.offsetX, path.offsetY});
     json.Key("center");
@@ -128,11 +106,11 @@ void Fields(CJsonWriter& json, const plexion_dat::STrajectory& path) {
 }
 
 void Fields(CJsonWriter& json, const plexion_dat::SMap& map) {
-    Int(json, "type", map.type);
-    Int(json, "columns", map.columns);
-    Int(json, "lines", map.lines);
-    Int(json, "size_x", map.sizeX);
-    Int(json, "size_y", map.sizeY);
+    IntMember(json, "type", map.type);
+    IntMember(json, "columns", map.columns);
+    IntMember(json, "lines", map.lines);
+    IntMember(json, "size_x", map.sizeX);
+    IntMember(json, "size_y", map.sizeY);
     json.Key("cells");
     json.BeginArray();
     for (std::int32_t column = 0; column < map.columns; ++column) {
@@ -146,17 +124,17 @@ void Fields(CJsonWriter& json, const plexion_dat::SMap& map) {
 }
 
 void Fields(CJsonWriter& json, const plexion_dat::SColor& color) {
-    Int(json, "value", color.value);
+    IntMember(json, "value", color.value);
     char rgb[8];
     std::snprintf(rgb, sizeof rgb, "%02X%02X%02X", color.red, color.green, color.blue);
-    Text(json, "color", rgb);
-    Int(json, "alpha", color.alpha);
+    TextMember(json, "color", rgb);
+    IntMember(json, "alpha", color.alpha);
 }
 
 void Fields(CJsonWriter& json, const plexion_dat::SBinaryFile& file) {
-    Int(json, "plain", file.plain);
-    Text(json, "source", file.source);
-    Int(json, "size", static_cast<std::int64_t>(file.data.size()));
+    IntMember(json, "plain", file.plain);
+    TextMember(json, "source", file.source);
+    IntMember(json, "size", static_cast<std::int64_t>(file.data.size()));
     Digest(json, "sha256", file.data);
 }
 
@@ -166,8 +144,8 @@ void Group(CJsonWriter& json, const char* name, const std::vector<T>& items) {
     json.BeginArray();
     for (const T& item : items) {
         json.BeginObject();
-        Text(json, "id", item.id);
-        Text(json, "comments", item.comments);
+        TextMember(json, "id", item.id);
+        TextMember(json, "comments", item.comments);
         Fields(json, item);
         json.EndObject();
     }
@@ -179,8 +157,8 @@ void Group(CJsonWriter& json, const char* name, const std::vector<T>& items) {
 std::string DocumentJson(const plexion_dat::SDocument& document) {
     CJsonWriter json;
     json.BeginObject();
-    Text(json, "name", document.name);
-    Text(json, "comments", document.comments);
+    TextMember(json, "name", document.name);
+    TextMember(json, "comments", document.comments);
     Group(json, "texts", document.texts);
     Group(json, "bitmaps", document.bitmaps);
     Group(json, "sounds", document.sounds);

@@ -9,6 +9,7 @@
 #include "document_json.h"
 #include "plexion_dat.hpp"
 #include "plexion_version.h"
+#include "text_escape.h"
 
 namespace {
 
@@ -65,24 +66,6 @@ std::string Parse(int argc, char** argv, SOptions& options) {
     return std::string();
 }
 
-// Line breaks of a message shown on one line become single spaces.
-std::string OneLine(const std::string& text) {
-    std::string line;
-    bool inBreak = false;
-    for (const char c : text) {
-        if (c == '\n' || c == '\r') {
-            inBreak = true;
-            continue;
-        }
-        if (inBreak && !line.empty()) {
-            line += ' ';
-        }
-        inBreak = false;
-        line += c;
-    }
-    return line;
-}
-
 int Dump(const std::string& file, const SOptions& options) {
     plexion_dat::SReadOptions readOptions;
     readOptions.acceptOldVersion = options.acceptOldVersion;
@@ -96,12 +79,12 @@ int Dump(const std::string& file, const SOptions& options) {
     // question is shown either way.
     if (result.oldVersion) {
         std::fprintf(stderr, "%s %s\n",
-                     OneLine(plexion_dat::StatusMessage(plexion_dat::EStatus::kOldVersion)).c_str(),
+                     plexion::tool::FoldLines(plexion_dat::StatusMessage(plexion_dat::EStatus::kOldVersion)).c_str(),
                      options.acceptOldVersion ? "Yes" : "No (--accept-old-version answers Yes)");
     }
     if (result.status != plexion_dat::EStatus::kOk &&
         result.status != plexion_dat::EStatus::kOldVersion) {
-        std::fprintf(stderr, "%s\n", OneLine(result.message).c_str());
+        std::fprintf(stderr, "%s\n", plexion::tool::FoldLines(result.message).c_str());
     }
     const std::string password = plexion_dat::DocumentPassword(result.document);
     if (!password.empty() && options.password != password) {

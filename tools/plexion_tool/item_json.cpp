@@ -17,36 +17,6 @@
 namespace plexion::tool {
 namespace {
 
-void IntMember(CJsonWriter& json, const char* key, std::int64_t value) {
-    json.Key(key);
-    json.Int(value);
-}
-
-void RealMember(CJsonWriter& json, const char* key, double value) {
-    json.Key(key);
-    json.Real(value);
-}
-
-void TextMember(CJsonWriter& json, const char* key, std::string_view value) {
-    json.Key(key);
-    json.Text(value);
-}
-
-void IntArray(CJsonWriter& json, std::initializer_list<std::int64_t> values) {
-    json.BeginArray(true);
-    for (const std::int64_t v : values) {
-        json.Int(v);
-    }
-    json.EndArray();
-}
-
-void RealPair(CJsonWriter& json, double x, double y) {
-    json.BeginArray(true);
-    json.Real(x);
-    json.Real(y);
-    json.EndArray();
-}
-
 void WriteText(CJsonWriter& json, const CVKT_Text& text) {
     IntMember(json, "value", text.Value());
     TextMember(json, "text", text.Text());

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <cstdint>
+#include <initializer_list>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -52,6 +53,14 @@ private:
     std::vector<CLevel> levels_;
     bool afterKey_ = false;
 };
+
+// A member of the object being written, and the arrays the dumps use (each
+// on one line in pretty text).
+void IntMember(CJsonWriter& json, const char* key, std::int64_t value);
+void RealMember(CJsonWriter& json, const char* key, double value);
+void TextMember(CJsonWriter& json, const char* key, std::string_view value);
+void IntArray(CJsonWriter& json, std::initializer_list<std::int64_t> values);
+void RealPair(CJsonWriter& json, double x, double y);
 
 // The shortest text that reads back as the same double, always recognisable
 // as a real (".0" added to integral values, "-0.0" kept); NaN and the
