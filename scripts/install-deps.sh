@@ -10,7 +10,7 @@ packages=(
   qt6-base-dev qt6-base-dev-tools qt6-svg-dev qt6-multimedia-dev
   qt6-image-formats-plugins qt6-qpa-plugins libqt6svg6 libqt6opengl6-dev libgl-dev
   libwmf-dev libemf2svg-dev libuemf-dev
-  libogg-dev libvorbis-dev vorbis-tools sox
+  libogg-dev libvorbis-dev vorbis-tools sox libsdl2-dev libsdl2-image-dev
   libavformat-dev libavcodec-dev libswscale-dev libavutil-dev ffmpeg
   pulseaudio xvfb xauth xdotool x11-utils imagemagick python3 fonts-urw-base35
   desktop-file-utils appstream shared-mime-info xdg-utils libfile-mimeinfo-perl
