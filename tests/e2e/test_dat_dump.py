@@ -39,6 +39,7 @@ class DatDumpAgreementTest(unittest.TestCase):
     def test_example_document(self):
         path = self.example()
         self.assertEqual(agreement.disagreement(path), "")
+        self.assertEqual(agreement.disagreement(path, ("--pretty",)), "")
         # The real Ogg Vorbis stream is read the same way by both.
         out = subprocess.run([agreement.DAT_DUMP, str(path)], check=True,
                              stdout=subprocess.PIPE).stdout

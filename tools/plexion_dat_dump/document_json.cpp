@@ -3,7 +3,6 @@
 #include <cstdio>
 #include <span>
 
-#include "json_writer.h"
 #include "sha256.h"
 
 namespace plexion::dat_dump {
@@ -114,7 +113,7 @@ void Fields(CJsonWriter& json, const plexion_dat::SMap& map) {
     json.Key("cells");
     json.BeginArray();
     for (std::int32_t column = 0; column < map.columns; ++column) {
-        json.BeginArray();
+        json.BeginArray(true);
         for (std::int32_t line = 0; line < map.lines; ++line) {
             json.Int(static_cast<std::int16_t>(map.Cell(column, line)));
         }
@@ -154,8 +153,8 @@ void Group(CJsonWriter& json, const char* name, const std::vector<T>& items) {
 
 }  // namespace
 
-std::string DocumentJson(const plexion_dat::SDocument& document) {
-    CJsonWriter json;
+std::string DocumentJson(const plexion_dat::SDocument& document, CJsonWriter::Layout layout) {
+    CJsonWriter json(layout);
     json.BeginObject();
     TextMember(json, "name", document.name);
     TextMember(json, "comments", document.comments);

@@ -16,10 +16,11 @@ namespace {
 enum ExitCode : int { kExitOk = 0, kExitUsage = 1, kExitFileProblem = 2, kExitPassword = 3 };
 
 constexpr const char* kUsage =
-    "Usage: plexion-dat-dump [--accept-old-version] [--password PASSWORD] FILE\n"
+    "Usage: plexion-dat-dump [--accept-old-version] [--password PASSWORD] [--pretty] FILE\n"
     "Prints the document FILE as JSON, as \"plexion-tool dump\" does.\n"
     "  --accept-old-version  read a file of an older version\n"
     "  --password PASSWORD   the document's password, when it has one\n"
+    "  --pretty              one member per line, indented\n"
     "Exit codes: 0 done, 1 wrong command line, 2 the file cannot be read or is\n"
     "damaged, 3 the password is missing or wrong.\n";
 
@@ -27,6 +28,7 @@ struct SOptions {
     std::vector<std::string> files;
     std::optional<std::string> password;
     bool acceptOldVersion = false;
+    bool pretty = false;
     bool help = false;
     bool version = false;
 };
@@ -52,6 +54,8 @@ std::string Parse(int argc, char** argv, SOptions& options) {
             options.version = true;
         } else if (word == "--accept-old-version") {
             options.acceptOldVersion = true;
+        } else if (word == "--pretty") {
+            options.pretty = true;
         } else if (word.rfind("--password=", 0) == 0) {
             options.password = word.substr(word.find('=') + 1);
         } else if (word == "--password") {
@@ -102,7 +106,9 @@ int Dump(const std::string& file, const SOptions& options) {
     if (!result.Ok()) {
         return kExitFileProblem;
     }
-    std::printf("%s\n", plexion::dat_dump::DocumentJson(result.document).c_str());
+    const auto layout = options.pretty ? plexion::tool::CJsonWriter::Layout::Pretty
+                                       : plexion::tool::CJsonWriter::Layout::Compact;
+    std::printf("%s\n", plexion::dat_dump::DocumentJson(result.document, layout).c_str());
     return kExitOk;
 }
 
