@@ -96,6 +96,21 @@ bool CPlexionDocCore::ChangedOnDisk() const {
     return !pathName_.empty() && FileChangedSince(pathName_, diskStamp_);
 }
 
+bool CPlexionDocCore::ReloadDocument(const PasswordPrompt& askPassword) {
+    CPlexionDocCore fresh(presenter_);
+    if (pathName_.empty() || fresh.OpenDocument(pathName_, askPassword) != OpenOutcome::Opened ||
+        fresh.resources_.LastLoadStatus() != LoadStatus::Clean) {
+        return false;
+    }
+    {
+        const std::lock_guard<std::mutex> lock(stepMutex_);
+        resources_.SwapContents(fresh.resources_);
+    }
+    diskStamp_ = std::move(fresh.diskStamp_);
+    modified_ = false;
+    return true;
+}
+
 CPlexionDocCore::SaveOutcome CPlexionDocCore::Save(const std::string& path, bool unlessChanged) {
     CDocumentLock lock;
     if (lock.Acquire(path) == CDocumentLock::Outcome::Busy) {

@@ -50,6 +50,11 @@ public:
     // Whether the document's file holds something other than what was last
     // read or written (it changed, went away or appeared).
     bool ChangedOnDisk() const;
+    // Reads the document's file again, behind the password gate. Only a
+    // file that reads cleanly replaces the content (all at once, under the
+    // step mutex); anything else leaves the document as it was and returns
+    // false. Holders of items (voices, panels) must let go first.
+    bool ReloadDocument(const PasswordPrompt& askPassword);
 
     // Runs `change` on the container; when it reports a change, the document
     // becomes modified and every listener is told.

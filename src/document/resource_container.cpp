@@ -135,6 +135,15 @@ int CVKT_ResourceContainer::NewItem(int kind, std::string id) {
     return index;
 }
 
+void CVKT_ResourceContainer::SwapContents(CVKT_ResourceContainer& other) {
+    std::swap(name_, other.name_);
+    std::swap(comments_, other.comments_);
+    std::swap(lastLoadStatus_, other.lastLoadStatus_);
+    for (int kind = 0; kind < kKindCount; ++kind) {
+        groups_[kind].SwapItems(other.groups_[kind]);
+    }
+}
+
 int CVKT_ResourceContainer::Clear() {
     for (auto& group : groups_) {
         group.RemoveAll();

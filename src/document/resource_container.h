@@ -82,6 +82,10 @@ public:
     int NewItem(int kind, std::string id);
 
     int Clear();
+    // Exchanges everything read from a file (name, comments, items, how the
+    // load ended) with `other`: a document read again replaces its content
+    // at once, or not at all.
+    void SwapContents(CVKT_ResourceContainer& other);
     int ListResourceFiles(std::vector<std::string>* list) const;
     static bool IsResourceFileName(const std::string& path);
     std::string ResolvePath(const std::string& name) const;

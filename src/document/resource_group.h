@@ -19,6 +19,8 @@ public:
     CVKT_ResourceGroup& operator=(const CVKT_ResourceGroup&) = delete;
 
     int RemoveAll();
+    // Exchanges the items with those of `other` (a group of the same kind).
+    void SwapItems(CVKT_ResourceGroup& other) { items_.swap(other.items_); }
     // Writes the group's chunk, or tries to read one at the current position:
     // 0 (and the position restored) when the chunk belongs to another group.
     int Serialize(CArchive& archive, const CVKT_Resource& prototype);

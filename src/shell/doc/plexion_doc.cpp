@@ -5,6 +5,7 @@
 #include <QFileDialog>
 #include <QFileInfo>
 #include <QMessageBox>
+#include <QPushButton>
 
 #include "form_dialog.h"
 #include "message_box_presenter.h"
@@ -20,6 +21,9 @@ QString FromLocalPath(const std::string& path) {
     return QFile::decodeName(QByteArray::fromStdString(path));
 }
 
+// Long enough for the notices of one save to arrive together.
+constexpr int kFileCheckDelayMs = 200;
+
 // Untitled documents are numbered for the whole run of the editor.
 int NextUntitledNumber() {
     static int number = 0;
@@ -31,7 +35,13 @@ int NextUntitledNumber() {
 CPlexionDoc::CPlexionDoc(QObject* parent)
     : QObject(parent),
       presenter_(std::make_unique<CMessageBoxPresenter>([this] { return dialogParent_; })),
-      core_(presenter_.get()) {}
+      core_(presenter_.get()) {
+    fileCheck_.setSingleShot(true);
+    fileCheck_.setInterval(kFileCheckDelayMs);
+    connect(&fileCheck_, &QTimer::timeout, this, &CPlexionDoc::CheckFileOnDisk);
+    connect(&watcher_, &QFileSystemWatcher::fileChanged, &fileCheck_,
+            qOverload<>(&QTimer::start));
+}
 
 CPlexionDoc::~CPlexionDoc() = default;
 
@@ -61,8 +71,78 @@ QString CPlexionDoc::Title() const {
 
 void CPlexionDoc::SetPathName(const QString& path) {
     pathName_ = path;
+    Watch();
     emit titleChanged(Title());
     emit pathNameSet(path);
+}
+
+void CPlexionDoc::Watch() {
+    // A save elsewhere puts a new file in the old one's place, which ends
+    // the watch on the old one: the name is watched again after each notice.
+    const QStringList watched = watcher_.files();
+    if (!watched.isEmpty() && watched != QStringList{pathName_}) {
+        watcher_.removePaths(watched);
+    }
+    if (!pathName_.isEmpty() && !watcher_.files().contains(pathName_) &&
+        QFileInfo::exists(pathName_)) {
+        watcher_.addPath(pathName_);
+    }
+}
+
+void CPlexionDoc::CheckFileOnDisk() {
+    Watch();
+    if (askingAboutFile_ || IsModified() || !core_.ChangedOnDisk()) {
+        return;
+    }
+    const std::optional<SFileStamp> now = StampOfFile(LocalPath(pathName_));
+    if (now && declinedChange_ && now->SameContentAs(*declinedChange_)) {
+        return;
+    }
+    askingAboutFile_ = true;
+    const auto answer = QMessageBox::question(
+        dialogParent_, MessageBoxTitle(),
+        QStringLiteral("The file %1 was changed by another program. Reload it?").arg(pathName_),
+        QMessageBox::Yes | QMessageBox::No, QMessageBox::Yes);
+    askingAboutFile_ = false;
+    if (answer == QMessageBox::Yes) {
+        ReloadFromDisk();
+    } else {
+        declinedChange_ = now;
+    }
+}
+
+bool CPlexionDoc::ReloadFromDisk() {
+    emit aboutToReload();
+    const bool reloaded = core_.ReloadDocument([this] { return AskDocumentPassword(dialogParent_); });
+    emit this->reloaded();
+    if (!reloaded) {
+        QMessageBox::warning(
+            dialogParent_, MessageBoxTitle(),
+            QStringLiteral("The file %1 could not be read again; the document stays as it was.")
+                .arg(pathName_));
+        return false;
+    }
+    declinedChange_.reset();
+    readIncompletely_ = false;
+    emit modifiedChanged(false);
+    return true;
+}
+
+bool CPlexionDoc::AskOverwriteOrReload() {
+    QMessageBox box(QMessageBox::Warning, MessageBoxTitle(),
+                    QStringLiteral("The file %1 was changed by another program. Overwrite it, "
+                                   "or reload it and lose your changes?")
+                        .arg(pathName_),
+                    QMessageBox::NoButton, dialogParent_);
+    QPushButton* overwrite = box.addButton(QStringLiteral("&Overwrite"), QMessageBox::AcceptRole);
+    QPushButton* reload = box.addButton(QStringLiteral("&Reload"), QMessageBox::DestructiveRole);
+    box.addButton(QMessageBox::Cancel);
+    box.setDefaultButton(QMessageBox::Cancel);
+    box.exec();
+    if (box.clickedButton() == reload) {
+        ReloadFromDisk();
+    }
+    return box.clickedButton() == overwrite;
 }
 
 bool CPlexionDoc::OnNewDocument() {
@@ -93,9 +173,19 @@ bool CPlexionDoc::OnSaveDocument(const QString& path) {
     if (pathClaim_ && !pathClaim_(QFileInfo(path).absoluteFilePath())) {
         return false;
     }
-    if (!core_.SaveDocument(LocalPath(path))) {
+    const std::string local = LocalPath(path);
+    auto outcome = core_.SaveDocumentUnlessChanged(local);
+    if (outcome == CPlexionDocCore::SaveOutcome::ChangedOnDisk) {
+        if (!AskOverwriteOrReload()) {
+            return false;
+        }
+        outcome = core_.SaveDocument(local) ? CPlexionDocCore::SaveOutcome::Saved
+                                            : CPlexionDocCore::SaveOutcome::Failed;
+    }
+    if (outcome != CPlexionDocCore::SaveOutcome::Saved) {
         return false;
     }
+    declinedChange_.reset();
     readIncompletely_ = false;
     SetPathName(QFileInfo(path).absoluteFilePath());
     emit modifiedChanged(false);

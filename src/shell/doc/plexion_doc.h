@@ -1,10 +1,13 @@
 #pragma once
 
+#include <QFileSystemWatcher>
 #include <QObject>
 #include <QString>
+#include <QTimer>
 
 #include <functional>
 #include <memory>
+#include <optional>
 #include <utility>
 
 #include "plexion_doc_core.h"
@@ -65,8 +68,17 @@ public:
     // cannot be read at all returns false and shows nothing here.
     bool OnOpenDocument(const QString& path);
     // Saves to `path`; on failure shows "Error occured while saving !" and
-    // keeps the path name.
+    // keeps the path name. When another program changed the document's file
+    // since it was read or saved, asks first whether to overwrite it or to
+    // reload it and lose the changes made here.
     bool OnSaveDocument(const QString& path);
+    // Reads the document's file again; on failure says so and keeps the
+    // document as it was.
+    bool ReloadFromDisk();
+    // What the watcher does when the file changes: an unmodified document
+    // offers to reload it (once per change). A modified one waits for its
+    // save, which asks.
+    void CheckFileOnDisk();
     // The Save command: to the path name, or as Save As without one or
     // when the file was not read whole (damaged, of another type, refused
     // or with unknown data): saving the part that was read over it would
@@ -88,9 +100,15 @@ signals:
     // A successful open or save gave the document this path; the recent
     // file list takes it.
     void pathNameSet(const QString& path);
+    // Around a reload: before, nothing may keep an item (voices, the game
+    // clock); after, every panel shows the new content.
+    void aboutToReload();
+    void reloaded();
 
 private:
     void SetPathName(const QString& path);
+    void Watch();
+    bool AskOverwriteOrReload();
 
     // Before the core, which shows its messages through it.
     std::unique_ptr<IMessagePresenter> presenter_;
@@ -101,6 +119,12 @@ private:
     bool passwordRefused_ = false;
     PathClaim pathClaim_;
     QWidget* dialogParent_ = nullptr;
+    QFileSystemWatcher watcher_;
+    // Several notices of one save come as one check.
+    QTimer fileCheck_;
+    bool askingAboutFile_ = false;
+    // The change on disk the user chose not to reload.
+    std::optional<SFileStamp> declinedChange_;
 };
 
 }  // namespace plexion

@@ -16,6 +16,17 @@ CPlexionView::CPlexionView(CPlexionDoc* document, QWidget* parent)
     setFocusPolicy(Qt::StrongFocus);
     setCursor(Qt::ArrowCursor);
     connect(&clock_, &CGameClock::redrawDue, this, &CPlexionView::RedrawCurrentPanel);
+    // A document read again replaces every item: nothing may step or play
+    // the old ones meanwhile, and every panel shows the new ones after.
+    connect(document_, &CPlexionDoc::aboutToReload, this, [this] {
+        clockRanBeforeReload_ = clock_.IsRunning();
+        SetStepTimer(true, false);
+        DetachAllSounds();
+    });
+    connect(document_, &CPlexionDoc::reloaded, this, [this] {
+        RefreshAllPanels();
+        SetStepTimer(false, clockRanBeforeReload_);
+    });
     ShowPanel(0, false);
 }
 
@@ -23,13 +34,17 @@ CPlexionView::~CPlexionView() {
     // No step may run on a panel that is going away.
     SetStepTimer(true, false);
     // No voice may keep playing a sound of the closing document.
+    DetachAllSounds();
+    for (auto& panel : panels_) {
+        panel.reset();
+    }
+}
+
+void CPlexionView::DetachAllSounds() {
     for (auto& panel : panels_) {
         if (auto* sounds = dynamic_cast<CSoundsPanel*>(panel.get())) {
             sounds->DetachAllSounds();
         }
-    }
-    for (auto& panel : panels_) {
-        panel.reset();
     }
 }
 

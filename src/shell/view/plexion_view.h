@@ -68,12 +68,15 @@ protected:
     void focusInEvent(QFocusEvent* event) override;
 
 private:
+    void DetachAllSounds();
+
     CPlexionDoc* document_;
     PanelSet panels_;
     std::atomic<int> current_{0};
     // Set once every panel window exists; the clock only starts after it.
     bool panelsCreated_ = false;
     CGameClock clock_;
+    bool clockRanBeforeReload_ = false;
 };
 
 }  // namespace plexion

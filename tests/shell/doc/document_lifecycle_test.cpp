@@ -282,5 +282,94 @@ TEST(DocumentLifecycle, PropertiesLeaveBytesThatAreNotUtf8AsTheyAre) {
     EXPECT_FALSE(doc.IsModified());
 }
 
+// Another program adds a text to the document's file.
+void ChangeElsewhere(const std::string& path, const std::string& id) {
+    CPlexionDocCore theirs;
+    ASSERT_EQ(theirs.OpenDocument(path, nullptr), CPlexionDocCore::OpenOutcome::Opened);
+    theirs.Edit([&](CVKT_ResourceContainer& c) { return c.New<CVKT_Text>(id) >= 0; });
+    ASSERT_TRUE(theirs.SaveDocument(path));
+}
+
+bool FileHolds(const std::string& path, const std::string& id) {
+    CVKT_ResourceContainer stored;
+    stored.Load(path);
+    return stored.Find<CVKT_Text>(id) >= 0;
+}
+
+// Presses the button of the next message box whose text starts with
+// "&Overwrite", "&Reload", "&Yes"…, recording the box's text.
+void Press(const QString& button, QString* text) {
+    AnswerModal<QMessageBox>([button, text](QMessageBox* box) {
+        *text = box->text();
+        for (QAbstractButton* candidate : box->buttons()) {
+            if (candidate->text() == button) {
+                candidate->click();
+                return;
+            }
+        }
+        box->reject();
+    });
+}
+
+TEST(DocumentLifecycle, AFileChangedByAnotherProgramIsNeverSavedOverWithoutAsking) {
+    CTempDir dir;
+    const std::string path = dir.File("shared.dat");
+    {
+        CPlexionDocCore first;
+        first.NewDocument();
+        ASSERT_TRUE(first.SaveDocument(path));
+    }
+    CPlexionDoc doc;
+    ASSERT_TRUE(doc.OnOpenDocument(QString::fromStdString(path)));
+    doc.Edit([](CVKT_ResourceContainer& c) { return c.New<CVKT_Text>("mine") >= 0; });
+    ChangeElsewhere(path, "theirs");
+
+    QString asked;
+    Press(QStringLiteral("Cancel"), &asked);
+    EXPECT_FALSE(doc.DoFileSave());
+    EXPECT_EQ(asked, "The file " + doc.PathName() +
+                         " was changed by another program. Overwrite it, or reload it and lose "
+                         "your changes?");
+    EXPECT_TRUE(FileHolds(path, "theirs"));
+    EXPECT_TRUE(doc.IsModified());
+
+    Press(QStringLiteral("&Overwrite"), &asked);
+    EXPECT_TRUE(doc.DoFileSave());
+    EXPECT_TRUE(FileHolds(path, "mine"));
+    EXPECT_FALSE(FileHolds(path, "theirs"));
+
+    doc.Edit([](CVKT_ResourceContainer& c) { return c.New<CVKT_Text>("lost") >= 0; });
+    ChangeElsewhere(path, "kept");
+    Press(QStringLiteral("&Reload"), &asked);
+    EXPECT_FALSE(doc.DoFileSave());
+    EXPECT_GE(doc.Resources().Find<CVKT_Text>("kept"), 0);
+    EXPECT_LT(doc.Resources().Find<CVKT_Text>("lost"), 0);
+    EXPECT_FALSE(doc.IsModified());
+}
+
+TEST(DocumentLifecycle, AnUnmodifiedDocumentOffersToReloadAnOutsideChange) {
+    CTempDir dir;
+    const std::string path = dir.File("watched.dat");
+    {
+        CPlexionDocCore first;
+        first.NewDocument();
+        ASSERT_TRUE(first.SaveDocument(path));
+    }
+    CPlexionDoc doc;
+    ASSERT_TRUE(doc.OnOpenDocument(QString::fromStdString(path)));
+    QSignalSpy reloads(&doc, &CPlexionDoc::reloaded);
+    QString asked;
+    Press(QStringLiteral("&Yes"), &asked);
+    ChangeElsewhere(path, "outside");
+    EXPECT_TRUE(QTest::qWaitFor([&] { return reloads.count() == 1; }, 10000));
+    EXPECT_EQ(asked, "The file " + doc.PathName() + " was changed by another program. Reload it?");
+    EXPECT_GE(doc.Resources().Find<CVKT_Text>("outside"), 0);
+    // Its own save is no outside change.
+    doc.Edit([](CVKT_ResourceContainer& c) { return c.New<CVKT_Text>("own") >= 0; });
+    ASSERT_TRUE(doc.DoFileSave());
+    QTest::qWait(500);
+    EXPECT_EQ(reloads.count(), 1);
+}
+
 }  // namespace
 }  // namespace plexion
