@@ -113,7 +113,8 @@ void CPlexionDoc::CheckFileOnDisk() {
 
 bool CPlexionDoc::ReloadFromDisk() {
     emit aboutToReload();
-    const bool reloaded = core_.ReloadDocument([this] { return AskDocumentPassword(dialogParent_); });
+    const bool reloaded = core_.ReloadDocument(
+        [this] { return AskDocumentPassword(dialogParent_, QFileInfo(pathName_).fileName()); });
     emit this->reloaded();
     if (!reloaded) {
         QMessageBox::warning(
