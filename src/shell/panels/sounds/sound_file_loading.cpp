@@ -6,6 +6,7 @@
 
 #include "file_filter.h"
 #include "message_box_presenter.h"
+#include "sound_import.h"
 #include "wav_memory.h"
 
 namespace plexion {
@@ -25,7 +26,8 @@ bool ReloadSound(CVKT_WavMemory& sound, const std::string& path) {
     CVKT_WavMemory loaded;
     // Raw files bring no rate of their own.
     loaded.SetPcm(sound.BitsPerSample(), sound.Channels(), sound.SampleRate(), 0, {});
-    if (!loaded.LoadFromFile(path)) {
+    std::string why;
+    if (!LoadSoundForImport(loaded, path, why)) {
         return false;
     }
     if (loaded.StorageKind() == CVKT_WavMemory::kStorageOgg) {

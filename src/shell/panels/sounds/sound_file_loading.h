@@ -24,9 +24,10 @@ inline constexpr const char* kSoundFileFilter =
 QStringList ChooseSoundFiles(QWidget* parent, const QString& title, const QString& folder,
                              bool several);
 
-// Loads a WAV, Ogg Vorbis or raw file into `sound`. Unlike loading straight
-// into it, a file that does not load leaves the sound as it was. Raw samples
-// keep the sound's sample rate.
+// Loads a WAV, Ogg Vorbis or raw file into `sound` as an import does, so a
+// file that is not a sound is refused. Unlike loading straight into it, a
+// file that does not load leaves the sound as it was. Raw samples keep the
+// sound's sample rate.
 bool ReloadSound(CVKT_WavMemory& sound, const std::string& path);
 
 // The path as the file system names it.

@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include <QFileDialog>
+#include <QFileInfo>
 #include <QMenu>
 #include <QMessageBox>
 
@@ -8,6 +9,7 @@
 #include <string>
 #include <vector>
 
+#include "child_process.h"
 #include "modal_answer.h"
 #include "sounds_panel_fixture.h"
 #include "temp_dir.h"
@@ -190,7 +192,10 @@ TEST_F(SoundsPanelFiles, RawSamplesKeepTheRateAndOggBytesStayCompressed) {
     Resources().New<CVKT_WavMemory>("ogg");
     Panel().Refresh(true);
     MakeFile("noise.pcm", std::vector<std::uint8_t>(20, 0));
-    MakeFile("stream.ogg", {'O', 'g', 'g', 'S', 1, 2, 3});
+    MakeFile("junk.ogg", {'O', 'g', 'g', 'S', 1, 2, 3});
+    const std::string wav = MakeWav("tone.wav", 4410).toStdString();
+    const std::string ogg = (Folder() + "/stream.ogg").toStdString();
+    ASSERT_EQ(test::RunChildProcess({"oggenc", "-Q", "-o", ogg, wav}), 0);
 
     Panel().SetCursorItem(0);
     AnswerFileDialog({"noise.pcm"});
@@ -203,7 +208,16 @@ TEST_F(SoundsPanelFiles, RawSamplesKeepTheRateAndOggBytesStayCompressed) {
     AnswerFileDialog({"stream.ogg"});
     EXPECT_TRUE(LoadIntoCursorItem());
     EXPECT_EQ(Sound(1).StorageKind(), CVKT_WavMemory::kStorageOgg);
-    EXPECT_EQ(Shown(Column::kSpecificationsColumn, 2), "OGG, 7 Bytes (0 Channels, 0 Hz)");
+    const QString oggSize = QString::number(QFileInfo(QString::fromStdString(ogg)).size());
+    EXPECT_EQ(Shown(Column::kSpecificationsColumn, 2),
+              "OGG, " + oggSize + " Bytes (2 Channels, 44100 Hz)");
+
+    // A file named .ogg that holds no Vorbis stream is refused like an import.
+    AnswerFileDialog({"junk.ogg"});
+    AnswerMessage();
+    EXPECT_FALSE(LoadIntoCursorItem());
+    EXPECT_EQ(Shown(Column::kSpecificationsColumn, 2),
+              "OGG, " + oggSize + " Bytes (2 Channels, 44100 Hz)");
 }
 
 TEST_F(SoundsPanelFiles, WithoutACursorItemNothingIsAsked) {
