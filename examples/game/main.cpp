@@ -148,7 +148,7 @@ int main(int argc, char** argv) {
         return Fail(missing);
     }
     const bool headless = options.frames > 0;
-    if (SDL_Init(headless ? 0 : SDL_INIT_VIDEO | SDL_INIT_AUDIO) != 0) {
+    if (SDL_Init(headless ? 0 : SDL_INIT_VIDEO) != 0) {
         return Fail(std::string("SDL cannot start: ") + SDL_GetError());
     }
     IMG_Init(IMG_INIT_PNG | IMG_INIT_JPG | IMG_INIT_TIF);

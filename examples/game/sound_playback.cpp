@@ -63,6 +63,12 @@ bool CSoundPlayback::Open(SDL_AudioFormat format, int channels, int rate, std::s
         problem = "the sound's format cannot be played";
         return false;
     }
+    // Audio starts with the first sound, so that a machine without audio
+    // output still plays the rest of the game.
+    if (SDL_WasInit(SDL_INIT_AUDIO) == 0 && SDL_InitSubSystem(SDL_INIT_AUDIO) != 0) {
+        problem = std::string("no audio output: ") + SDL_GetError();
+        return false;
+    }
     SDL_AudioSpec wanted{};
     wanted.freq = rate;
     wanted.format = format;
