@@ -2,7 +2,9 @@
 # Builds and runs the document I/O benchmark, then prints each throughput and
 # how long saving and loading take compared with plain writes and reads of the
 # same bytes, and the game-side reader's load against the plain read and the
-# editor's load; then the image import benchmark and how long importing takes
+# editor's load; then plexion-tool export and build of the same document
+# (with the tool's peak memory) against plain reads and writes of the same
+# files; then the image import benchmark and how long importing takes
 # compared with Qt loading the same files; then opening stored pictures
 # against decoding them one by one, and pixel edits against a plain pass; then
 # the mixer's 32 voices against a plain sum, and Ogg decoding against oggdec;
@@ -28,7 +30,7 @@ build=build-bench
 
 cmake -S . -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=Release -DPLEXION_BENCH=ON \
     -DBUILD_TESTING=OFF >/dev/null
-cmake --build "$build" --target document_io_bench image_import_bench bitmap_bench audio_bench map_bench cursor_bench trajectory_bench trajectory_preview_bench grid_bench editor_bench replace_bench map_display_bench tool_document_bench picture_area_bench sound_preview_bench plexion-tool >"$build/build.log" 2>&1 ||
+cmake --build "$build" --target document_io_bench text_folder_bench image_import_bench bitmap_bench audio_bench map_bench cursor_bench trajectory_bench trajectory_preview_bench grid_bench editor_bench replace_bench map_display_bench tool_document_bench picture_area_bench sound_preview_bench plexion-tool >"$build/build.log" 2>&1 ||
     { tail -n 40 "$build/build.log"; exit 1; }
 
 # Runs one benchmark program with any further options; its results land in
@@ -63,6 +65,22 @@ for name in ("BM_PlainWrite", "BM_Save", "BM_PlainRead", "BM_Load", "BM_GameRead
           f"  ({run['real_time']:.0f} {run['time_unit']})")
 for slow, base in (("BM_Save", "BM_PlainWrite"), ("BM_Load", "BM_PlainRead"),
                    ("BM_GameReaderLoad", "BM_PlainRead"), ("BM_GameReaderLoad", "BM_Load")):
+    ratio = runs[slow]["real_time"] / runs[base]["real_time"]
+    print(f"{slow[3:]}/{base[3:]}: {ratio:.2f}x")
+PY
+
+run_bench text_folder_bench
+python3 - "$build/text_folder_bench.json" <<'PY'
+import json, sys
+
+runs = {b["name"].split("/")[0]: b for b in json.load(open(sys.argv[1]))["benchmarks"]}
+export = runs["BM_Export"]
+print(f"document: {export['document_MiB']:.1f} MiB, its folder: {export['folder_MiB']:.1f} MiB")
+for name in ("BM_PlainExport", "BM_Export", "BM_PlainBuild", "BM_Build"):
+    run = runs[name]
+    peak = f", peak memory {run['peak_MiB']:.0f} MiB" if "peak_MiB" in run else ""
+    print(f"{name[3:]:>12}: {run['real_time']:8.0f} {run['time_unit']}{peak}")
+for slow, base in (("BM_Export", "BM_PlainExport"), ("BM_Build", "BM_PlainBuild")):
     ratio = runs[slow]["real_time"] / runs[base]["real_time"]
     print(f"{slow[3:]}/{base[3:]}: {ratio:.2f}x")
 PY

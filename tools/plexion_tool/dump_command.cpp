@@ -9,9 +9,8 @@
 
 namespace plexion::tool {
 
-std::string DocumentJson(const CVKT_ResourceContainer& resources, CJsonWriter::Layout layout,
-                         const ItemFormFor& formFor) {
-    CJsonWriter json(layout);
+void WriteDocumentJson(CJsonWriter& json, const CVKT_ResourceContainer& resources,
+                       const ItemFormFor& formFor, const std::function<void()>& afterItem) {
     json.BeginObject();
     json.Key("name");
     json.Text(resources.GetName());
@@ -30,10 +29,18 @@ std::string DocumentJson(const CVKT_ResourceContainer& resources, CJsonWriter::L
             json.Text(item.Comments());
             WriteItemFields(json, kind, item, formFor ? formFor(kind, index, item) : CItemForm());
             json.EndObject();
+            if (afterItem) {
+                afterItem();
+            }
         }
         json.EndArray();
     }
     json.EndObject();
+}
+
+std::string DocumentJson(const CVKT_ResourceContainer& resources, CJsonWriter::Layout layout) {
+    CJsonWriter json(layout);
+    WriteDocumentJson(json, resources, {}, {});
     return json.Result();
 }
 

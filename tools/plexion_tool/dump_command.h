@@ -17,8 +17,12 @@ using ItemFormFor = std::function<CItemForm(int kind, int index, const CVKT_Reso
 // The whole document as one JSON object: "name", "comments" and one array
 // per group, named as on the command line, in kind order.
 std::string DocumentJson(const CVKT_ResourceContainer& resources,
-                         CJsonWriter::Layout layout = CJsonWriter::Layout::Compact,
-                         const ItemFormFor& formFor = {});
+                         CJsonWriter::Layout layout = CJsonWriter::Layout::Compact);
+
+// The same into `json`, calling `afterItem` after each item so that a long
+// text can be written out as it grows.
+void WriteDocumentJson(CJsonWriter& json, const CVKT_ResourceContainer& resources,
+                       const ItemFormFor& formFor, const std::function<void()>& afterItem);
 
 // dump: DocumentJson of FILE on standard output, on one line or, with
 // --pretty, laid out for people and line-based tools.

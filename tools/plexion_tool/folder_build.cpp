@@ -1,13 +1,15 @@
 #include "folder_build.h"
 
+#include <fcntl.h>
 #include <sys/mman.h>
+#include <sys/stat.h>
 #include <unistd.h>
 
 #include <cerrno>
 #include <cstring>
 #include <filesystem>
-#include <fstream>
-#include <sstream>
+#include <set>
+#include <string_view>
 #include <vector>
 
 #include "archive.h"
@@ -61,29 +63,58 @@ private:
     int fd_;
 };
 
-std::string ReadJsonFile(const fs::path& path) {
-    std::ifstream in(path, std::ios::binary);
-    if (!in) {
-        throw CToolFailure(kExitFileProblem,
-                           "cannot read \"" + path.string() + "\": " + std::strerror(errno));
+// document.json mapped rather than read: a long text is paged in as the
+// build goes and never copied.
+class CMappedText {
+public:
+    explicit CMappedText(const fs::path& path) {
+        const int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
+        struct stat info {};
+        if (fd < 0 || ::fstat(fd, &info) != 0 || !S_ISREG(info.st_mode)) {
+            const int why = errno;
+            if (fd >= 0) {
+                ::close(fd);
+            }
+            throw CToolFailure(kExitFileProblem,
+                               "cannot read \"" + path.string() + "\": " +
+                                   (why != 0 ? std::strerror(why) : "it is not a regular file"));
+        }
+        size_ = static_cast<std::size_t>(info.st_size);
+        if (size_ > 0) {
+            data_ = ::mmap(nullptr, size_, PROT_READ, MAP_PRIVATE, fd, 0);
+        }
+        const int why = errno;
+        ::close(fd);
+        if (data_ == MAP_FAILED) {
+            throw CToolFailure(kExitFileProblem,
+                               "cannot read \"" + path.string() + "\": " + std::strerror(why));
+        }
     }
-    std::ostringstream text;
-    text << in.rdbuf();
-    if (in.bad()) {
-        throw CToolFailure(kExitFileProblem, "cannot read \"" + path.string() + "\"");
+    CMappedText(const CMappedText&) = delete;
+    CMappedText& operator=(const CMappedText&) = delete;
+    ~CMappedText() {
+        if (data_ && data_ != MAP_FAILED) {
+            ::munmap(data_, size_);
+        }
     }
-    return text.str();
-}
 
-CJsonValue ParseJsonFile(const fs::path& path) {
-    const std::string text = ReadJsonFile(path);
-    try {
-        return ParseJson(text);
-    } catch (const CJsonSyntaxError& error) {
-        throw CToolFailure(kExitFileProblem, path.string() + ":" + std::to_string(error.Line()) +
-                                                 ":" + std::to_string(error.Column()) +
-                                                 ": not valid JSON: " + error.what());
+    std::string_view Text() const {
+        return data_ ? std::string_view(static_cast<const char*>(data_), size_)
+                     : std::string_view();
     }
+
+private:
+    void* data_ = nullptr;
+    std::size_t size_ = 0;
+};
+
+int KindNamed(std::string_view name) {
+    for (int kind = 0; kind < kKindCount; ++kind) {
+        if (KindName(kind) == name) {
+            return kind;
+        }
+    }
+    return -1;
 }
 
 std::string ItemName(int kind, std::size_t index, const CJsonValue& item) {
@@ -111,32 +142,78 @@ void AddItem(CVKT_ResourceContainer& resources, int kind, CJsonFields& fields,
     }
 }
 
-void BuildInto(CVKT_ResourceContainer& resources, const fs::path& folder) {
-    const fs::path jsonPath = folder / kFolderJsonName;
-    const CJsonValue document = ParseJsonFile(jsonPath);
-    CJsonFields top(document, jsonPath.string(), "the document");
-    resources.Clear();
-    resources.SetName(top.Text("name"));
-    resources.SetComments(top.Text("comments"));
-    std::vector<const CJsonValue*> groups(kKindCount, nullptr);
-    for (int kind = 0; kind < kKindCount; ++kind) {
-        if (top.Has(KindName(kind))) {
-            groups[kind] = &top.Array(KindName(kind));
+// A document text: the member's value alone, read as items' texts are.
+std::string DocumentText(const std::string& key, CJsonValue value, const std::string& file) {
+    CJsonValue holder;
+    holder.type = CJsonValue::Type::Object;
+    holder.line = value.line;
+    holder.column = value.column;
+    holder.members.emplace_back(key, std::move(value));
+    return CJsonFields(holder, file, "the document").Text(key);
+}
+
+// The items of one group, read and added one at a time: a long document.json
+// is never held as one tree.
+void AddGroup(CVKT_ResourceContainer& resources, int kind, CJsonStream& stream,
+              const std::string& file, const CFolderPayloads& payloads, CRecordBuffer& buffer) {
+    const int line = stream.Line();
+    const int column = stream.Column();
+    try {
+        stream.EnterArray();
+    } catch (const CJsonSyntaxError&) {
+        FailAt(file, line, column, "\"" + KindName(kind) + "\" must be an array of items");
+    }
+    for (std::size_t index = 0; stream.NextElement(); ++index) {
+        const CJsonValue item = stream.Value();
+        CJsonFields fields(item, file, ItemName(kind, index, item));
+        AddItem(resources, kind, fields, payloads, buffer);
+    }
+}
+
+void ReadDocument(CVKT_ResourceContainer& resources, CJsonStream& stream, const std::string& file,
+                  const CFolderPayloads& payloads) {
+    CRecordBuffer buffer;
+    std::set<std::string> seen;
+    std::string key;
+    const int line = stream.Line();
+    const int column = stream.Column();
+    stream.EnterObject();
+    while (stream.NextMember(key)) {
+        const int valueLine = stream.Line();
+        const int valueColumn = stream.Column();
+        if (!seen.insert(key).second) {
+            FailAt(file, valueLine, valueColumn, "the member \"" + key + "\" is given twice");
+        }
+        const int kind = KindNamed(key);
+        if (key == "name") {
+            resources.SetName(DocumentText(key, stream.Value(), file));
+        } else if (key == "comments") {
+            resources.SetComments(DocumentText(key, stream.Value(), file));
+        } else if (kind >= 0) {
+            AddGroup(resources, kind, stream, file, payloads, buffer);
+        } else {
+            FailAt(file, valueLine, valueColumn, "the document: unknown member \"" + key + "\"");
         }
     }
-    top.CheckAllRead();
-    const CFolderPayloads payloads(folder);
-    CRecordBuffer buffer;
-    for (int kind = 0; kind < kKindCount; ++kind) {
-        if (!groups[kind]) {
-            continue;
+    stream.End();
+    for (const char* needed : {"name", "comments"}) {
+        if (seen.count(needed) == 0) {
+            FailAt(file, line, column,
+                   std::string("the document: the member \"") + needed + "\" is missing");
         }
-        const CJsonValue& items = *groups[kind];
-        for (std::size_t index = 0; index < items.items.size(); ++index) {
-            const CJsonValue& item = items.items[index];
-            CJsonFields fields(item, jsonPath.string(), ItemName(kind, index, item));
-            AddItem(resources, kind, fields, payloads, buffer);
-        }
+    }
+}
+
+void BuildInto(CVKT_ResourceContainer& resources, const fs::path& folder) {
+    const fs::path jsonPath = folder / kFolderJsonName;
+    const std::string file = jsonPath.string();
+    const CMappedText text(jsonPath);
+    resources.Clear();
+    CJsonStream stream(text.Text());
+    try {
+        ReadDocument(resources, stream, file, CFolderPayloads(folder));
+    } catch (const CJsonSyntaxError& error) {
+        FailAt(file, error.Line(), error.Column(), std::string("not valid JSON: ") + error.what());
     }
 }
 

@@ -11,8 +11,10 @@
 #include "document_session.h"
 #include "dump_command.h"
 #include "file_output.h"
+#include "json_writer.h"
 #include "kind_names.h"
 #include "payload_files.h"
+#include "safe_file_writer.h"
 #include "tool_failure.h"
 
 namespace plexion::tool {
@@ -114,14 +116,30 @@ int RunExport(const CToolOptions& options) {
         throw CToolFailure(kExitFileProblem,
                            "cannot make the folder \"" + shown + "\": " + error.message());
     }
+    // document.json is written as it is made and takes its name last, once
+    // every payload file is in place.
+    CSafeFileWriter text;
+    if (!text.Open((root / kFolderJsonName).string())) {
+        throw CToolFailure(kExitFileProblem, text.Error());
+    }
+    const auto writeOut = [&](const std::string& piece) {
+        if (!text.Write(
+                std::span(reinterpret_cast<const std::uint8_t*>(piece.data()), piece.size()))) {
+            throw CToolFailure(kExitFileProblem, text.Error());
+        }
+    };
     CPayloadWriter payloads(root);
-    const std::string json = DocumentJson(session.Resources(), CJsonWriter::Layout::Pretty,
-                                          [&](int kind, int index, const CVKT_Resource& item) {
-                                              return payloads.Write(kind, index, item);
-                                          }) +
-                             "\n";
-    WriteOutputFile((root / kFolderJsonName).string(),
-                    std::span(reinterpret_cast<const std::uint8_t*>(json.data()), json.size()));
+    CJsonWriter json(CJsonWriter::Layout::Pretty);
+    WriteDocumentJson(
+        json, session.Resources(),
+        [&](int kind, int index, const CVKT_Resource& item) {
+            return payloads.Write(kind, index, item);
+        },
+        [&] { writeOut(json.TakeText()); });
+    writeOut(json.TakeText() + "\n");
+    if (!text.Commit()) {
+        throw CToolFailure(kExitFileProblem, text.Error());
+    }
     payloads.RemoveStale();
     return kExitOk;
 }

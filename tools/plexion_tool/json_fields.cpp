@@ -28,6 +28,11 @@ int HexDigit(char c) {
 
 }  // namespace
 
+void FailAt(const std::string& file, int line, int column, const std::string& what) {
+    throw CToolFailure(kExitFileProblem, file + ":" + std::to_string(line) + ":" +
+                                             std::to_string(column) + ": " + what);
+}
+
 CJsonFields::CJsonFields(const CJsonValue& object, std::string file, std::string where)
     : object_(object), file_(std::move(file)), where_(std::move(where)) {
     if (object.type != CJsonValue::Type::Object) {
@@ -36,9 +41,7 @@ CJsonFields::CJsonFields(const CJsonValue& object, std::string file, std::string
 }
 
 void CJsonFields::Fail(const CJsonValue& at, const std::string& what) const {
-    throw CToolFailure(kExitFileProblem, file_ + ":" + std::to_string(at.line) + ":" +
-                                             std::to_string(at.column) + ": " + where_ + ": " +
-                                             what);
+    FailAt(file_, at.line, at.column, where_ + ": " + what);
 }
 
 const CJsonValue& CJsonFields::Get(std::string_view key) {

@@ -9,6 +9,9 @@
 
 namespace plexion::tool {
 
+// Refuses a folder at a place in its JSON file: "FILE:LINE:COLUMN: what".
+[[noreturn]] void FailAt(const std::string& file, int line, int column, const std::string& what);
+
 // Reads the members of one JSON object of a document folder, refusing with
 // a message that says where (file, line, column), which object ("bitmaps
 // item 3 (hero)") and what is wrong. Every refusal throws a CToolFailure.

@@ -4,6 +4,7 @@
 #include <initializer_list>
 #include <string>
 #include <string_view>
+#include <utility>
 #include <vector>
 
 namespace plexion::tool {
@@ -35,6 +36,9 @@ public:
     void Number(std::string_view spelling);
 
     const std::string& Result() const { return out_; }
+    // The text made since the last call, for writing out a long text piece by
+    // piece; what follows goes on where it left off.
+    std::string TakeText() { return std::exchange(out_, std::string()); }
 
 private:
     struct CLevel {
