@@ -7,8 +7,8 @@
 // runs as its own process, so its peak memory is measured too: it should be
 // the document and one payload, not the document twice.
 #include <benchmark/benchmark.h>
-#include <spawn.h>
 #include <sys/resource.h>
+#include <sys/socket.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
@@ -25,8 +25,6 @@
 #include "resource_container.h"
 #include "synthetic_document.h"
 
-extern char** environ;
-
 namespace {
 
 namespace fs = std::filesystem;
@@ -40,26 +38,121 @@ std::string ToolPath() {
     return (fs::read_symlink("/proc/self/exe").parent_path() / "plexion-tool").string();
 }
 
-// Runs plexion-tool; its peak resident memory in bytes.
+// Runs plexion-tool for the benchmark from a small process of its own,
+// started before the benchmark holds anything: a process started from the
+// benchmark itself would inherit the benchmark's memory as its peak.
+class CToolLauncher {
+public:
+    CToolLauncher() {
+        int ends[2];
+        if (::socketpair(AF_UNIX, SOCK_STREAM | SOCK_CLOEXEC, 0, ends) != 0) {
+            throw std::runtime_error("cannot make the launcher's socket");
+        }
+        const std::string tool = ToolPath();
+        pid_ = ::fork();
+        if (pid_ == 0) {
+            ::close(ends[0]);
+            Serve(ends[1], tool);
+        }
+        ::close(ends[1]);
+        socket_ = ends[0];
+    }
+    CToolLauncher(const CToolLauncher&) = delete;
+    CToolLauncher& operator=(const CToolLauncher&) = delete;
+    ~CToolLauncher() {
+        ::close(socket_);
+        ::waitpid(pid_, nullptr, 0);
+    }
+
+    // Runs plexion-tool with the arguments; its peak resident memory in
+    // bytes.
+    std::int64_t Run(const std::vector<std::string>& arguments) {
+        std::string request;
+        for (const std::string& word : arguments) {
+            request += word;
+            request += '\0';
+        }
+        const auto size = static_cast<std::uint32_t>(request.size());
+        std::int64_t reply[2] = {-1, 0};
+        if (!SendAll(socket_, &size, sizeof size) ||
+            !SendAll(socket_, request.data(), request.size()) ||
+            !ReceiveAll(socket_, reply, sizeof reply) || reply[0] != 0) {
+            throw std::runtime_error("plexion-tool " + arguments.at(0) + " failed");
+        }
+        return reply[1];
+    }
+
+private:
+    static bool SendAll(int fd, const void* data, std::size_t size) {
+        const auto* bytes = static_cast<const char*>(data);
+        while (size > 0) {
+            const ssize_t n = ::write(fd, bytes, size);
+            if (n <= 0) {
+                return false;
+            }
+            bytes += n;
+            size -= static_cast<std::size_t>(n);
+        }
+        return true;
+    }
+    static bool ReceiveAll(int fd, void* data, std::size_t size) {
+        auto* bytes = static_cast<char*>(data);
+        while (size > 0) {
+            const ssize_t n = ::read(fd, bytes, size);
+            if (n <= 0) {
+                return false;
+            }
+            bytes += n;
+            size -= static_cast<std::size_t>(n);
+        }
+        return true;
+    }
+
+    [[noreturn]] static void Serve(int socket, const std::string& tool) {
+        std::uint32_t size = 0;
+        while (ReceiveAll(socket, &size, sizeof size)) {
+            std::string request(size, '\0');
+            if (!ReceiveAll(socket, request.data(), size)) {
+                break;
+            }
+            std::vector<std::string> words = {tool};
+            for (std::size_t at = 0; at < request.size();) {
+                const std::size_t end = request.find('\0', at);
+                words.push_back(request.substr(at, end - at));
+                at = end + 1;
+            }
+            std::int64_t reply[2] = {-1, 0};
+            const pid_t child = ::fork();
+            if (child == 0) {
+                std::vector<char*> argv;
+                for (std::string& word : words) {
+                    argv.push_back(word.data());
+                }
+                argv.push_back(nullptr);
+                ::execv(argv[0], argv.data());
+                ::_exit(127);
+            }
+            int status = 0;
+            struct rusage usage {};
+            if (child > 0 && ::wait4(child, &status, 0, &usage) == child && WIFEXITED(status)) {
+                reply[0] = WEXITSTATUS(status);
+                reply[1] = static_cast<std::int64_t>(usage.ru_maxrss) * 1024;
+            }
+            if (!SendAll(socket, reply, sizeof reply)) {
+                break;
+            }
+        }
+        ::_exit(0);
+    }
+
+    pid_t pid_ = -1;
+    int socket_ = -1;
+};
+
+CToolLauncher* launcher = nullptr;
+
 std::int64_t RunTool(const std::vector<std::string>& arguments) {
-    std::vector<std::string> words = {ToolPath()};
-    words.insert(words.end(), arguments.begin(), arguments.end());
-    std::vector<char*> argv;
-    for (std::string& word : words) {
-        argv.push_back(word.data());
-    }
-    argv.push_back(nullptr);
-    pid_t pid = 0;
-    if (::posix_spawn(&pid, argv[0], nullptr, nullptr, argv.data(), environ) != 0) {
-        throw std::runtime_error("cannot start plexion-tool");
-    }
-    int status = 0;
-    struct rusage usage {};
-    if (::wait4(pid, &status, 0, &usage) != pid || !WIFEXITED(status) ||
-        WEXITSTATUS(status) != 0) {
-        throw std::runtime_error("plexion-tool " + arguments.at(0) + " failed");
-    }
-    return static_cast<std::int64_t>(usage.ru_maxrss) * 1024;
+    return launcher->Run(arguments);
 }
 
 struct CFolderFile {
@@ -171,8 +264,8 @@ void BM_PlainBuild(benchmark::State& state) {
     for (auto _ : state) {
         for (const CFolderFile& file : shared.files) {
             auto bytes = std::make_unique_for_overwrite<std::uint8_t[]>(file.size);
-            benchmark::DoNotOptimize(plexion_bench::PlainRead((shared.folder / file.relative).string(),
-                                                              bytes.get(), file.size));
+            benchmark::DoNotOptimize(plexion_bench::PlainRead(
+                (shared.folder / file.relative).string(), bytes.get(), file.size));
         }
         plexion_bench::PlainWrite(target.string(), document.data(), document.size());
     }
@@ -190,6 +283,8 @@ BENCHMARK(BM_Build)->Iterations(kIterations)->Unit(benchmark::kMillisecond)->Use
 }  // namespace
 
 int main(int argc, char** argv) {
+    CToolLauncher toolLauncher;
+    launcher = &toolLauncher;
     plexion::RegisterAllResourceKinds();
     benchmark::Initialize(&argc, argv);
     if (benchmark::ReportUnrecognizedArguments(argc, argv)) {

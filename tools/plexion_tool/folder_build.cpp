@@ -98,6 +98,17 @@ public:
         }
     }
 
+    // The pages before `offset` are not needed again: the system may take
+    // them back, so a long text does not stay in memory as it is read.
+    void Release(std::size_t offset) {
+        const auto page = static_cast<std::size_t>(::sysconf(_SC_PAGESIZE));
+        const std::size_t end = offset / page * page;
+        if (data_ && end > released_) {
+            ::madvise(static_cast<char*>(data_) + released_, end - released_, MADV_DONTNEED);
+            released_ = end;
+        }
+    }
+
     std::string_view Text() const {
         return data_ ? std::string_view(static_cast<const char*>(data_), size_)
                      : std::string_view();
@@ -106,6 +117,7 @@ public:
 private:
     void* data_ = nullptr;
     std::size_t size_ = 0;
+    std::size_t released_ = 0;
 };
 
 int KindNamed(std::string_view name) {
@@ -154,7 +166,7 @@ std::string DocumentText(const std::string& key, CJsonValue value, const std::st
 
 // The items of one group, read and added one at a time: a long document.json
 // is never held as one tree.
-void AddGroup(CVKT_ResourceContainer& resources, int kind, CJsonStream& stream,
+void AddGroup(CVKT_ResourceContainer& resources, int kind, CJsonStream& stream, CMappedText& text,
               const std::string& file, const CFolderPayloads& payloads, CRecordBuffer& buffer) {
     const int line = stream.Line();
     const int column = stream.Column();
@@ -167,11 +179,12 @@ void AddGroup(CVKT_ResourceContainer& resources, int kind, CJsonStream& stream,
         const CJsonValue item = stream.Value();
         CJsonFields fields(item, file, ItemName(kind, index, item));
         AddItem(resources, kind, fields, payloads, buffer);
+        text.Release(stream.Position());
     }
 }
 
-void ReadDocument(CVKT_ResourceContainer& resources, CJsonStream& stream, const std::string& file,
-                  const CFolderPayloads& payloads) {
+void ReadDocument(CVKT_ResourceContainer& resources, CJsonStream& stream, CMappedText& text,
+                  const std::string& file, const CFolderPayloads& payloads) {
     CRecordBuffer buffer;
     std::set<std::string> seen;
     std::string key;
@@ -190,7 +203,7 @@ void ReadDocument(CVKT_ResourceContainer& resources, CJsonStream& stream, const 
         } else if (key == "comments") {
             resources.SetComments(DocumentText(key, stream.Value(), file));
         } else if (kind >= 0) {
-            AddGroup(resources, kind, stream, file, payloads, buffer);
+            AddGroup(resources, kind, stream, text, file, payloads, buffer);
         } else {
             FailAt(file, valueLine, valueColumn, "the document: unknown member \"" + key + "\"");
         }
@@ -207,11 +220,11 @@ void ReadDocument(CVKT_ResourceContainer& resources, CJsonStream& stream, const 
 void BuildInto(CVKT_ResourceContainer& resources, const fs::path& folder) {
     const fs::path jsonPath = folder / kFolderJsonName;
     const std::string file = jsonPath.string();
-    const CMappedText text(jsonPath);
+    CMappedText text(jsonPath);
     resources.Clear();
     CJsonStream stream(text.Text());
     try {
-        ReadDocument(resources, stream, file, CFolderPayloads(folder));
+        ReadDocument(resources, stream, text, file, CFolderPayloads(folder));
     } catch (const CJsonSyntaxError& error) {
         FailAt(file, error.Line(), error.Column(), std::string("not valid JSON: ") + error.what());
     }

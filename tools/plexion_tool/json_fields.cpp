@@ -81,21 +81,21 @@ std::string CJsonFields::TextOf(const CJsonValue& value, std::string_view what) 
 
 std::int64_t CJsonFields::IntOf(const CJsonValue& value, std::int64_t low, std::int64_t high,
                                 std::string_view what) const {
-    const std::string range = " from " + std::to_string(low) + " to " + std::to_string(high);
-    if (value.type != CJsonValue::Type::Number) {
-        Fail(value, std::string(what) + " must be a whole number" + range);
-    }
     std::int64_t number = 0;
     const char* end = value.text.data() + value.text.size();
-    const auto result = std::from_chars(value.text.data(), end, number);
-    if (result.ec == std::errc::result_out_of_range ||
-        (result.ec == std::errc() && result.ptr == end && (number < low || number > high))) {
-        Fail(value, std::string(what) + " is out of range: " + value.text + " is not" + range);
+    const auto result = value.type == CJsonValue::Type::Number
+                            ? std::from_chars(value.text.data(), end, number)
+                            : std::from_chars_result{end, std::errc::invalid_argument};
+    if (result.ec == std::errc() && result.ptr == end && number >= low && number <= high) {
+        return number;
     }
-    if (result.ec != std::errc() || result.ptr != end) {
+    const std::string range = " from " + std::to_string(low) + " to " + std::to_string(high);
+    const bool whole = result.ec == std::errc() ? result.ptr == end
+                                                : result.ec == std::errc::result_out_of_range;
+    if (!whole) {
         Fail(value, std::string(what) + " must be a whole number" + range);
     }
-    return number;
+    Fail(value, std::string(what) + " is out of range: " + value.text + " is not" + range);
 }
 
 double CJsonFields::RealOf(const CJsonValue& value, std::string_view what) const {

@@ -54,9 +54,9 @@ void CJsonStream::Expect(char wanted, const char* what) {
     ++pos_;
 }
 
-CJsonValue CJsonStream::ValueAt(int depth) {
+// Parses in place: a long array is built without moving each element.
+void CJsonStream::ParseInto(CJsonValue& value, int depth) {
     SkipSpace();
-    CJsonValue value;
     value.line = line_;
     value.column = static_cast<int>(pos_ - lineStart_) + 1;
     if (depth > kMaxDepth) {
@@ -81,7 +81,6 @@ CJsonValue CJsonStream::ValueAt(int depth) {
     } else {
         Fail(AtEnd() ? "the text ends where a value should follow" : "expected a value");
     }
-    return value;
 }
 
 bool CJsonStream::Word(std::string_view word) {
@@ -113,7 +112,8 @@ void CJsonStream::ObjectInto(CJsonValue& value, int depth) {
                                    "the member \"" + key + "\" is given twice");
         }
         Expect(':', "':' after the member name");
-        value.members.emplace_back(std::move(key), ValueAt(depth + 1));
+        value.members.emplace_back(std::move(key), CJsonValue());
+        ParseInto(value.members.back().second, depth + 1);
         SkipSpace();
         if (Peek() == ',') {
             ++pos_;
@@ -133,7 +133,7 @@ void CJsonStream::ArrayInto(CJsonValue& value, int depth) {
         return;
     }
     for (;;) {
-        value.items.push_back(ValueAt(depth + 1));
+        ParseInto(value.items.emplace_back(), depth + 1);
         SkipSpace();
         if (Peek() == ',') {
             ++pos_;
@@ -275,7 +275,9 @@ std::string CJsonStream::String() {
 }
 
 CJsonValue CJsonStream::Value() {
-    return ValueAt(static_cast<int>(started_.size()));
+    CJsonValue value;
+    ParseInto(value, static_cast<int>(started_.size()));
+    return value;
 }
 
 void CJsonStream::EnterObject() {

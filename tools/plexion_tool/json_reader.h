@@ -66,6 +66,9 @@ public:
     // Where the next token starts.
     int Line();
     int Column();
+    // How many bytes of the text have been read; the stream never looks
+    // back before them.
+    std::size_t Position() const { return pos_; }
 
 private:
     [[noreturn]] void Fail(const std::string& what) const;
@@ -74,7 +77,7 @@ private:
     void SkipSpace();
     void Expect(char wanted, const char* what);
     bool Word(std::string_view word);
-    CJsonValue ValueAt(int depth);
+    void ParseInto(CJsonValue& value, int depth);
     void ObjectInto(CJsonValue& value, int depth);
     void ArrayInto(CJsonValue& value, int depth);
     std::string Number();
