@@ -155,5 +155,30 @@ TEST_F(ToolAnimations, RenderedFramesShareOneCanvasWithTheirOffsets) {
     EXPECT_FALSE(std::filesystem::exists(dir_.File("frames") + "/frame_0003.png"));
 }
 
+// Frames and cells that name a bitmap the document lacks leave the file
+// whole: check warns once per item and still says OK, a strict check fails.
+TEST_F(ToolAnimations, CheckWarnsOfFramesAndCellsNamingMissingBitmaps) {
+    AddPicture("only", Solid(2, 2, qRgb(1, 2, 3)));
+    AddAnimation("fine", "0", "0:1:0:0");
+    ASSERT_EQ(RunTool({"check", doc_, "--strict"}).exitCode, 0);
+
+    AddAnimation("walk", "0", "0:1:0:0,4:2:0:0,7:1:0:0");
+
+    ASSERT_EQ(RunTool({"add-map", doc_, "room", "--columns", "3", "--lines", "2"}).exitCode, 0);
+    ASSERT_EQ(RunTool({"set-cells", doc_, "room", "0,0=0", "2,1=9", "1,0=-1"}).exitCode, 0);
+    const std::string expected =
+        "warning: The animation \"walk\" (index 1): frame 1 shows bitmap 4, but there is no "
+        "bitmap with that index. (1 more in this item)\n"
+        "warning: The map \"room\" (index 0): the cell at column 2, line 1 shows bitmap 9, but "
+        "there is no bitmap with that index.\n"
+        "OK\n";
+    const CToolRun check = RunTool({"check", doc_});
+    EXPECT_EQ(check.exitCode, 0);
+    EXPECT_EQ(check.out, expected);
+    const CToolRun strict = RunTool({"check", doc_, "--strict"});
+    EXPECT_EQ(strict.exitCode, 1);
+    EXPECT_EQ(strict.out, expected);
+}
+
 }  // namespace
 }  // namespace plexion::test

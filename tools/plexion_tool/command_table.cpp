@@ -44,7 +44,7 @@ const std::array<CCommand, 39>& Commands() {
         {"info", "info FILE", 1, 1, {}, RunInfo},
         {"list", "list FILE [--kind KIND]", 1, 1, {"--kind"}, RunList},
         {"dump", "dump FILE [--pretty]", 1, 1, {"--pretty"}, RunDump},
-        {"check", "check FILE [--pixels]", 1, 1, {"--pixels"}, RunCheck},
+        {"check", "check FILE [--pixels] [--strict]", 1, 1, {"--pixels", "--strict"}, RunCheck},
         {"export", "export FILE DIR", 2, 2, {}, RunExport},
         {"build", "build DIR FILE", 2, 2, {}, RunBuild},
         {"diff", "diff FILE_A FILE_B", 2, 2, {}, RunDiff},

@@ -4,6 +4,7 @@
 #include <string>
 
 #include "bitmap_item.h"
+#include "broken_references.h"
 #include "document_session.h"
 #include "kind_names.h"
 #include "picture_decoding.h"
@@ -75,14 +76,31 @@ int RunList(const CToolOptions& options) {
     return kExitOk;
 }
 
+// A strict check fails a document that reads whole but warns.
+constexpr int kExitWarnings = 1;
+
 int RunCheck(const CToolOptions& options) {
     CDocumentSession session(options);
     session.Open(options.arguments.at(0));
     if (options.Has("--pixels") && !EveryPictureDecodes(session)) {
         throw CToolFailure(kExitFileProblem, "");
     }
+    // Frames and cells naming a missing bitmap draw nothing, but the file
+    // itself is whole: they warn, and fail only a strict check.
+    int warnings = 0;
+    const CVKT_ResourceContainer& resources = session.Resources();
+    for (const auto& found : {FindBrokenAnimationFrames(resources), FindBrokenMapCells(resources)}) {
+        for (const SBrokenReference& broken : found) {
+            std::string line = "warning: " + EscapeField(broken.message);
+            if (broken.more > 0) {
+                line += " (" + std::to_string(broken.more) + " more in this item)";
+            }
+            PrintLine(line);
+            ++warnings;
+        }
+    }
     PrintLine("OK");
-    return kExitOk;
+    return warnings > 0 && options.Has("--strict") ? kExitWarnings : kExitOk;
 }
 
 int RunExpand(const CToolOptions& options) {

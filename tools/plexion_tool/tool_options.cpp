@@ -16,8 +16,9 @@ constexpr std::array<const char*, 5> kSoundValueOptions = {"--rate", "--bits", "
                                                            "--seconds", "--device"};
 // The trajectory commands' options; "--closed" takes no value and is kept as "".
 constexpr std::array<const char*, 2> kTrajectoryValueOptions = {"--points", "--type"};
-// The animation and map commands' options; "--yes" (like "--force" of new
-// and "--pixels" of check, "--pretty" of dump) takes no value and is kept as "".
+// The animation and map commands' options; "--yes" (like "--force" of new,
+// "--pixels" and "--strict" of check, "--pretty" of dump) takes no value and
+// is kept as "".
 constexpr std::array<const char*, 8> kAnimationMapValueOptions = {
     "--mode", "--frames", "--steps", "--columns", "--lines", "--size-x", "--size-y", "--map-id"};
 
@@ -71,7 +72,8 @@ CToolOptions ParseToolOptions(const std::vector<std::string>& words) {
         } else if (name == "--accept-old-version" && equals == std::string::npos) {
             options.acceptOldVersion = true;
         } else if ((name == "--loop" || name == "--closed" || name == "--yes" ||
-                    name == "--force" || name == "--pixels" || name == "--pretty") &&
+                    name == "--force" || name == "--pixels" || name == "--strict" ||
+                    name == "--pretty") &&
                    equals == std::string::npos) {
             options.values[name] = "";
         } else if (!IsValueOption(name)) {

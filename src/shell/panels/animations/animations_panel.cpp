@@ -1,6 +1,7 @@
 #include "animations_panel.h"
 
 #include "bitmap_item.h"
+#include "broken_references.h"
 #include "empty_edit_menu.h"
 #include "index_list_item.h"
 #include "kind_panel_items.h"
@@ -119,29 +120,12 @@ int CAnimationsPanel::FindBrokenReference(QString& message) const {
     if (container == nullptr) {
         return -1;
     }
-    const int bitmaps = container->Count<CVKT_Bitmap>();
-    const int count = container->Count<CVKT_IndexList>();
-    for (int item = 0; item < count; ++item) {
-        const CVKT_IndexList* animation = container->GetAt<CVKT_IndexList>(item);
-        // Only animations of pictures name bitmaps.
-        if (animation == nullptr || animation->Type() != CVKT_IndexList::kTypeBitmaps) {
-            continue;
-        }
-        for (int frame = 0; frame < animation->FrameCount(); ++frame) {
-            const std::int32_t bitmap = animation->Frame(frame).bitmap;
-            if (bitmap < 0 || bitmap >= bitmaps) {
-                message = QStringLiteral(
-                              "The animation \"%1\" (index %2): frame %3 shows bitmap %4, but "
-                              "there is no bitmap with that index.")
-                              .arg(FromStored(animation->ID()))
-                              .arg(item)
-                              .arg(frame)
-                              .arg(bitmap);
-                return item;
-            }
-        }
+    const std::vector<SBrokenReference> broken = FindBrokenAnimationFrames(*container);
+    if (broken.empty()) {
+        return -1;
     }
-    return -1;
+    message = FromStored(broken.front().message);
+    return broken.front().item;
 }
 
 }  // namespace plexion

@@ -4,6 +4,7 @@
 #include <QPainter>
 
 #include "bitmap_item.h"
+#include "broken_references.h"
 #include "color_conversion.h"
 #include "kind_panel_items.h"
 #include "map_item.h"
@@ -16,8 +17,6 @@ namespace plexion {
 namespace {
 
 constexpr const char* kNewId = "New ID";
-// A cell holding -1 is empty.
-constexpr int kEmptyCell = 0xFFFF;
 
 const QStringList& TypeNames() {
     static const QStringList names = {
@@ -198,32 +197,12 @@ int CMapsPanel::FindBrokenReference(QString& message) const {
     if (container == nullptr) {
         return -1;
     }
-    const int bitmaps = container->Count<CVKT_Bitmap>();
-    const int count = container->Count<CVKT_Map>();
-    for (int item = 0; item < count; ++item) {
-        const CVKT_Map* map = container->GetAt<CVKT_Map>(item);
-        // Only maps of pictures name bitmaps.
-        if (map == nullptr || map->Type() != CVKT_Map::kTypeBitmaps) {
-            continue;
-        }
-        for (int column = 0; column < map->Columns(); ++column) {
-            for (int line = 0; line < map->Lines(); ++line) {
-                const int bitmap = static_cast<std::uint16_t>(map->GetCell(column, line));
-                if (bitmap != kEmptyCell && bitmap >= bitmaps) {
-                    message = QStringLiteral(
-                                  "The map \"%1\" (index %2): the cell at column %3, line %4 "
-                                  "shows bitmap %5, but there is no bitmap with that index.")
-                                  .arg(FromStored(map->ID()))
-                                  .arg(item)
-                                  .arg(column)
-                                  .arg(line)
-                                  .arg(bitmap);
-                    return item;
-                }
-            }
-        }
+    const std::vector<SBrokenReference> broken = FindBrokenMapCells(*container);
+    if (broken.empty()) {
+        return -1;
     }
-    return -1;
+    message = FromStored(broken.front().message);
+    return broken.front().item;
 }
 
 }  // namespace plexion
