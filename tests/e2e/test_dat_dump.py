@@ -52,6 +52,19 @@ class DatDumpAgreementTest(unittest.TestCase):
             with self.subTest(options=options):
                 self.assertEqual(agreement.disagreement(path, options), "")
 
+    def test_files_that_cannot_be_read(self):
+        for path in (self.tmp / "missing.dat", self.tmp):
+            with self.subTest(path=path):
+                self.assertEqual(agreement.disagreement(path), "")
+
+    def test_document_on_standard_input(self):
+        data = self.example().read_bytes()
+        tool = subprocess.run([agreement.TOOL, "dump", "/dev/stdin"], input=data,
+                              stdout=subprocess.PIPE, check=True)
+        game = subprocess.run([agreement.DAT_DUMP, "/dev/stdin"], input=data,
+                              stdout=subprocess.PIPE, check=True)
+        self.assertEqual(game.stdout, tool.stdout)
+
     @unittest.skipIf(not MAKE_SEEDS, "PLEXION_MAKE_SEEDS is not set")
     def test_fuzz_seeds(self):
         seeds = self.tmp / "seeds"
