@@ -1326,12 +1326,43 @@ inline bool IsVorbisHeader(const std::vector<std::uint8_t>& packet, std::uint8_t
     return packet.size() >= 7 && packet[0] == type && std::memcmp(&packet[1], "vorbis", 6) == 0;
 }
 
+// A comment header as a decoder takes it: the vendor text, the comments,
+// each no longer than the bytes left, then the framing bit.
+inline bool IsWholeCommentHeader(const std::vector<std::uint8_t>& packet) {
+    std::size_t at = 7;
+    const auto length = [&](std::size_t& value) {
+        if (packet.size() - at < 4 || (packet[at + 3] & 0x80) != 0) {
+            return false;
+        }
+        value = Le32(&packet[at]);
+        at += 4;
+        return true;
+    };
+    std::size_t vendor = 0;
+    if (!length(vendor) || vendor > packet.size() - at) {
+        return false;
+    }
+    at += vendor;
+    std::size_t comments = 0;
+    if (!length(comments) || comments > (packet.size() - at) / 4) {
+        return false;
+    }
+    for (std::size_t i = 0; i < comments; ++i) {
+        std::size_t size = 0;
+        if (!length(size) || size > packet.size() - at) {
+            return false;
+        }
+        at += size;
+    }
+    return at < packet.size() && (packet[at] & 1) != 0;
+}
+
 }  // namespace detail
 
-// Reads the identification header and looks for the comment and setup
-// headers after it, as a player opening the stream does; all 0 when the
-// bytes hold no Vorbis stream (the first page must start the bytes, be a
-// beginning-of-stream page and fit in 100 bytes).
+// Reads the identification header and checks the comment header and the
+// start of the setup header after it, as a player opening the stream does;
+// all 0 when the bytes hold no Vorbis stream (the first page must start the
+// bytes, be a beginning-of-stream page and fit in 100 bytes).
 inline SOggStreamInfo ReadOggStreamInfo(const std::vector<std::uint8_t>& bytes) {
     constexpr std::size_t kFirstRead = 100;
     detail::SOggPage page;
@@ -1385,7 +1416,8 @@ inline SOggStreamInfo ReadOggStreamInfo(const std::vector<std::uint8_t>& bytes) 
         }
         ++pieceIndex;
     }
-    if (!detail::IsVorbisHeader(packets[0], 3) || !detail::IsVorbisHeader(packets[1], 5)) {
+    if (!detail::IsVorbisHeader(packets[0], 3) || !detail::IsWholeCommentHeader(packets[0]) ||
+        !detail::IsVorbisHeader(packets[1], 5)) {
         return {};
     }
     SOggStreamInfo info;
