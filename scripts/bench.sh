@@ -21,7 +21,9 @@
 # replacements; then plexion-tool info and add-text on 2,000 stored pictures
 # against a plain read of the file; then repainting the Bitmaps panel's
 # picture area with 200 marked pictures and with one large picture at 800 %
-# against plain QPainter drawing; then the sound preview of 8 ten-minute
+# against plain QPainter drawing; then a game step and repaint of the
+# frame-list editor's preview on 1,000 frames of 256 x 256 pictures against
+# plain QPainter drawing of the same frame; then the sound preview of 8 ten-minute
 # stereo sounds against a plain min/max pass over their samples.
 set -euo pipefail
 
@@ -30,7 +32,7 @@ build=build-bench
 
 cmake -S . -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=Release -DPLEXION_BENCH=ON \
     -DBUILD_TESTING=OFF >/dev/null
-cmake --build "$build" --target document_io_bench text_folder_bench image_import_bench bitmap_bench audio_bench map_bench cursor_bench trajectory_bench trajectory_preview_bench grid_bench editor_bench replace_bench map_display_bench tool_document_bench picture_area_bench sound_preview_bench plexion-tool >"$build/build.log" 2>&1 ||
+cmake --build "$build" --target document_io_bench text_folder_bench image_import_bench bitmap_bench audio_bench map_bench cursor_bench trajectory_bench trajectory_preview_bench grid_bench editor_bench replace_bench map_display_bench tool_document_bench picture_area_bench frame_list_preview_bench sound_preview_bench plexion-tool >"$build/build.log" 2>&1 ||
     { tail -n 40 "$build/build.log"; exit 1; }
 
 # Runs one benchmark program with any further options; its results land in
@@ -263,6 +265,20 @@ for name in ("BM_PlainManySmall", "BM_AreaManySmall", "BM_PlainLargeZoomed", "BM
 for slow, base, what in (("BM_AreaManySmall", "BM_PlainManySmall", "200 pictures of 64 x 64"),
                          ("BM_AreaLargeZoomed", "BM_PlainLargeZoomed", "4096 x 4096 at 800 %")):
     print(f"{slow[3:]}/{base[3:]}: {runs[slow]['cpu_time'] / runs[base]['cpu_time']:.2f}x ({what})")
+PY
+
+run_bench frame_list_preview_bench $(interleaved 7)
+python3 - "$build/frame_list_preview_bench.json" <<'PY'
+import json, sys
+
+# Medians of interleaved repetitions, in CPU time, as above.
+runs = {b["run_name"]: b for b in json.load(open(sys.argv[1]))["benchmarks"]
+        if b.get("aggregate_name") == "median"}
+for name in ("BM_PlainFrameDraw", "BM_EditorStepAndRepaint"):
+    run = runs[name]
+    print(f"{name[3:]:>20}: {run['cpu_time']:8.2f} {run['time_unit']} per 800x600 frame")
+ratio = runs["BM_EditorStepAndRepaint"]["cpu_time"] / runs["BM_PlainFrameDraw"]["cpu_time"]
+print(f"EditorStepAndRepaint/PlainFrameDraw: {ratio:.2f}x (1,000 frames of 256 x 256)")
 PY
 
 run_bench sound_preview_bench $(interleaved 5)

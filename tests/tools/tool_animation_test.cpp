@@ -108,6 +108,19 @@ TEST_F(ToolAnimations, TheAnimationIsStoredAsGiven) {
     EXPECT_EQ(animations[1]["frames"].items.size(), 0u);
 }
 
+TEST_F(ToolAnimations, SetFramesReplacesTheFramesThatFramesPrints) {
+    AddAnimation("jump", "6", "3:4:-5:6");
+    const CToolRun set = RunTool({"set-frames", doc_, "jump", "--frames", "1:2:3:-4,0:7:0:0"});
+    ASSERT_EQ(set.exitCode, 0) << set.err;
+    EXPECT_EQ(set.out + set.err, "");
+    const CToolRun printed = RunTool({"frames", doc_, "jump"});
+    EXPECT_EQ(printed.exitCode, 0) << printed.err;
+    EXPECT_EQ(printed.out, "0 1 2 3 -4\n1 0 7 0 0\n");
+    EXPECT_EQ(ParseJson(RunTool({"dump", doc_}).out)["animations"][0]["play_mode"].Integer(), 6);
+    ASSERT_EQ(RunTool({"set-frames", doc_, "jump", "--frames", ""}).exitCode, 0);
+    EXPECT_EQ(RunTool({"frames", doc_, "jump"}).out, "");
+}
+
 TEST_F(ToolAnimations, BadArgumentsChangeNothing) {
     const auto before = ReadFileBytes(doc_);
     for (const std::vector<std::string>& arguments : std::vector<std::vector<std::string>>{
@@ -117,6 +130,8 @@ TEST_F(ToolAnimations, BadArgumentsChangeNothing) {
              {"add-animation", doc_, "a", "--frames", "1:2:3:x"},
              {"add-animation", doc_, "a", "--frames", "1:1:0:0,"},
              {"play-animation", doc_, "a"},
+             {"set-frames", doc_, "a"},
+             {"set-frames", doc_, "a", "--frames", "1:2"},
              {"play-animation", doc_, "a", "--steps", "-2"},
          }) {
         EXPECT_EQ(RunTool(arguments).exitCode, 1) << arguments[0] << " " << arguments.back();
@@ -124,6 +139,9 @@ TEST_F(ToolAnimations, BadArgumentsChangeNothing) {
     EXPECT_EQ(ReadFileBytes(doc_), before);
     EXPECT_EQ(RunTool({"play-animation", doc_, "nobody", "--steps", "1"}).exitCode, 4);
     EXPECT_EQ(RunTool({"render-animation", doc_, "nobody", "-o", dir_.File("o")}).exitCode, 4);
+    EXPECT_EQ(RunTool({"set-frames", doc_, "nobody", "--frames", "0:1:0:0"}).exitCode, 4);
+    EXPECT_EQ(RunTool({"frames", doc_, "nobody"}).exitCode, 4);
+    EXPECT_EQ(ReadFileBytes(doc_), before);
 }
 
 TEST_F(ToolAnimations, RenderedFramesShareOneCanvasWithTheirOffsets) {

@@ -14,6 +14,7 @@
 #include "bitmap_item.h"
 #include "document_session.h"
 #include "file_output.h"
+#include "frame_list_editing.h"
 #include "render_output.h"
 #include "standard_output.h"
 #include "text_escape.h"
@@ -107,6 +108,37 @@ int RunAddAnimation(const CToolOptions& options) {
         return true;
     });
     session.Save();
+    return kExitOk;
+}
+
+int RunSetFrames(const CToolOptions& options) {
+    const auto framesText = options.Value("--frames");
+    if (!framesText) {
+        throw UsageError("set-frames needs --frames B:D:X:Y,...");
+    }
+    const std::vector<CAnimationFrame> frames = ParseFrames(*framesText);
+    CDocumentSession session(options);
+    session.OpenForChange(options.arguments.at(0));
+    const int index = AnimationWithId(session.Resources(), options.arguments.at(1));
+    session.Core().Edit([&](CVKT_ResourceContainer& resources) {
+        return frame_list::SetFrames(*resources.GetAt<CVKT_IndexList>(index), frames);
+    });
+    session.Save();
+    return kExitOk;
+}
+
+int RunFrames(const CToolOptions& options) {
+    CDocumentSession session(options);
+    session.Open(options.arguments.at(0));
+    const CVKT_ResourceContainer& resources = session.Resources();
+    const CVKT_IndexList& animation =
+        *resources.GetAt<CVKT_IndexList>(AnimationWithId(resources, options.arguments.at(1)));
+    for (int frame = 0; frame < animation.FrameCount(); ++frame) {
+        const CAnimationFrame values = animation.Frame(frame);
+        PrintLine(std::to_string(frame) + " " + std::to_string(values.bitmap) + " " +
+                  std::to_string(values.delay) + " " + std::to_string(values.offsetX) + " " +
+                  std::to_string(values.offsetY));
+    }
     return kExitOk;
 }
 

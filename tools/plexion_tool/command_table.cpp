@@ -33,8 +33,8 @@ struct CCommand {
     int (*run)(const CToolOptions&);
 };
 
-const std::array<CCommand, 39>& Commands() {
-    static const std::array<CCommand, 39> commands = {{
+const std::array<CCommand, 41>& Commands() {
+    static const std::array<CCommand, 41> commands = {{
         {"new",
          "new FILE [--name TEXT] [--comments TEXT] [--force]",
          1,
@@ -93,6 +93,13 @@ const std::array<CCommand, 39>& Commands() {
          2,
          {"--mode", "--frames"},
          RunAddAnimation},
+        {"set-frames",
+         "set-frames FILE ID --frames B:D:X:Y,...",
+         2,
+         2,
+         {"--frames"},
+         RunSetFrames},
+        {"frames", "frames FILE ID", 2, 2, {}, RunFrames},
         {"play-animation", "play-animation FILE ID --steps N", 2, 2, {"--steps"}, RunPlayAnimation},
         {"render-animation", "render-animation FILE ID -o DIR", 2, 2, {"-o"}, RunRenderAnimation},
         {"add-map",
