@@ -220,7 +220,9 @@ void CFrameListEditor::SelectFrames(int current, const std::vector<int>& marked)
         return;
     }
     const QModelIndex index = framesModel_->index(std::clamp(current, 0, frames - 1));
-    selection->setCurrentIndex(index, QItemSelectionModel::NoUpdate);
+    // Without marks the current frame is the one marked, so it shows.
+    selection->setCurrentIndex(index, marked.empty() ? QItemSelectionModel::Select
+                                                     : QItemSelectionModel::NoUpdate);
     for (const int row : marked) {
         if (row >= 0 && row < frames) {
             selection->select(framesModel_->index(row), QItemSelectionModel::Select);

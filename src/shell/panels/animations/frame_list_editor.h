@@ -77,6 +77,8 @@ public:
     int CurrentFrame() const;
     // The marked frames ascending, or the current one when none is marked.
     std::vector<int> MarkedFrames() const;
+    // Makes `current` the current frame and marks `marked`, or the current
+    // frame when `marked` is empty.
     void SelectFrames(int current, const std::vector<int>& marked);
     int CurrentBitmap() const;
     std::vector<int> MarkedBitmaps() const;
