@@ -19,27 +19,27 @@ namespace {
 
 constexpr int kExitDiffer = 1;
 
-// An item as dump shows it, without its ID (items are paired by ID).
-struct CItemView {
-    std::string id;
-    CJsonValue fields;
-};
+// An item's members as dump shows them but for its ID (items are paired by
+// ID). Compared as text first: only items that differ are taken apart, one
+// pair at a time, so two large documents are compared without a tree of
+// either.
+std::string ItemFieldsJson(int kind, const CVKT_Resource& item) {
+    CJsonWriter json;
+    json.BeginObject();
+    json.Key("comments");
+    json.Text(item.Comments());
+    WriteItemFields(json, kind, item);
+    json.EndObject();
+    return json.Result();
+}
 
-std::vector<CItemView> ItemsOf(const CVKT_ResourceContainer& resources, int kind) {
-    const CVKT_ResourceGroup& group = *resources.GroupAt(kind);
-    std::vector<CItemView> items;
-    items.reserve(static_cast<std::size_t>(group.Count()));
+std::vector<std::string> IdsOf(const CVKT_ResourceGroup& group) {
+    std::vector<std::string> ids;
+    ids.reserve(static_cast<std::size_t>(group.Count()));
     for (int index = 0; index < group.Count(); ++index) {
-        const CVKT_Resource& item = *group.GetAt(index);
-        CJsonWriter json;
-        json.BeginObject();
-        json.Key("comments");
-        json.Text(item.Comments());
-        WriteItemFields(json, kind, item);
-        json.EndObject();
-        items.push_back({item.ID(), ParseJson(json.Result())});
+        ids.push_back(group.GetAt(index)->ID());
     }
-    return items;
+    return ids;
 }
 
 void WriteValue(CJsonWriter& json, const CJsonValue& value) {
@@ -157,20 +157,22 @@ std::vector<bool> KeptOrder(const std::vector<int>& positions) {
     return kept;
 }
 
-void CompareGroup(int kind, const std::vector<CItemView>& a, const std::vector<CItemView>& b,
+void CompareGroup(int kind, const CVKT_ResourceGroup& groupA, const CVKT_ResourceGroup& groupB,
                   std::vector<std::string>& lines) {
     const std::string group = KindName(kind) + ": ";
+    const std::vector<std::string> a = IdsOf(groupA);
+    const std::vector<std::string> b = IdsOf(groupB);
     // Items pair by ID, the n-th item of an ID in A with the n-th in B.
     std::map<std::string, std::deque<int>> inB;
     for (std::size_t j = 0; j < b.size(); ++j) {
-        inB[b[j].id].push_back(static_cast<int>(j));
+        inB[b[j]].push_back(static_cast<int>(j));
     }
     std::vector<std::pair<int, int>> pairs;
     std::vector<bool> pairedB(b.size(), false);
     for (std::size_t i = 0; i < a.size(); ++i) {
-        std::deque<int>& candidates = inB[a[i].id];
+        std::deque<int>& candidates = inB[a[i]];
         if (candidates.empty()) {
-            lines.push_back(group + "removed " + std::to_string(i) + " " + Shown(a[i].id));
+            lines.push_back(group + "removed " + std::to_string(i) + " " + Shown(a[i]));
             continue;
         }
         pairs.emplace_back(static_cast<int>(i), candidates.front());
@@ -179,7 +181,7 @@ void CompareGroup(int kind, const std::vector<CItemView>& a, const std::vector<C
     }
     for (std::size_t j = 0; j < b.size(); ++j) {
         if (!pairedB[j]) {
-            lines.push_back(group + "added " + std::to_string(j) + " " + Shown(b[j].id));
+            lines.push_back(group + "added " + std::to_string(j) + " " + Shown(b[j]));
         }
     }
     std::vector<int> positions;
@@ -189,14 +191,19 @@ void CompareGroup(int kind, const std::vector<CItemView>& a, const std::vector<C
     const std::vector<bool> kept = KeptOrder(positions);
     for (std::size_t p = 0; p < pairs.size(); ++p) {
         const auto [i, j] = pairs[p];
-        const std::string& id = a[static_cast<std::size_t>(i)].id;
+        const std::string& id = a[static_cast<std::size_t>(i)];
         if (!kept[p]) {
             lines.push_back(group + "moved " + Shown(id) + " from " + std::to_string(i) + " to " +
                             std::to_string(j));
         }
+        const std::string textA = ItemFieldsJson(kind, *groupA.GetAt(i));
+        const std::string textB = ItemFieldsJson(kind, *groupB.GetAt(j));
+        if (textA == textB) {
+            continue;
+        }
         std::vector<std::string> changes;
-        const CJsonValue& before = a[static_cast<std::size_t>(i)].fields;
-        const CJsonValue& after = b[static_cast<std::size_t>(j)].fields;
+        const CJsonValue before = ParseJson(textA);
+        const CJsonValue after = ParseJson(textB);
         for (const auto& [key, value] : before.members) {
             CompareValues(key, value, *after.Member(key), changes);
         }
@@ -226,7 +233,7 @@ int RunDiff(const CToolOptions& options) {
         lines.push_back("comments: " + Shown(a.GetComments()) + " -> " + Shown(b.GetComments()));
     }
     for (int kind = 0; kind < kKindCount; ++kind) {
-        CompareGroup(kind, ItemsOf(a, kind), ItemsOf(b, kind), lines);
+        CompareGroup(kind, *a.GroupAt(kind), *b.GroupAt(kind), lines);
     }
     for (const std::string& line : lines) {
         PrintLine(line);
