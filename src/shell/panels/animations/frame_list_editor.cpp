@@ -417,6 +417,17 @@ bool CFrameListEditor::eventFilter(QObject* watched, QEvent* event) {
         return QWidget::eventFilter(watched, event);
     }
     const auto& press = static_cast<QKeyEvent&>(*event);
+    // Ctrl+Space opens the panel's menu from every part of the panel, as
+    // its MENU button says, rather than toggling a list row.
+    if (press.key() == Qt::Key_Space &&
+        (press.modifiers() & (Qt::ControlModifier | Qt::ShiftModifier | Qt::AltModifier)) ==
+            Qt::ControlModifier) {
+        event->accept();
+        if (event->type() == QEvent::KeyPress) {
+            panel_.ShowContextMenu();
+        }
+        return true;
+    }
     const bool fromBitmapsList = watched == bitmapsList_;
     const auto command = FrameListKeyCommand(press.key(), press.modifiers(), fromBitmapsList);
     if (!command) {

@@ -221,6 +221,24 @@ TEST_F(FrameListEditor, TheMenusOfferTheCommandsWithTheirKeysAndHelp) {
     EXPECT_TRUE(menu->actions().at(3)->isEnabled());
 }
 
+TEST_F(FrameListEditor, CtrlSpaceOnAListOpensThePanelsMenu) {
+    QString first;
+    test::WhenShown([&first] {
+        auto* menu = qobject_cast<QMenu*>(QApplication::activePopupWidget());
+        if (menu == nullptr || !menu->isVisible()) {
+            return false;
+        }
+        first = menu->actions().at(0)->text();
+        menu->close();
+        return true;
+    });
+    Editor().SelectFrames(2, {});
+    QTest::keyClick(Editor().FramesList(), Qt::Key_Space, Qt::ControlModifier);
+    EXPECT_TRUE(first.startsWith("&Insert Item(s)")) << first.toStdString();
+    EXPECT_EQ(Editor().MarkedFrames(), std::vector<int>{2});
+    EXPECT_EQ(Stored(), Initial());
+}
+
 TEST_F(FrameListEditor, MarkedFramesAreRemovedAndMovedTogether) {
     const Frames f = Initial();
     Editor().SelectFrames(3, {1, 3});
