@@ -1,6 +1,7 @@
 // Drawing bitmaps and drawing into them.
 #include <QPainter>
 #include <algorithm>
+#include <atomic>
 #include <cmath>
 
 #include "bitmap_item.h"
@@ -64,6 +65,22 @@ CBitmapPainter CVKT_Bitmap::GetDrawingContext() {
     }
 }
 
+namespace {
+
+// White, as the interface's default dialog text, until the editor says
+// otherwise; the tool keeps it.
+std::atomic<ColorRef> regionColor{MakeColor(255, 255, 255)};
+
+}  // namespace
+
+void CVKT_Bitmap::SetRegionColor(ColorRef color) {
+    regionColor.store(color, std::memory_order_relaxed);
+}
+
+ColorRef CVKT_Bitmap::RegionColor() {
+    return regionColor.load(std::memory_order_relaxed);
+}
+
 QPoint CVKT_Bitmap::DrawOrigin(double x, double y) const {
     return {WholePixel(x + offsetX_), WholePixel(y + offsetY_)};
 }
@@ -82,9 +99,9 @@ bool CVKT_Bitmap::Draw(QPainter& painter, double x, double y) const {
             const QRegion moved = region_.translated(origin);
             painter.save();
             painter.setClipRegion(moved, Qt::IntersectClip);
-            const ColorRef text = CInterfaceColors::Instance().Get(InterfaceColor::DialogText);
+            const QColor fill = ToQColor(RegionColor(), 128);
             for (const QRect& rect : moved) {
-                painter.fillRect(rect, ToQColor(text, 128));
+                painter.fillRect(rect, fill);
             }
             painter.restore();
             return true;

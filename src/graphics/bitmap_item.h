@@ -9,7 +9,7 @@
 #include <vector>
 
 #include "decoded_picture.h"
-#include "interface_colors.h"
+#include "color_ref.h"
 #include "resource.h"
 
 class QPainter;
@@ -67,6 +67,10 @@ public:
     void TakeImage(const QImage& image);
     bool ConvertToKind(int kind);
 
+    // The colour regions are filled with, at half alpha: the editor gives its
+    // dialog text colour whenever the interface colours change.
+    static void SetRegionColor(ColorRef color);
+    static ColorRef RegionColor();
     // Drawing. Positions are shifted by the bitmap's offsets.
     bool Draw(QPainter& painter, double x, double y) const;
     bool DrawScaled(QPainter& painter, double x, double y, double width, double height) const;

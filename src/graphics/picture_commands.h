@@ -1,6 +1,6 @@
 #pragma once
 
-#include "interface_colors.h"
+#include "color_ref.h"
 
 namespace plexion {
 

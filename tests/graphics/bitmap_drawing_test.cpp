@@ -77,6 +77,14 @@ TEST(BitmapDrawing, RegionsFillWithDialogTextAtHalfAlpha) {
     EXPECT_NEAR(RedOf(inside), 128, 1);
     EXPECT_EQ(buffer->GetPixel(2, 2), MakeColor(0, 0, 0));
     EXPECT_EQ(buffer->GetPixel(3, 5), MakeColor(0, 0, 0));
+
+    // The editor gives another dialog text colour; only its red is seen here.
+    CVKT_Bitmap::SetRegionColor(MakeColor(255, 0, 0));
+    auto red = Buffer(8, 8);
+    ASSERT_TRUE(region.DrawOnto(*red, 1, 0));
+    CVKT_Bitmap::SetRegionColor(MakeColor(255, 255, 255));
+    EXPECT_NEAR(RedOf(red->GetPixel(3, 2)), 128, 1);
+    EXPECT_EQ(GreenOf(red->GetPixel(3, 2)), 0);
 }
 
 TEST(BitmapDrawing, KindsWithoutPixelsDrawNothing) {

@@ -8,10 +8,12 @@
 
 #include "about_dialog.h"
 #include "audio_settings_dialog.h"
+#include "bitmap_item.h"
 #include "child_frame.h"
 #include "command_ids.h"
 #include "contributors_dialog.h"
 #include "gui_settings_dialog.h"
+#include "interface_colors.h"
 #include "main_frame.h"
 #include "mdi_arrangement.h"
 #include "message_box_presenter.h"
@@ -151,6 +153,7 @@ void CMainFrame::changeEvent(QEvent* event) {
 }
 
 void CMainFrame::RepaintEverything() {
+    CVKT_Bitmap::SetRegionColor(CInterfaceColors::Instance().Get(InterfaceColor::DialogText));
     for (QWidget* child : findChildren<QWidget*>()) {
         child->update();
     }
