@@ -1,7 +1,7 @@
 #include "animations_panel.h"
 
 #include "bitmap_item.h"
-#include "broken_references.h"
+#include "broken_reference_report.h"
 #include "empty_edit_menu.h"
 #include "index_list_item.h"
 #include "kind_panel_items.h"
@@ -117,15 +117,7 @@ void CAnimationsPanel::DrawPreview(QPainter& painter, const QRect& preview) {
 
 int CAnimationsPanel::FindBrokenReference(QString& message) const {
     const CVKT_ResourceContainer* container = Container();
-    if (container == nullptr) {
-        return -1;
-    }
-    const std::vector<SBrokenReference> broken = FindBrokenAnimationFrames(*container);
-    if (broken.empty()) {
-        return -1;
-    }
-    message = FromStored(broken.front().message);
-    return broken.front().item;
+    return container ? FirstBrokenReference(FindBrokenAnimationFrames(*container), message) : -1;
 }
 
 }  // namespace plexion

@@ -4,7 +4,7 @@
 #include <QPainter>
 
 #include "bitmap_item.h"
-#include "broken_references.h"
+#include "broken_reference_report.h"
 #include "color_conversion.h"
 #include "kind_panel_items.h"
 #include "map_item.h"
@@ -194,15 +194,7 @@ void CMapsPanel::DrawPreview(QPainter& painter, const QRect& preview) {
 
 int CMapsPanel::FindBrokenReference(QString& message) const {
     const CVKT_ResourceContainer* container = Container();
-    if (container == nullptr) {
-        return -1;
-    }
-    const std::vector<SBrokenReference> broken = FindBrokenMapCells(*container);
-    if (broken.empty()) {
-        return -1;
-    }
-    message = FromStored(broken.front().message);
-    return broken.front().item;
+    return container ? FirstBrokenReference(FindBrokenMapCells(*container), message) : -1;
 }
 
 }  // namespace plexion
