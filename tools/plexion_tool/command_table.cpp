@@ -18,6 +18,7 @@
 #include "sound_commands.h"
 #include "tool_failure.h"
 #include "trajectory_commands.h"
+#include "video_commands.h"
 
 namespace plexion::tool {
 namespace {
@@ -33,8 +34,8 @@ struct CCommand {
     int (*run)(const CToolOptions&);
 };
 
-const std::array<CCommand, 41>& Commands() {
-    static const std::array<CCommand, 41> commands = {{
+const std::array<CCommand, 44>& Commands() {
+    static const std::array<CCommand, 44> commands = {{
         {"new",
          "new FILE [--name TEXT] [--comments TEXT] [--force]",
          1,
@@ -131,6 +132,20 @@ const std::array<CCommand, 41>& Commands() {
          RunPath},
         {"to-region", "to-region FILE ID...", 2, kAnyCount, {}, RunToRegion},
         {"center-of-mass", "center-of-mass FILE ID...", 2, kAnyCount, {}, RunCenterOfMass},
+        {"images-to-avi",
+         "images-to-avi OUT.avi IMAGE... [--fps N] [--width W] [--height H] [--codec NAME] "
+         "[--quality Q] [--key-frames N]",
+         2,
+         kAnyCount,
+         {"--fps", "--width", "--height", "--codec", "--quality", "--key-frames"},
+         RunImagesToAvi},
+        {"avi-to-images",
+         "avi-to-images IN.avi OUT.bmp [--no-alpha]",
+         2,
+         2,
+         {"--no-alpha"},
+         RunAviToImages},
+        {"codecs", "codecs", 0, 0, {}, RunCodecs},
     }};
     return commands;
 }

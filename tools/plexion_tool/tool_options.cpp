@@ -21,6 +21,9 @@ constexpr std::array<const char*, 2> kTrajectoryValueOptions = {"--points", "--t
 // is kept as "".
 constexpr std::array<const char*, 8> kAnimationMapValueOptions = {
     "--mode", "--frames", "--steps", "--columns", "--lines", "--size-x", "--size-y", "--map-id"};
+// The video commands' options; "--no-alpha" takes no value and is kept as "".
+constexpr std::array<const char*, 6> kVideoValueOptions = {"--fps",     "--width",   "--height",
+                                                           "--codec",   "--quality", "--key-frames"};
 
 bool IsValueOption(const std::string& name) {
     return std::find(kValueOptions.begin(), kValueOptions.end(), name) != kValueOptions.end() ||
@@ -29,7 +32,9 @@ bool IsValueOption(const std::string& name) {
            std::find(kTrajectoryValueOptions.begin(), kTrajectoryValueOptions.end(), name) !=
                kTrajectoryValueOptions.end() ||
            std::find(kAnimationMapValueOptions.begin(), kAnimationMapValueOptions.end(), name) !=
-               kAnimationMapValueOptions.end();
+               kAnimationMapValueOptions.end() ||
+           std::find(kVideoValueOptions.begin(), kVideoValueOptions.end(), name) !=
+               kVideoValueOptions.end();
 }
 
 // "-5" is a (negative) number, not an option.
@@ -73,7 +78,7 @@ CToolOptions ParseToolOptions(const std::vector<std::string>& words) {
             options.acceptOldVersion = true;
         } else if ((name == "--loop" || name == "--closed" || name == "--yes" ||
                     name == "--force" || name == "--pixels" || name == "--strict" ||
-                    name == "--pretty") &&
+                    name == "--pretty" || name == "--no-alpha") &&
                    equals == std::string::npos) {
             options.values[name] = "";
         } else if (!IsValueOption(name)) {
