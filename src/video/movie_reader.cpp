@@ -36,6 +36,8 @@ int CountPackets(AVFormatContext* format, int streamIndex) {
 CMovieReader::~CMovieReader() { Release(); }
 
 std::string CMovieReader::Open(const std::string& fileName) {
+    // Every failure is reported in our own words; FFmpeg's log would only repeat it.
+    av_log_set_level(AV_LOG_QUIET);
     Release();
     const std::string cannotRead = "Unable to read the AVI video file \"" + fileName + "\": ";
     int result = avformat_open_input(&format_, fileName.c_str(), av_find_input_format("avi"),

@@ -46,6 +46,8 @@ CMovieWriter::CMovieWriter(MessageSink showError, CompressionChooser chooseCompr
 CMovieWriter::~CMovieWriter() { Release(); }
 
 void CMovieWriter::Create(const std::string& fileName, int framesPerSecond) {
+    // Every failure is reported in our own words; FFmpeg's log would only repeat it.
+    av_log_set_level(AV_LOG_QUIET);
     Close();
     unlink(fileName.c_str());
     fileName_ = fileName;
