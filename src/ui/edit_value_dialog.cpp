@@ -5,6 +5,7 @@
 #include <QTimer>
 
 #include "form_dialog.h"
+#include "line_breaks.h"
 
 namespace plexion {
 
@@ -38,6 +39,11 @@ std::optional<QString> EditValueDialog(QWidget* parent, const QString& caption,
     dialog.AddScrollingInformation(QStringLiteral("Previous Value:\n") + previous);
     if (dialog.exec() != QDialog::Accepted) {
         return std::nullopt;
+    }
+    // A text begun by typing replaces the previous one but keeps its line
+    // break.
+    if (typing && options.multiLine) {
+        return WithLineBreak(value, LineBreakOf(previous));
     }
     return value;
 }

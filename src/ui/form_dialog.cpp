@@ -16,6 +16,7 @@
 
 #include "color_conversion.h"
 #include "color_field.h"
+#include "line_breaks.h"
 #include "mnemonic_text.h"
 #include "storable_line_text.h"
 
@@ -103,11 +104,20 @@ QLineEdit* CFormDialog::AddText(const QString& label, QString& value) {
 }
 
 QPlainTextEdit* CFormDialog::AddMultiLineText(const QString& label, QString& value) {
-    auto* edit = new QPlainTextEdit(value);
+    auto* edit = new QPlainTextEdit(ShownLineBreaks(value));
     edit->setTabChangesFocus(true);
     edit->setMinimumHeight(edit->fontMetrics().lineSpacing() * 4);
     AddLabelAbove(label, edit, kGrowingFieldStretch);
-    store_.push_back([edit, &value] { value = edit->toPlainText(); });
+    // The field gives back its text in its own plain form (one kind of
+    // line break, some characters replaced), so an untouched text is told
+    // by that form and then left exactly as it came.
+    const QString untouched = edit->toPlainText();
+    store_.push_back([edit, &value, untouched, lineBreak = LineBreakOf(value)] {
+        const QString shown = edit->toPlainText();
+        if (shown != untouched) {
+            value = WithLineBreak(shown, lineBreak);
+        }
+    });
     return edit;
 }
 
@@ -203,7 +213,7 @@ QLabel* CFormDialog::AddInformation(const QString& text) {
 }
 
 QPlainTextEdit* CFormDialog::AddScrollingInformation(const QString& text, int stretch) {
-    auto* information = new QPlainTextEdit(text);
+    auto* information = new QPlainTextEdit(ShownLineBreaks(text));
     information->setReadOnly(true);
     information->setFrameShape(QFrame::NoFrame);
     information->setFocusPolicy(Qt::ClickFocus);

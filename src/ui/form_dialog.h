@@ -48,6 +48,9 @@ public:
     // A section title strip.
     QLabel* AddTitle(const QString& text);
     QLineEdit* AddText(const QString& label, QString& value);
+    // Shows every line break of `value` as a plain one. OK leaves an
+    // untouched text exactly as it was; an edited one gets the line break
+    // its first line break used ("\r\n", "\n" or "\r"; "\n" without one).
     QPlainTextEdit* AddMultiLineText(const QString& label, QString& value);
     // The field cannot leave minimum … maximum; a value outside starts at
     // the nearer limit.

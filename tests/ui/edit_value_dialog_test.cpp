@@ -111,12 +111,25 @@ TEST(EditValueDialog, MultiLineValuesAndOwnSectionTitle) {
     options.sectionTitle = QStringLiteral("Item");
     options.multiLine = true;
     const std::optional<QString> result =
-        EditValueDialog(nullptr, QStringLiteral("Rename"), QStringLiteral("one\ntwo"), options);
+        EditValueDialog(nullptr, QStringLiteral("Rename"), QStringLiteral("one\r\ntwo"), options);
     EXPECT_EQ(seen.caption, "Rename");
     EXPECT_TRUE(seen.multiLine);
     EXPECT_EQ(seen.field, "one\ntwo");
     EXPECT_EQ(seen.labels, QStringList({"Item", "&Value", "Previous Value:\none\ntwo"}));
-    EXPECT_EQ(result, QString("one\ntwo\nthree"));
+    EXPECT_EQ(result, QString("one\r\ntwo\r\nthree"));
+}
+
+// A text begun by typing replaces the previous one and keeps its line break.
+TEST(EditValueDialog, TypedMultiLineTextKeepsThePreviousLineBreak) {
+    AnswerModal<CFormDialog>([](CFormDialog* dialog) {
+        QTest::keyClick(dialog->focusWidget(), Qt::Key_Return);
+        QTest::keyClicks(dialog->focusWidget(), QStringLiteral("x"));
+        dialog->accept();
+    });
+    const std::optional<QString> result =
+        EditValueDialog(nullptr, QStringLiteral("Edit Value"), QStringLiteral("a\r\nb"),
+                        {.start = QStringLiteral("n"), .multiLine = true});
+    EXPECT_EQ(result, QString("n\r\nx"));
 }
 
 // Keys typed right after the dialog opens reach the field: after the

@@ -94,6 +94,46 @@ TEST(FormDialog, TextFieldsShowTheirValuesAndOkStoresThem) {
     EXPECT_EQ(comments, "first\nsecond");
 }
 
+// The field shows plain line breaks; OK gives an untouched text back as it
+// came and an edited one with the line break the text used.
+TEST(FormDialog, MultiLineTextKeepsItsLineBreaks) {
+    struct CCase {
+        const char* name;
+        QString value;
+        QString shown;
+        QString untouched;  // after OK with nothing changed
+        QString edited;     // after a new last line "z"
+    };
+    const QString notUtf8 = QString::fromUtf8("caf\xE9\r\nx");
+    const QString replaced = QString::fromUtf8("caf\xE9");
+    for (const CCase& form : {
+             CCase{"CRLF", "a\r\nb", "a\nb", "a\r\nb", "a\r\nb\r\nz"},
+             CCase{"LF", "a\nb", "a\nb", "a\nb", "a\nb\nz"},
+             CCase{"mixed, CRLF first", "a\r\nb\nc", "a\nb\nc", "a\r\nb\nc", "a\r\nb\r\nc\r\nz"},
+             CCase{"lone CR", "a\rb", "a\nb", "a\rb", "a\rb\rz"},
+             CCase{"one line", "a", "a", "a", "a\nz"},
+             CCase{"no-break space", QString::fromUtf8("a\u00A0b"), "a b",
+                   QString::fromUtf8("a\u00A0b"), "a b\nz"},
+             CCase{"not UTF-8", notUtf8, replaced + "\nx", notUtf8, replaced + "\r\nx\r\nz"},
+         }) {
+        SCOPED_TRACE(form.name);
+        for (const bool edit : {false, true}) {
+            QString value = form.value;
+            CFormDialog dialog(QStringLiteral("Form"));
+            QPlainTextEdit* lines = dialog.AddMultiLineText(QStringLiteral("&Lines"), value);
+            ShowAndWait(dialog);
+            EXPECT_EQ(lines->toPlainText(), form.shown);
+            if (edit) {
+                QTest::keyClick(lines, Qt::Key_End, Qt::ControlModifier);
+                QTest::keyClick(lines, Qt::Key_Return);
+                QTest::keyClick(lines, Qt::Key_Z);
+            }
+            Press(DialogButton(dialog, QDialogButtonBox::Ok));
+            EXPECT_EQ(value, edit ? form.edited : form.untouched);
+        }
+    }
+}
+
 TEST(FormDialog, CancelAndEscapeStoreNothing) {
     QString text = QStringLiteral("kept");
     bool flag = false;

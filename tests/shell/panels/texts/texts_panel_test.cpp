@@ -2,8 +2,13 @@
 
 #include <QAction>
 #include <QMenu>
+#include <QPlainTextEdit>
+#include <QTest>
 
 #include "color_conversion.h"
+#include "form_dialog.h"
+#include "modal_answer.h"
+#include "resource_grid.h"
 #include "simple_panel_fixture.h"
 #include "text_item.h"
 #include "texts_panel.h"
@@ -131,6 +136,44 @@ TEST_F(TextsPanel, BytesThatAreNoUtf8SurviveAnEditThatChangesNothing) {
     // The marked row takes the stored bytes, not the shown text.
     EXPECT_EQ(Text(1).Text(), latin1);
     EXPECT_EQ(Text(1).ID(), "\xE9t\xE9");
+}
+
+// Through the Edit Value dialog as the user opens it with Return: OK on an
+// untouched comment stores nothing; a new line keeps the comment's "\r\n" and goes
+// into the marked rows.
+TEST_F(TextsPanel, AnUntouchedMultiLineEditKeepsTheBytesAndTheDocumentUnmodified) {
+    const std::string comments = "first\r\nsecond \xFF";
+    AddText("a", "x", comments);
+    AddText("b", "y", "other");
+    Panel().Refresh(true);
+    CResourceGrid* grid = Panel().Grid();
+    grid->MoveCursorTo(Column::kCommentsColumn + Panel().FixedColumnCount(), 1);
+
+    for (const bool edit : {false, true}) {
+        QString shown;
+        test::AnswerModal<CFormDialog>([edit, &shown](CFormDialog* dialog) {
+            auto* lines = qobject_cast<QPlainTextEdit*>(dialog->focusWidget());
+            ASSERT_NE(lines, nullptr);
+            shown = lines->toPlainText();
+            if (edit) {
+                QTest::keyClick(lines, Qt::Key_End, Qt::ControlModifier);
+                QTest::keyClick(lines, Qt::Key_Return);
+                QTest::keyClicks(lines, QStringLiteral("third"));
+            }
+            dialog->accept();
+        });
+        QTest::keyClick(grid, Qt::Key_Return);
+        EXPECT_EQ(shown, QString::fromUtf8("first\nsecond \xFF"));
+        if (!edit) {
+            EXPECT_EQ(Text(0).Comments(), comments);
+            EXPECT_FALSE(document_.IsModified());
+            Panel().SetMarked(1, false, true, false);
+        }
+    }
+    const std::string edited = "first\r\nsecond \xEF\xBF\xBD\r\nthird";
+    EXPECT_EQ(Text(0).Comments(), edited);
+    EXPECT_EQ(Text(1).Comments(), edited);
+    EXPECT_TRUE(document_.IsModified());
 }
 
 TEST_F(TextsPanel, DeletesAndMovesThroughTheDocument) {
