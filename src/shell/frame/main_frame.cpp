@@ -144,10 +144,6 @@ void CMainFrame::CreateActions() {
     for (int id : {kEditCut, kEditCopy, kEditPaste, kMaintainRelationships}) {
         Action(id)->setEnabled(false);
     }
-    // The two video conversion tools are not part of the editor yet; their
-    // entries are in place and disabled until they are.
-    Action(kAviToImages)->setEnabled(false);
-    Action(kImagesToAvi)->setEnabled(false);
     Action(kFileRecentFile)->setEnabled(false);
 }
 

@@ -21,6 +21,7 @@
 #include "plexion_doc.h"
 #include "plexion_view.h"
 #include "print_placeholder.h"
+#include "video_run.h"
 
 namespace plexion {
 
@@ -77,6 +78,8 @@ void CMainFrame::ConnectCommands() {
     on(kViewContributors, [this] { ShowContributorsDialog(this); });
     on(kAppAbout, [this] { ShowAboutBox(this); });
     on(kCheckIntegrity, &CMainFrame::OnCheckIntegrity);
+    on(kImagesToAvi, [this] { RunImagesToAviCommand(*this); });
+    on(kAviToImages, [this] { RunAviToImagesCommand(*this); });
     for (int index = 0; index < kPanelCount; ++index) {
         on(kPanelCommands[index], [this, index] {
             if (CPlexionView* view = ActiveView()) {

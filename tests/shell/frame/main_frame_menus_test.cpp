@@ -134,8 +134,7 @@ TEST_F(MainFrameTest, ToolBarButtonsInOrder) {
 }
 
 TEST_F(MainFrameTest, CommandsWithoutEffectStayDisabledWithOrWithoutADocument) {
-    const int never[] = {kEditCut, kEditCopy, kEditPaste, kMaintainRelationships, kAviToImages,
-                         kImagesToAvi};
+    const int never[] = {kEditCut, kEditCopy, kEditPaste, kMaintainRelationships};
     for (int id : never) {
         EXPECT_FALSE(Action(id)->isEnabled()) << id;
     }
@@ -143,7 +142,8 @@ TEST_F(MainFrameTest, CommandsWithoutEffectStayDisabledWithOrWithoutADocument) {
                    kWindowTileHorizontally}) {
         EXPECT_FALSE(Action(id)->isEnabled()) << id;
     }
-    for (int id : {kFileNew, kFileOpen, kAppAbout, kAudioSettings, kGuiSettings}) {
+    for (int id : {kFileNew, kFileOpen, kAppAbout, kAudioSettings, kGuiSettings,
+                   kAviToImages, kImagesToAvi}) {
         EXPECT_TRUE(Action(id)->isEnabled()) << id;
     }
     frame_->NewDocument();
