@@ -81,7 +81,9 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     CYesPresenter yes;
     CVKT_ResourceContainer container((data[0] & 1) != 0 ? &yes : nullptr);
     container.LoadFromBytes(std::span<const std::uint8_t>(data + 1, size - 1));
-    if (container.LastLoadStatus() == LoadStatus::Clean) {
+    // A mended document holds all its file held, so it saves whole too.
+    const LoadStatus status = container.LastLoadStatus();
+    if (status == LoadStatus::Clean || status == LoadStatus::Mended) {
         CheckSaveIsFixedPoint(container);
     }
     return 0;

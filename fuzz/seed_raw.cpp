@@ -122,7 +122,7 @@ void WriteBitmap(CArchive& archive, std::int32_t version, std::int32_t kind,
 void WriteBitmapSeed(const std::filesystem::path& folder) {
     WriteComposedSeed(folder / "bitmap_kinds", false, [](CArchive& archive) {
         WriteHeader(archive, 3);
-        WriteChunkStart(archive, plexion::kKindBitmaps, 7);
+        WriteChunkStart(archive, plexion::kKindBitmaps, 8);
         WriteBitmap(archive, 2, 0, {});
         WriteBitmap(archive, 2, 4, {});
         WriteBitmap(archive, 1, 2, {});
@@ -130,6 +130,9 @@ void WriteBitmapSeed(const std::filesystem::path& folder) {
         WriteBitmap(archive, 2, 9, {0x474E5089, 0x0A1A0A0D, 0, 0x52444849});
         // Header claims three rectangles, two are present, one is empty.
         WriteBitmap(archive, 2, 6, {32, 1, 3, 48, 0, 0, 9, 9, 0, 0, 4, 4, 1, 1, 1, 9});
+        // A count whose byte size passes 32 bits.
+        WriteBitmap(archive, 2, 6, {32, 1, 0x10000001, 16, 0, 0, 9, 9, 0, 0, 4, 4});
+        // Region data shorter than its header.
         WriteBitmap(archive, 1, 6, {32, 1, 0, 0});
     });
 }

@@ -121,8 +121,26 @@ void CVKT_ResourceContainer::ReadFrom(CArchive& archive) {
                                                                 : load_messages::kTruncated,
              MessageIcon::Error, MessageButtons::Ok);
     }
+    ReportMendedItems();
     for (int kind = 0; kind < kKindCount; ++kind) {
         RunGroupLoadedHook(kind, groups_[kind]);
+    }
+}
+
+// Items whose own data disagreed with itself were read as far as it held:
+// nothing the file holds is lost, but the file is not whole.
+void CVKT_ResourceContainer::ReportMendedItems() {
+    for (const CVKT_ResourceGroup& group : groups_) {
+        for (int index = 0; index < group.Count(); ++index) {
+            const std::string damage = group.GetAt(index)->ReadDamage();
+            if (damage.empty()) {
+                continue;
+            }
+            if (lastLoadStatus_ == LoadStatus::Clean) {
+                lastLoadStatus_ = LoadStatus::Mended;
+            }
+            Show("Error: " + damage + ", file broken.", MessageIcon::Warning, MessageButtons::Ok);
+        }
     }
 }
 

@@ -39,6 +39,10 @@ public:
     virtual std::string Specifications() const { return {}; }
     // Drops data kept only to be written again (a bitmap's source bytes).
     virtual void ReleaseSourceData() {}
+    // What the last read found wrong in the item's own data and mended by
+    // keeping what the data really held, naming the item; empty when it read
+    // whole. The load reports it as damage.
+    virtual std::string ReadDamage() const { return {}; }
 
 protected:
     virtual std::unique_ptr<CVKT_Resource> NewOfSameKind() const;

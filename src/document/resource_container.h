@@ -25,6 +25,8 @@ enum class LoadStatus {
     OldVersionRefused,  // the version question was answered No
     UnknownChunk,       // "Error: an unknown data type has been found, file broken."
     Damaged,            // ends inside a record or claims more than it holds
+    Mended,             // read to the end, but an item's data disagreed with
+                        // itself and was kept as far as it holds
 };
 
 // The document's data: its name and comments and the eight groups in kind
@@ -111,6 +113,7 @@ private:
     void ReadFrom(CArchive& archive);
     bool ReadHeader(CArchive& archive);
     void ReadChunks(CArchive& archive);
+    void ReportMendedItems();
     void WriteTo(CArchive& archive);
     MessageAnswer Show(const std::string& text, MessageIcon icon, MessageButtons buttons);
 

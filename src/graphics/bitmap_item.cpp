@@ -87,6 +87,7 @@ void CVKT_Bitmap::Reset() {
     displayWidth_ = 0.0;
     displayHeight_ = 0.0;
     kind_ = kKindEmpty;
+    readDamage_.clear();
     ClearSource();
 }
 

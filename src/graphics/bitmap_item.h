@@ -47,6 +47,7 @@ public:
     // "%d Bits, %d Frames"
     std::string Specifications() const override;
     void ReleaseSourceData() override { ClearSource(); }
+    std::string ReadDamage() const override { return readDamage_; }
 
     static std::string KindName(int kind);
     static int KindCount() { return kStorageKindCount; }
@@ -172,6 +173,7 @@ private:
     double displayWidth_ = 0.0;
     double displayHeight_ = 0.0;
     std::array<std::int32_t, 3> links_ = {0, -1, -1};
+    std::string readDamage_;
 };
 
 // A painter on a bitmap's storage for as long as it lives. Palettized

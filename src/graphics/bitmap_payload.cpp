@@ -1,6 +1,7 @@
 // How a bitmap is stored in a document.
 #include <algorithm>
 #include <limits>
+#include <string>
 #include <vector>
 
 #include "archive.h"
@@ -152,16 +153,26 @@ void CVKT_Bitmap::Read(CArchive& archive) {
 void CVKT_Bitmap::ReadRegion(CArchive& archive) {
     const std::int32_t size = archive.ReadInt32();
     std::vector<QRect> rects;
+    std::string damage;
     if (size > 0) {
         archive.CheckClaim(size);
         std::vector<std::int32_t> words(static_cast<std::size_t>(size) / 4);
         archive.ReadRaw(words.data(), words.size() * 4);
         archive.Skip(static_cast<std::uint64_t>(size) % 4);
         constexpr std::size_t kHeaderWords = kRegionHeaderSize / 4;
-        if (words.size() >= kHeaderWords) {
+        if (words.size() < kHeaderWords) {
+            damage = std::to_string(size) + " bytes cannot hold its 32-byte header";
+        } else {
             const auto claimed = static_cast<std::uint32_t>(words[2]);
             const std::size_t present = (words.size() - kHeaderWords) / 4;
             const std::size_t count = std::min<std::size_t>(claimed, present);
+            if (std::uint64_t{kRegionRectSize} * claimed > std::numeric_limits<std::uint32_t>::max()) {
+                damage = "its count of " + std::to_string(claimed) +
+                         " rectangles needs more bytes than a region can hold";
+            } else if (claimed > present) {
+                damage = "it claims " + std::to_string(claimed) + " rectangles but holds " +
+                         std::to_string(present);
+            }
             rects.reserve(count);
             for (std::size_t i = 0; i < count; ++i) {
                 const std::int32_t* r = &words[kHeaderWords + 4 * i];
@@ -176,6 +187,9 @@ void CVKT_Bitmap::ReadRegion(CArchive& archive) {
         }
     }
     SetRegion(UnionOf(rects));
+    if (!damage.empty()) {
+        readDamage_ = "bitmap \"" + ID() + "\" has damaged region data: " + damage;
+    }
 }
 
 }  // namespace plexion

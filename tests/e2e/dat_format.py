@@ -262,6 +262,18 @@ def _parse_region(raw: bytes) -> list:
     return rects
 
 
+def region_damage(raw: bytes) -> bool:
+    """Whether region data disagrees with its header: too short for the
+    header, or a rectangle count beyond the rectangles present or whose byte
+    size does not fit 32 bits. The rectangles present are read all the same."""
+    if not raw:
+        return False
+    if len(raw) < 32:
+        return True
+    count = struct.unpack_from("<I", raw, 8)[0]
+    return 16 * count > 0xFFFFFFFF or count > (len(raw) - 32) // 16
+
+
 def _read_bitmap(r: _Reader, it: Bitmap) -> None:
     header_id, header_comments = it.id, it.comments
     r.i32()

@@ -124,17 +124,15 @@ def edge_document() -> Document:
     b.append(Bitmap(id=b"nine-empty", kind=9, width=0, height=0, data=b""))
     b.append(Bitmap(id=b"region-dropped", kind=6, width=1, height=1,
                     rects=[[0, 0, 10, 10]],
-                    region_raw=struct.pack("<4I4i", 32, 1, 4, 64, 0, 0, 10, 10)
+                    region_raw=struct.pack("<4I4i", 32, 1, 3, 48, 0, 0, 10, 10)
                     + struct.pack("<4i", 0, 0, 10, 10)      # kept
                     + struct.pack("<4i", 5, 5, 5, 9)        # empty: width 0
-                    + struct.pack("<4i", 3, 8, 9, 2)))      # empty: bottom above top; 4th beyond n
+                    + struct.pack("<4i", 3, 8, 9, 2)))      # empty: bottom above top
     b.append(Bitmap(id=b"region-negative-n", kind=6, width=5, height=5, rects=[], region_raw=b""))
     # Region headers whose other fields are wrong: only the count and the bytes matter.
     for raw in (struct.pack("<4I4i", 99, 7, 1, 16, 0, 0, 0, 0) + struct.pack("<4i", 1, 1, 4, 4),
                 struct.pack("<4I4i", 32, 1, 1, 16, 0, 0, 4, 4) + struct.pack("<4i", 0, 0, 4, 4)
-                + struct.pack("<4i", 9, 9, 12, 12),           # bytes beyond the count
-                struct.pack("<4I4i", 32, 1, 2, 999, 0, 0, 4, 4) + struct.pack("<4i", 0, 0, 4, 4)
-                + bytes([1, 2, 3])):                          # second rectangle cut short
+                + struct.pack("<4i", 9, 9, 12, 12)):          # bytes beyond the count
         b.append(Bitmap(id=b"odd-region", kind=6, rects=dat._parse_region(raw), region_raw=raw))
     s = doc.group(2)
     s.append(Sound(id=b"storage-7-is-pcm", storage=7, frames=1, bits=16, channels=1, rate=8000,
@@ -413,10 +411,11 @@ def pixels(rects) -> set:
 
 def reader_rc(data: bytes, accept_old=False) -> int:
     try:
-        dat.read(data, accept_old)
-        return EXIT_OK
+        doc = dat.read(data, accept_old)
     except dat.DatError:
         return EXIT_DAMAGED
+    mended = any(dat.region_damage(b.region_raw) for b in doc.group(1) if b.kind == 6)
+    return EXIT_DAMAGED if mended else EXIT_OK
 
 
 # --------------------------------------------------------------------------
@@ -964,13 +963,26 @@ class DamagedFileTest(ToolTestCase):
         self.assertEqual(bad, [], "\n".join(bad[:20]))
 
     def test_region_counts_beyond_the_data(self):
-        doc = Document()
-        raw = struct.pack("<4I4i", 32, 1, 0xFFFFFFFF, 0xFFFFFFF0, 0, 0, 9, 9) + struct.pack("<4i", 0, 0, 9, 9)
-        doc.group(1).append(Bitmap(id=b"g", kind=6, width=9, height=9, rects=[[0, 0, 9, 9]], region_raw=raw))
-        doc.group(1).append(Bitmap(id=b"short", kind=6, rects=[], region_raw=b"\x20\x00\x00\x00\x01"))
-        p = self.put(dat.write(doc))
-        self.tool("check", p, expect=EXIT_OK)
-        self.assertDumpMatches(p, dat.read_file(p))
+        """Damaged region data: check names each bitmap and fails, dump shows
+        the rectangles present, and the document is not saved over."""
+        cases = [
+            (b"g", struct.pack("<4I4i", 32, 1, 0xFFFFFFFF, 0xFFFFFFF0, 0, 0, 9, 9)
+             + struct.pack("<4i", 0, 0, 9, 9), "its count of 4294967295 rectangles needs more bytes"),
+            (b"beyond", struct.pack("<4I4i", 32, 1, 2, 999, 0, 0, 4, 4) + struct.pack("<4i", 0, 0, 4, 4)
+             + bytes([1, 2, 3]), "it claims 2 rectangles but holds 1"),
+            (b"short", b"\x20\x00\x00\x00\x01", "5 bytes cannot hold its 32-byte header"),
+        ]
+        for name, raw, problem in cases:
+            with self.subTest(name):
+                doc = Document()
+                doc.group(1).append(Bitmap(id=name, kind=6, rects=dat._parse_region(raw), region_raw=raw))
+                p = self.put(dat.write(doc))
+                r = self.tool("check", p, expect=EXIT_DAMAGED)
+                self.assertIn(f'bitmap "{name.decode()}" has damaged region data: {problem}'.encode(), r.err)
+                self.assertDumpMatches(p, dat.read_file(p))
+                before = p.read_bytes()
+                self.tool("add-text", p, "x", "y", expect=EXIT_DAMAGED)
+                self.assertEqual(p.read_bytes(), before)
 
     def test_random_bytes(self):
         rng = random.Random(1234)

@@ -105,6 +105,60 @@ TEST(BitmapItem, StoredRectanglesMayOverlapAndBeEmpty) {
     EXPECT_EQ(*c.GetAt<CVKT_Bitmap>(0)->Region(), expected);
 }
 
+// Region data whose header disagrees with it keeps the rectangles really
+// there, is reported naming the bitmap, and saves whole again.
+TEST(BitmapItem, DamagedRegionDataKeepsItsRectanglesAndIsReported) {
+    struct CCase {
+        const char* name;
+        std::vector<std::uint32_t> data;
+        const char* problem;
+        QRegion kept;
+    };
+    const std::vector<std::uint32_t> header = {32, 1, 3, 48, 0, 0, 9, 9};
+    const auto with = [&header](std::uint32_t count, std::uint32_t bytes) {
+        std::vector<std::uint32_t> data = header;
+        data[2] = count;
+        data[3] = bytes;
+        for (std::uint32_t v : {0u, 0u, 4u, 4u, 5u, 5u, 9u, 9u}) {
+            data.push_back(v);
+        }
+        return data;
+    };
+    QRegion two(0, 0, 4, 4);
+    two += QRect(5, 5, 4, 4);
+    for (const CCase& form : {
+             CCase{"count beyond the rectangles", with(3, 48), "it claims 3 rectangles but holds 2", two},
+             CCase{"count past 32 bits of bytes", with(0x10000001u, 16),
+                   "its count of 268435457 rectangles needs more bytes than a region can hold", two},
+             CCase{"shorter than the header", {32, 1, 0, 0}, "16 bytes cannot hold its 32-byte header",
+                   QRegion()},
+         }) {
+        SCOPED_TRACE(form.name);
+        const auto bytes = test::OneItemDocument("VKRBMPG", "r", [&](CArchive& a) {
+            WriteBitmapPayload(a, 2, 6, 0, 0, [&](CArchive& t) {
+                t.WriteInt32(static_cast<std::int32_t>(form.data.size() * 4));
+                for (std::uint32_t v : form.data) {
+                    t.WriteUInt32(v);
+                }
+            });
+        });
+        test::CRecordingPresenter presenter;
+        CVKT_ResourceContainer c(&presenter);
+        c.LoadFromBytes(bytes);
+        EXPECT_EQ(c.LastLoadStatus(), LoadStatus::Mended);
+        EXPECT_EQ(presenter.messages,
+                  std::vector<std::string>{std::string("Error: bitmap \"bmp\" has damaged region data: ") +
+                                           form.problem + ", file broken."});
+        ASSERT_EQ(c.Count<CVKT_Bitmap>(), 1);
+        EXPECT_EQ(*c.GetAt<CVKT_Bitmap>(0)->Region(), form.kept);
+
+        CVKT_ResourceContainer reloaded;
+        test::SaveAndReload(c, reloaded);
+        EXPECT_EQ(reloaded.LastLoadStatus(), LoadStatus::Clean);
+        EXPECT_EQ(*reloaded.GetAt<CVKT_Bitmap>(0)->Region(), form.kept);
+    }
+}
+
 TEST(BitmapItem, PixelStorageKindsAreSavedAsEmptyBitmapsThatReadBack) {
     const auto bytes = test::OneItemDocument("VKRBMPG", "bmp", [&](CArchive& a) {
         WriteBitmapPayload(a, 2, 4, 64, 64, [](CArchive&) {});

@@ -67,7 +67,10 @@ void CDocumentSession::Open(const std::string& file) {
                                     : "\"" + file +
                                           "\" is protected by a password; give it with --password");
     }
-    if (core_.Resources().LastLoadStatus() != LoadStatus::Clean) {
+    // A mended document holds all its file held: it may be read, but never
+    // saved over.
+    const LoadStatus status = core_.Resources().LastLoadStatus();
+    if (status != LoadStatus::Clean && (status != LoadStatus::Mended || changing_)) {
         throw CToolFailure(kExitFileProblem, "");
     }
 }

@@ -82,6 +82,9 @@ constexpr int kExitWarnings = 1;
 int RunCheck(const CToolOptions& options) {
     CDocumentSession session(options);
     session.Open(options.arguments.at(0));
+    if (session.Resources().LastLoadStatus() != LoadStatus::Clean) {
+        throw CToolFailure(kExitFileProblem, "");
+    }
     if (options.Has("--pixels") && !EveryPictureDecodes(session)) {
         throw CToolFailure(kExitFileProblem, "");
     }
