@@ -36,7 +36,7 @@ void CAudioSystem::ApplyAudioSettings() {
     output_.Close();
 }
 
-CAudioVoice* CAudioSystem::PlaySound(CVKT_WavMemory* sound) {
+CAudioVoice* CAudioSystem::PlaySound(const CVKT_WavMemory* sound) {
     if (!output_.IsOpen()) {
         output_.Open();
         if (!output_.IsOpen()) {

@@ -34,7 +34,7 @@ public:
     void ApplyAudioSettings();
     // Plays `sound` on the first idle voice, else the next in turn: the voice now playing `sound`,
     // or null when the output cannot be opened. The caller sets the voice's loop flag.
-    CAudioVoice* PlaySound(CVKT_WavMemory* sound);
+    CAudioVoice* PlaySound(const CVKT_WavMemory* sound);
     CAudioVoice* FindSoundVoice(const CVKT_WavMemory* sound) const;
     // Every playing voice of `sound` stops and lets go of it.
     void StopSound(const CVKT_WavMemory* sound);

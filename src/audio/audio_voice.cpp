@@ -147,12 +147,14 @@ void CAudioVoice::Serialize(CArchive& archive) {
     } else {
         loop_ = archive.ReadInt32();
     }
-    if (item_) {
-        item_->Serialize(archive);
+    if (item_ != nullptr) {
+        // The voice holds its sound read only, as players do; reading a voice
+        // back is a load of the whole sound, not an edit of a document.
+        const_cast<CVKT_WavMemory*>(item_)->Serialize(archive);
     }
 }
 
-bool CAudioVoice::SetItem(CVKT_WavMemory* item) {
+bool CAudioVoice::SetItem(const CVKT_WavMemory* item) {
     ReleaseDecoder();
     if (item_ != item) {
         if (item_) {

@@ -30,8 +30,8 @@ public:
     bool Start();
     // Writes or reads the loop flag, then lets the sound serialize itself.
     void Serialize(CArchive& archive);
-    CVKT_WavMemory* GetItem() const { return item_; }
-    bool SetItem(CVKT_WavMemory* item);
+    const CVKT_WavMemory* GetItem() const { return item_; }
+    bool SetItem(const CVKT_WavMemory* item);
     bool SetLoop(bool loop);
 
     // Lets go of the sound and becomes idle (playing flag clear).
@@ -57,7 +57,7 @@ private:
     bool RestartOggStream();
 
     COggDecoderPtr decoder_;
-    CVKT_WavMemory* item_ = nullptr;
+    const CVKT_WavMemory* item_ = nullptr;
     double readPosition_ = 0.0;
     std::int32_t loop_ = 0;
     std::int32_t playing_ = 0;

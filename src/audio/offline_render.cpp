@@ -9,7 +9,7 @@
 
 namespace plexion {
 
-COfflineRender RenderSoundOffline(CVKT_WavMemory& sound, std::int32_t rate,
+COfflineRender RenderSoundOffline(const CVKT_WavMemory& sound, std::int32_t rate,
                                   std::int32_t bitsPerSample, double loopSeconds) {
     COfflineRender result;
     result.rate = rate;

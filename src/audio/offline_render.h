@@ -24,7 +24,7 @@ struct COfflineRender {
 // that the output queued before the sound started are left out. A sound the
 // engine plays as silence without end (one it cannot render) gives its own
 // length of silence; a sound it cannot start gives nothing.
-COfflineRender RenderSoundOffline(CVKT_WavMemory& sound, std::int32_t rate,
+COfflineRender RenderSoundOffline(const CVKT_WavMemory& sound, std::int32_t rate,
                                   std::int32_t bitsPerSample, double loopSeconds);
 
 }  // namespace plexion

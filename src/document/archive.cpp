@@ -53,6 +53,24 @@ CArchive CArchive::WriterTo(int fd) {
     return archive;
 }
 
+CArchive CArchive::WriterToMemory(std::vector<std::uint8_t>& sink) {
+    CArchive archive(false, -1);
+    archive.sink_ = &sink;
+    // Items are often small: a full stream buffer would cost more to clear
+    // than the item costs to write.
+    constexpr std::size_t kMemoryBufferSize = 4096;
+    archive.buffer_.resize(kMemoryBufferSize);
+    return archive;
+}
+
+CArchive CArchive::Counter() {
+    std::vector<std::uint8_t> none;
+    CArchive archive = WriterToMemory(none);
+    archive.sink_ = nullptr;
+    archive.countOnly_ = true;
+    return archive;
+}
+
 std::uint64_t CArchive::Tell() const {
     return windowStart_ + windowPos_;
 }
@@ -226,6 +244,13 @@ std::string CArchive::ReadScrambledString() {
 }
 
 void CArchive::WriteDirect(const std::uint8_t* source, std::size_t size) {
+    if (sink_ != nullptr || countOnly_) {
+        if (sink_ != nullptr) {
+            sink_->insert(sink_->end(), source, source + size);
+        }
+        written_ += size;
+        return;
+    }
     while (size > 0) {
         const ssize_t n = ::write(fd_, source, size);
         if (n < 0 && errno == EINTR) {

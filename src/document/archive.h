@@ -30,6 +30,11 @@ public:
     static CArchive ReaderOf(int fd, std::uint64_t length);
     static CArchive ReaderOf(std::span<const std::uint8_t> bytes);
     static CArchive WriterTo(int fd);
+    // Appends what is written to `sink` (after Flush), which must outlive
+    // the archive.
+    static CArchive WriterToMemory(std::vector<std::uint8_t>& sink);
+    // Keeps nothing: BytesWritten tells how much was written.
+    static CArchive Counter();
 
     CArchive(CArchive&&) = default;
     CArchive& operator=(CArchive&&) = default;
@@ -89,6 +94,8 @@ private:
 
     bool loading_;
     int fd_;
+    std::vector<std::uint8_t>* sink_ = nullptr;
+    bool countOnly_ = false;
     std::vector<std::uint8_t> buffer_;
     // Reading window: bytes [windowStart_, windowStart_ + windowSize_) of the
     // stream are at window_, of which windowPos_ have been consumed.

@@ -191,7 +191,7 @@ void CVKT_ResourceContainer::ReadChunks(CArchive& archive) {
     }
 }
 
-int CVKT_ResourceContainer::Save(const std::string& path, ExistingFile existing) {
+int CVKT_ResourceContainer::Save(const std::string& path, ExistingFile existing) const {
     lastSaveError_.clear();
     CSafeFileWriter file;
     if (!file.Open(path, existing)) {
@@ -213,17 +213,22 @@ int CVKT_ResourceContainer::Save(const std::string& path, ExistingFile existing)
     return 1;
 }
 
-void CVKT_ResourceContainer::WriteTo(CArchive& archive) {
+void CVKT_ResourceContainer::WriteHeader(CArchive& archive) const {
     archive.WriteString(std::string(format::kMagic));
     archive.WriteInt32(0);
     archive.WriteInt32(format::kVersion);
     archive.WriteInt32(format::kVersion);
     archive.WriteScrambledString(name_);
     archive.WriteScrambledString(comments_);
+}
+
+void CVKT_ResourceContainer::WriteTo(CArchive& archive) const {
+    WriteHeader(archive);
     for (int kind = 0; kind < kKindCount; ++kind) {
         if (groups_[kind].Count() > 0) {
             archive.WriteString(std::string(format::kChunkSeparator));
-            groups_[kind].Serialize(archive, Prototype(kind));
+            // Serialize reads and writes; writing leaves the group as it is.
+            const_cast<CVKT_ResourceGroup&>(groups_[kind]).Serialize(archive, Prototype(kind));
         }
     }
 }

@@ -132,20 +132,118 @@ CPlexionDocCore::SaveOutcome CPlexionDocCore::Save(const std::string& path, bool
     return SaveOutcome::Saved;
 }
 
-bool CPlexionDocCore::Edit(const std::function<bool(CVKT_ResourceContainer&)>& change) {
-    bool changed = false;
+bool CPlexionDocCore::RunChange(const Change& change) {
+    ++depth_;
+    try {
+        const bool changed = change(resources_);
+        --depth_;
+        return changed;
+    } catch (...) {
+        --depth_;
+        throw;
+    }
+}
+
+bool CPlexionDocCore::Edit(const std::string& label, const Change& change) {
+    if (depth_ > 0) {
+        return change(resources_);
+    }
+    if (recorder_.IsOpen()) {
+        const std::lock_guard<std::mutex> lock(stepMutex_);
+        return RunChange(change);
+    }
+    std::unique_ptr<CEditStep> step;
+    CDocumentChange changed;
+    bool reported = false;
     {
         const std::lock_guard<std::mutex> lock(stepMutex_);
-        changed = change(resources_);
+        recorder_.Open(label);
+        try {
+            reported = RunChange(change);
+        } catch (...) {
+            recorder_.Cancel();
+            throw;
+        }
+        step = recorder_.Close();
+        if (step) {
+            changed = step->Describe(resources_);
+        }
     }
-    if (!changed) {
-        return false;
+    if (step) {
+        modified_ = true;
+        if (sink_) {
+            sink_(std::move(step));
+        }
+        Announce(changed);
+    }
+    return reported;
+}
+
+void CPlexionDocCore::OpenStep(std::string label) {
+    if (!recorder_.IsOpen()) {
+        recorder_.Open(std::move(label));
+    }
+}
+
+void CPlexionDocCore::CloseStep() {
+    if (!HasOpenStep()) {
+        return;
+    }
+    CDocumentChange changed;
+    std::unique_ptr<CEditStep> step;
+    {
+        const std::lock_guard<std::mutex> lock(stepMutex_);
+        step = recorder_.Close();
+        if (step) {
+            changed = step->Describe(resources_);
+        }
+    }
+    if (!step) {
+        return;
     }
     modified_ = true;
-    for (const auto& listener : listeners_) {
-        listener();
+    if (sink_) {
+        sink_(std::move(step));
     }
-    return true;
+    Announce(changed);
+}
+
+void CPlexionDocCore::CancelStep() {
+    if (!HasOpenStep()) {
+        return;
+    }
+    CDocumentChange changed;
+    {
+        const std::lock_guard<std::mutex> lock(stepMutex_);
+        changed = recorder_.Cancel();
+    }
+    if (!changed.Empty()) {
+        Announce(changed);
+    }
+}
+
+void CPlexionDocCore::Undo(CEditStep& step) {
+    CDocumentChange changed;
+    {
+        const std::lock_guard<std::mutex> lock(stepMutex_);
+        changed = step.Undo(resources_);
+    }
+    Announce(changed);
+}
+
+void CPlexionDocCore::Redo(CEditStep& step) {
+    CDocumentChange changed;
+    {
+        const std::lock_guard<std::mutex> lock(stepMutex_);
+        changed = step.Redo(resources_);
+    }
+    Announce(changed);
+}
+
+void CPlexionDocCore::Announce(const CDocumentChange& change) {
+    for (const auto& listener : listeners_) {
+        listener(change);
+    }
 }
 
 void CPlexionDocCore::AddChangeListener(ChangeListener listener) {

@@ -1,12 +1,16 @@
 #pragma once
 
 #include <functional>
+#include <memory>
 #include <mutex>
 #include <optional>
 #include <string>
 #include <vector>
 
 #include "file_stamp.h"
+#include "document_change.h"
+#include "edit_recorder.h"
+#include "edit_step.h"
 #include "message_presenter.h"
 #include "resource_container.h"
 
@@ -30,11 +34,17 @@ public:
     enum class SaveOutcome { Saved, Failed, ChangedOnDisk };
     // Asks the user for the document password; nullopt when cancelled.
     using PasswordPrompt = std::function<std::optional<std::string>()>;
-    using ChangeListener = std::function<void()>;
+    using Change = std::function<bool(CVKT_ResourceContainer&)>;
+    using ChangeListener = std::function<void(const CDocumentChange&)>;
+    // Takes each finished step (the undo history); without one steps are
+    // dropped.
+    using StepSink = std::function<void(std::unique_ptr<CEditStep>)>;
 
     explicit CPlexionDocCore(IMessagePresenter* presenter = nullptr);
+    CPlexionDocCore(const CPlexionDocCore&) = delete;
+    CPlexionDocCore& operator=(const CPlexionDocCore&) = delete;
 
-    CVKT_ResourceContainer& Resources() { return resources_; }
+    // Only edits change the document: outside them it is read only.
     const CVKT_ResourceContainer& Resources() const { return resources_; }
 
     // Adds the game-step parameter every new document starts with.
@@ -56,9 +66,28 @@ public:
     // false. Holders of items (voices, panels) must let go first.
     bool ReloadDocument(const PasswordPrompt& askPassword);
 
-    // Runs `change` on the container; when it reports a change, the document
-    // becomes modified and every listener is told.
-    bool Edit(const std::function<bool(CVKT_ResourceContainer&)>& change);
+    // The one editing path: runs `change` on the container as one step named
+    // `label` (as the user names the action: "Delete 3 Items"). Every item
+    // `change` reaches through the container for changing and every insert,
+    // delete and move is recorded, so the step can be undone. When anything
+    // differs afterwards the document becomes modified, the step goes to the
+    // sink and the listeners hear what changed. Returns what `change`
+    // returned: whether it did what was asked (a move onto itself does, and
+    // changes nothing).
+    // An edit made inside another edit's change, or while a step is open,
+    // joins that step.
+    bool Edit(const std::string& label, const Change& change);
+    // A step that stays open over several edits: a command whose edits are
+    // separated by questions or progress. Closing it hands it to the sink
+    // and tells the listeners everything it changed, once; cancelling puts
+    // the document back as it was when the step opened.
+    void OpenStep(std::string label);
+    bool HasOpenStep() const { return recorder_.IsOpen() && depth_ == 0; }
+    void CloseStep();
+    void CancelStep();
+    void Undo(CEditStep& step);
+    void Redo(CEditStep& step);
+    void SetStepSink(StepSink sink) { sink_ = std::move(sink); }
     void AddChangeListener(ChangeListener listener);
     // Held by every edit while it changes the container, and by the game
     // clock while a panel's step reads the items it animates, so a step
@@ -71,9 +100,15 @@ public:
 private:
     MessageAnswer Show(const std::string& text, const std::string& detail = {});
     SaveOutcome Save(const std::string& path, bool unlessChanged);
+    bool RunChange(const Change& change);
+    void Announce(const CDocumentChange& change);
 
     IMessagePresenter* presenter_;
     CVKT_ResourceContainer resources_;
+    CEditRecorder recorder_{resources_};
+    // How deep the running edits nest; only the outermost records a step.
+    int depth_ = 0;
+    StepSink sink_;
     std::vector<ChangeListener> listeners_;
     std::mutex stepMutex_;
     std::string pathName_;

@@ -1,5 +1,6 @@
 #include "resource.h"
 
+#include <atomic>
 #include <new>
 
 #include "archive.h"
@@ -7,6 +8,21 @@
 #include "scramble.h"
 
 namespace plexion {
+
+namespace {
+
+std::uint64_t NextRevision() {
+    static std::atomic<std::uint64_t> last{0};
+    return ++last;
+}
+
+}  // namespace
+
+CVKT_Resource::CVKT_Resource() : revision_(NextRevision()) {}
+
+void CVKT_Resource::MarkChanging() {
+    revision_ = NextRevision();
+}
 
 int CVKT_Resource::CreateAndAdd(CVKT_ResourceGroup& group) const {
     try {
@@ -43,6 +59,38 @@ int CVKT_Resource::SetComments(std::string comments) {
 int CVKT_Resource::SetID(std::string id) {
     id_ = std::move(id);
     return 1;
+}
+
+bool CStoredItemState::SameAs(const CItemState& other) const {
+    const auto* stored = dynamic_cast<const CStoredItemState*>(&other);
+    return stored != nullptr && stored->bytes_ == bytes_;
+}
+
+std::vector<std::uint8_t> CVKT_Resource::StoredBytes() const {
+    std::vector<std::uint8_t> bytes;
+    CArchive archive = CArchive::WriterToMemory(bytes);
+    // Writing leaves the item as it is; Serialize is one operation for both
+    // directions, hence not const.
+    const_cast<CVKT_Resource*>(this)->Serialize(archive);
+    archive.Flush();
+    return bytes;
+}
+
+std::uint64_t CVKT_Resource::StoredSize() const {
+    CArchive archive = CArchive::Counter();
+    const_cast<CVKT_Resource*>(this)->Serialize(archive);
+    archive.Flush();
+    return archive.BytesWritten();
+}
+
+std::unique_ptr<CItemState> CVKT_Resource::SaveState() const {
+    return std::make_unique<CStoredItemState>(StoredBytes());
+}
+
+void CVKT_Resource::RestoreState(const CItemState& state) {
+    const auto& stored = dynamic_cast<const CStoredItemState&>(state);
+    CArchive archive = CArchive::ReaderOf(stored.StoredBytes());
+    Serialize(archive);
 }
 
 std::string CVKT_Resource::Unscramble(std::string text) const {

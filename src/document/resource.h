@@ -1,18 +1,43 @@
 #pragma once
 
+#include <cstddef>
+#include <cstdint>
 #include <memory>
 #include <string>
+#include <vector>
 
 namespace plexion {
 
 class CArchive;
 class CVKT_ResourceGroup;
 
+// Everything an item holds, kept aside so that it can be put back into the
+// same item later (undo and redo).
+class CItemState {
+public:
+    virtual ~CItemState() = default;
+    // The memory the state holds, roughly.
+    virtual std::size_t Bytes() const = 0;
+    virtual bool SameAs(const CItemState& other) const = 0;
+};
+
+// The state of an item whose stored form holds all it has: its own bytes.
+class CStoredItemState final : public CItemState {
+public:
+    explicit CStoredItemState(std::vector<std::uint8_t> bytes) : bytes_(std::move(bytes)) {}
+    std::size_t Bytes() const override { return bytes_.size(); }
+    bool SameAs(const CItemState& other) const override;
+    const std::vector<std::uint8_t>& StoredBytes() const { return bytes_; }
+
+private:
+    std::vector<std::uint8_t> bytes_;
+};
+
 // The base of every resource kind: an ID and a comments text. IDs need not be
 // unique; lookups return the first match.
 class CVKT_Resource {
 public:
-    CVKT_Resource() = default;
+    CVKT_Resource();
     CVKT_Resource(const CVKT_Resource&) = delete;
     CVKT_Resource& operator=(const CVKT_Resource&) = delete;
     virtual ~CVKT_Resource() = default;
@@ -44,12 +69,28 @@ public:
     // whole. The load reports it as damage.
     virtual std::string ReadDamage() const { return {}; }
 
+    // The item's stored bytes by default; a kind that holds more than it
+    // stores keeps more.
+    virtual std::unique_ptr<CItemState> SaveState() const;
+    // Puts a state taken from this item (or one of its kind) back.
+    virtual void RestoreState(const CItemState& state);
+    // A number that changes whenever the item may change (it is handed out
+    // for changing or a state is put back) and is never given to another
+    // item or state, so a copy of the stored form can tell it is current.
+    std::uint64_t Revision() const { return revision_; }
+    void MarkChanging();
+
+    // The item as the file stores it, and its length.
+    std::vector<std::uint8_t> StoredBytes() const;
+    std::uint64_t StoredSize() const;
+
 protected:
     virtual std::unique_ptr<CVKT_Resource> NewOfSameKind() const;
 
 private:
     std::string id_;
     std::string comments_;
+    std::uint64_t revision_;
 };
 
 }  // namespace plexion

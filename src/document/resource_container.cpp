@@ -64,13 +64,18 @@ CVKT_ResourceContainer::~CVKT_ResourceContainer() {
     Clear();
 }
 
-CVKT_Resource* CVKT_ResourceContainer::FindItem(int kind, std::string_view id) const {
+const CVKT_Resource* CVKT_ResourceContainer::FindItem(int kind, std::string_view id) const {
     const CVKT_ResourceGroup* group = GroupAt(kind);
     return group ? group->GetAt(group->Find(id)) : nullptr;
 }
 
+CVKT_Resource* CVKT_ResourceContainer::FindItem(int kind, std::string_view id) {
+    CVKT_ResourceGroup* group = GroupAt(kind);
+    return group ? group->GetAt(group->Find(id)) : nullptr;
+}
+
 int CVKT_ResourceContainer::ReleaseBitmapSources() {
-    const CVKT_ResourceGroup& bitmaps = groups_[kKindBitmaps];
+    CVKT_ResourceGroup& bitmaps = groups_[kKindBitmaps];
     for (int i = 0; i < bitmaps.Count(); ++i) {
         bitmaps.GetAt(i)->ReleaseSourceData();
     }

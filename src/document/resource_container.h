@@ -46,7 +46,8 @@ public:
 
     void SetPresenter(IMessagePresenter* presenter) { presenter_ = presenter; }
 
-    CVKT_Resource* FindItem(int kind, std::string_view id) const;
+    const CVKT_Resource* FindItem(int kind, std::string_view id) const;
+    CVKT_Resource* FindItem(int kind, std::string_view id);
     int ReleaseBitmapSources();
 
     int TextAsInteger(std::string_view id, int fallback) const;
@@ -71,7 +72,12 @@ public:
         return groups_[T::kKind].Find(id);
     }
     template <typename T>
-    T* GetAt(int index) const {
+    const T* GetAt(int index) const {
+        return static_cast<const T*>(groups_[T::kKind].GetAt(index));
+    }
+    // For changing, inside an edit: the item's state is kept first.
+    template <typename T>
+    T* GetAt(int index) {
         return static_cast<T*>(groups_[T::kKind].GetAt(index));
     }
     template <typename T>
@@ -97,8 +103,11 @@ public:
     LoadStatus LastLoadStatus() const { return lastLoadStatus_; }
     // Replaces the file only once the new one is complete; 0 leaves it as it
     // was. With ExistingFile::Keep a file that already exists is never replaced.
-    int Save(const std::string& path, ExistingFile existing = ExistingFile::Replace);
+    int Save(const std::string& path, ExistingFile existing = ExistingFile::Replace) const;
     const std::string& LastSaveError() const { return lastSaveError_; }
+    // The stored document before its chunks; each non-empty group follows as
+    // the chunk separator string and its chunk.
+    void WriteHeader(CArchive& archive) const;
 
     CVKT_ResourceGroup* GroupAt(int kind);
     const CVKT_ResourceGroup* GroupAt(int kind) const;
@@ -114,7 +123,7 @@ private:
     bool ReadHeader(CArchive& archive);
     void ReadChunks(CArchive& archive);
     void ReportMendedItems();
-    void WriteTo(CArchive& archive);
+    void WriteTo(CArchive& archive) const;
     MessageAnswer Show(const std::string& text, MessageIcon icon, MessageButtons buttons);
 
     std::string comments_ = kDefaultComments;
@@ -123,7 +132,7 @@ private:
     std::array<CVKT_ResourceGroup, kKindCount> groups_;
     IMessagePresenter* presenter_;
     LoadStatus lastLoadStatus_ = LoadStatus::Clean;
-    std::string lastSaveError_;
+    mutable std::string lastSaveError_;
 };
 
 // The messages of loading, exactly as the user sees them.

@@ -1,5 +1,7 @@
 #include "resource_group.h"
 
+#include <utility>
+
 #include "archive.h"
 
 namespace plexion {
@@ -10,7 +12,19 @@ constexpr std::uint64_t kSmallestItemBytes = 14;
 
 }  // namespace
 
+void CVKT_ResourceGroup::WillReshape() {
+    if (observer_ != nullptr) {
+        observer_->GroupWillReshape(*this);
+    }
+}
+
 int CVKT_ResourceGroup::RemoveAll() {
+    WillReshape();
+    if (observer_ != nullptr) {
+        for (auto& item : items_) {
+            observer_->Retire(std::move(item));
+        }
+    }
     items_.clear();
     items_.shrink_to_fit();
     return 1;
@@ -19,6 +33,10 @@ int CVKT_ResourceGroup::RemoveAll() {
 int CVKT_ResourceGroup::Add(std::unique_ptr<CVKT_Resource> item) {
     if (!item) {
         return -1;
+    }
+    WillReshape();
+    if (observer_ != nullptr) {
+        observer_->ItemAdded(*this, *item);
     }
     items_.push_back(std::move(item));
     return Count() - 1;
@@ -31,6 +49,7 @@ int CVKT_ResourceGroup::Move(int from, int to) {
     if (from < 0 || from >= Count() || to < 0 || to >= Count()) {
         return 0;
     }
+    WillReshape();
     auto item = std::move(items_[from]);
     items_.erase(items_.begin() + from);
     items_.insert(items_.begin() + to, std::move(item));
@@ -46,10 +65,21 @@ int CVKT_ResourceGroup::Find(std::string_view id) const {
     return -1;
 }
 
-CVKT_Resource* CVKT_ResourceGroup::GetAt(int index) const {
+const CVKT_Resource* CVKT_ResourceGroup::GetAt(int index) const {
     if (index < 0 || index >= Count()) {
         return nullptr;
     }
+    return items_[index].get();
+}
+
+CVKT_Resource* CVKT_ResourceGroup::GetAt(int index) {
+    if (index < 0 || index >= Count()) {
+        return nullptr;
+    }
+    if (observer_ != nullptr) {
+        observer_->ItemWillChange(*this, *items_[index]);
+    }
+    items_[index]->MarkChanging();
     return items_[index].get();
 }
 
@@ -57,17 +87,25 @@ int CVKT_ResourceGroup::RemoveAt(int index) {
     if (index < 0 || index >= Count()) {
         return 0;
     }
+    WillReshape();
+    if (observer_ != nullptr) {
+        observer_->Retire(std::move(items_[index]));
+    }
     items_.erase(items_.begin() + index);
     return 1;
 }
 
+std::vector<std::unique_ptr<CVKT_Resource>> CVKT_ResourceGroup::TakeItems() {
+    return std::exchange(items_, {});
+}
+
+void CVKT_ResourceGroup::SetItems(std::vector<std::unique_ptr<CVKT_Resource>> items) {
+    items_ = std::move(items);
+}
+
 int CVKT_ResourceGroup::Serialize(CArchive& archive, const CVKT_Resource& prototype) {
     if (archive.IsStoring()) {
-        archive.WriteScrambledString(tag_);
-        archive.WriteInt32(0);
-        archive.WriteInt32(1);
-        archive.WriteInt32(0);
-        archive.WriteInt32(Count());
+        WriteChunkHeader(archive);
         for (const auto& item : items_) {
             item->Serialize(archive);
         }
@@ -86,6 +124,14 @@ int CVKT_ResourceGroup::Serialize(CArchive& archive, const CVKT_Resource& protot
     RemoveAll();
     ReadItems(archive, prototype);
     return 1;
+}
+
+void CVKT_ResourceGroup::WriteChunkHeader(CArchive& archive) const {
+    archive.WriteScrambledString(tag_);
+    archive.WriteInt32(0);
+    archive.WriteInt32(1);
+    archive.WriteInt32(0);
+    archive.WriteInt32(Count());
 }
 
 void CVKT_ResourceGroup::ReadItems(CArchive& archive, const CVKT_Resource& prototype) {

@@ -40,11 +40,11 @@ void CAnimationCursor::CopyFrom(const CAnimationCursor& other) {
     direction_ = other.direction_.load();
 }
 
-CVKT_ResourceContainer* CAnimationCursor::GetDocument() const {
+const CVKT_ResourceContainer* CAnimationCursor::GetDocument() const {
     return document_;
 }
 
-void CAnimationCursor::SetDocument(CVKT_ResourceContainer* document) {
+void CAnimationCursor::SetDocument(const CVKT_ResourceContainer* document) {
     document_ = document;
 }
 

@@ -29,8 +29,8 @@ public:
 
     // Takes over every field of `other`.
     virtual void CopyFrom(const CAnimationCursor& other);
-    virtual CVKT_ResourceContainer* GetDocument() const;
-    virtual void SetDocument(CVKT_ResourceContainer* document);
+    virtual const CVKT_ResourceContainer* GetDocument() const;
+    virtual void SetDocument(const CVKT_ResourceContainer* document);
     // Draws the current frame onto `target`, adding the frame's offsets and
     // the source bitmap's own.
     virtual bool DrawOnto(CVKT_Bitmap& target, double x, double y) const;
@@ -65,7 +65,7 @@ private:
     const CVKT_IndexList* Animation() const;
 
     std::atomic<std::int32_t> playing_{0};
-    std::atomic<CVKT_ResourceContainer*> document_{nullptr};
+    std::atomic<const CVKT_ResourceContainer*> document_{nullptr};
     std::atomic<double> remaining_{0.0};
     std::atomic<std::int32_t> currentFrame_{0};
     std::atomic<std::int32_t> animationIndex_{kNoAnimation};

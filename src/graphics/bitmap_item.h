@@ -48,6 +48,8 @@ public:
     std::string Specifications() const override;
     void ReleaseSourceData() override { ClearSource(); }
     std::string ReadDamage() const override { return readDamage_; }
+    std::unique_ptr<CItemState> SaveState() const override;
+    void RestoreState(const CItemState& state) override;
 
     static std::string KindName(int kind);
     static int KindCount() { return kStorageKindCount; }

@@ -185,7 +185,7 @@ int AppendToSelectionAnimation(CVKT_ResourceContainer& resources,
 
 int MakeAnimationFromSelection(CPlexionDocCore& document, const std::vector<int>& selectedBitmaps) {
     int index = -1;
-    document.Edit([&](CVKT_ResourceContainer& resources) {
+    document.Edit("Make Animation From Selection", [&](CVKT_ResourceContainer& resources) {
         index = AppendToSelectionAnimation(resources, selectedBitmaps);
         return index >= 0;
     });

@@ -35,10 +35,11 @@ class PasswordTest : public ::testing::Test {
 protected:
     void SetUp() override {
         CPlexionDocCore doc;
-        auto& c = doc.Resources();
-        c.GetAt<CVKT_Text>(c.New<CVKT_Text>("settings_password"))->SetText("Secret");
-        c.GetAt<CVKT_Text>(c.New<CVKT_Text>("settings_password"))->SetText("other");
-        c.New<CVKT_Text>("payload");
+        doc.Edit("Fill", [](CVKT_ResourceContainer& c) {
+            c.GetAt<CVKT_Text>(c.New<CVKT_Text>("settings_password"))->SetText("Secret");
+            c.GetAt<CVKT_Text>(c.New<CVKT_Text>("settings_password"))->SetText("other");
+            return c.New<CVKT_Text>("payload") >= 0;
+        });
         ASSERT_TRUE(doc.SaveDocument(path_));
     }
 
@@ -70,7 +71,9 @@ TEST_F(PasswordTest, OnlyTheExactFirstPasswordOpensTheDocument) {
 TEST(DocCore, EmptyPasswordDoesNotPrompt) {
     test::CTempDir dir;
     CPlexionDocCore doc;
-    doc.Resources().New<CVKT_Text>("settings_password");
+    doc.Edit("Add", [](CVKT_ResourceContainer& c) {
+        return c.New<CVKT_Text>("settings_password") >= 0;
+    });
     ASSERT_TRUE(doc.SaveDocument(dir.File("open.dat")));
     bool asked = false;
     CPlexionDocCore reopened;
@@ -96,10 +99,11 @@ TEST(DocCore, FailedSaveShowsTheMessageAndKeepsThePathName) {
 TEST(DocCore, EditsMarkTheDocumentModifiedAndTellListeners) {
     CPlexionDocCore doc;
     int told = 0;
-    doc.AddChangeListener([&] { ++told; });
-    EXPECT_FALSE(doc.Edit([](CVKT_ResourceContainer&) { return false; }));
+    doc.AddChangeListener([&](const CDocumentChange&) { ++told; });
+    EXPECT_FALSE(doc.Edit("None", [](CVKT_ResourceContainer&) { return false; }));
     EXPECT_FALSE(doc.IsModified());
-    EXPECT_TRUE(doc.Edit([](CVKT_ResourceContainer& c) { return c.New<CVKT_Text>("t") >= 0; }));
+    EXPECT_TRUE(
+        doc.Edit("Add", [](CVKT_ResourceContainer& c) { return c.New<CVKT_Text>("t") >= 0; }));
     EXPECT_TRUE(doc.IsModified());
     EXPECT_EQ(told, 1);
 }
@@ -120,12 +124,12 @@ TEST(DocCore, ASaveNeverGoesOverAChangeAnotherProgramMade) {
 
     CPlexionDocCore theirs;
     ASSERT_EQ(theirs.OpenDocument(path, nullptr), CPlexionDocCore::OpenOutcome::Opened);
-    theirs.Edit([](CVKT_ResourceContainer& c) { return c.New<CVKT_Text>("theirs") >= 0; });
+    theirs.Edit("Add Text", [](CVKT_ResourceContainer& c) { return c.New<CVKT_Text>("theirs") >= 0; });
     ASSERT_TRUE(theirs.SaveDocument(path));
     const std::vector<std::uint8_t> changed = test::ReadFileBytes(path);
 
     EXPECT_TRUE(mine.ChangedOnDisk());
-    mine.Edit([](CVKT_ResourceContainer& c) { return c.New<CVKT_Text>("mine") >= 0; });
+    mine.Edit("Add Text", [](CVKT_ResourceContainer& c) { return c.New<CVKT_Text>("mine") >= 0; });
     EXPECT_EQ(mine.SaveDocumentUnlessChanged(path), CPlexionDocCore::SaveOutcome::ChangedOnDisk);
     EXPECT_EQ(test::ReadFileBytes(path), changed);
     EXPECT_TRUE(mine.IsModified());

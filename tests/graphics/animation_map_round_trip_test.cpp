@@ -14,7 +14,7 @@
 namespace plexion {
 namespace {
 
-std::string PlayedFrames(CVKT_ResourceContainer& document, int animation, int steps) {
+std::string PlayedFrames(const CVKT_ResourceContainer& document, int animation, int steps) {
     CAnimationCursor cursor;
     cursor.SetDocument(&document);
     cursor.SetAnimationIndex(animation);
@@ -33,7 +33,7 @@ protected:
         path_ = dir_.File("game.dat");
         ASSERT_TRUE(saved_.NewDocument());
     }
-    CVKT_ResourceContainer& Reopened() {
+    const CVKT_ResourceContainer& Reopened() {
         EXPECT_TRUE(saved_.SaveDocument(path_));
         EXPECT_EQ(reopened_.OpenDocument(path_, [] { return std::nullopt; }),
                   CPlexionDocCore::OpenOutcome::Opened);
@@ -49,7 +49,7 @@ protected:
 
 TEST_F(SavedAnimationsAndMaps, AnAnimationPlaysTheSameAfterItsRoundTrip) {
     int animation = -1;
-    saved_.Edit([&](CVKT_ResourceContainer& resources) {
+    saved_.Edit("Add", [&](CVKT_ResourceContainer& resources) {
         animation = resources.New<CVKT_IndexList>("jump");
         auto* list = resources.GetAt<CVKT_IndexList>(animation);
         list->SetPlayMode(6);
@@ -58,12 +58,12 @@ TEST_F(SavedAnimationsAndMaps, AnAnimationPlaysTheSameAfterItsRoundTrip) {
         list->AddFrame({9, 1, 5, -6});
         return true;
     });
-    saved_.Edit([&](CVKT_ResourceContainer& resources) {
+    saved_.Edit("Move Frames", [&](CVKT_ResourceContainer& resources) {
         std::vector<int> moved = {0};
         return frame_list::MoveFrames(*resources.GetAt<CVKT_IndexList>(animation), moved, 1);
     });
     const std::string before = PlayedFrames(saved_.Resources(), animation, 10);
-    CVKT_ResourceContainer& loaded = Reopened();
+    const CVKT_ResourceContainer& loaded = Reopened();
     const auto* list = loaded.GetAt<CVKT_IndexList>(loaded.Find<CVKT_IndexList>("jump"));
     ASSERT_NE(list, nullptr);
     EXPECT_EQ(list->PlayMode(), 6);
@@ -75,7 +75,7 @@ TEST_F(SavedAnimationsAndMaps, AnAnimationPlaysTheSameAfterItsRoundTrip) {
 }
 
 TEST_F(SavedAnimationsAndMaps, AResizedMapKeepsItsCellsAndSizes) {
-    saved_.Edit([&](CVKT_ResourceContainer& resources) {
+    saved_.Edit("Add", [&](CVKT_ResourceContainer& resources) {
         auto* map = resources.GetAt<CVKT_Map>(resources.New<CVKT_Map>("cave"));
         map->SetType(4);
         map->SetSizeX(16);
@@ -85,7 +85,7 @@ TEST_F(SavedAnimationsAndMaps, AResizedMapKeepsItsCellsAndSizes) {
         map->SetCell(3, 2, 32767);
         return map_size::SetDimensions(*map, 12, 8);
     });
-    CVKT_ResourceContainer& loaded = Reopened();
+    const CVKT_ResourceContainer& loaded = Reopened();
     const auto* map = loaded.GetAt<CVKT_Map>(loaded.Find<CVKT_Map>("cave"));
     ASSERT_NE(map, nullptr);
     EXPECT_EQ(map->Type(), 4);
@@ -123,7 +123,7 @@ TEST_F(SavedAnimationsAndMaps, EditedMapDimensionsReadBackAsShown) {
     };
     for (const CCase& test : cases) {
         int index = -1;
-        saved_.Edit([&](CVKT_ResourceContainer& resources) {
+        saved_.Edit("Edit", [&](CVKT_ResourceContainer& resources) {
             index = resources.New<CVKT_Map>(test.name);
             auto* map = resources.GetAt<CVKT_Map>(index);
             if (test.startEmpty) {
@@ -139,13 +139,14 @@ TEST_F(SavedAnimationsAndMaps, EditedMapDimensionsReadBackAsShown) {
             const bool allowed = map_size::EditAllowed(columns, lines);
             EXPECT_EQ(allowed, edit.accepted) << test.name << " " << edit.value;
             if (allowed) {
-                saved_.Edit([&](CVKT_ResourceContainer&) {
-                    return map_size::SetDimensions(*map, columns, lines);
+                saved_.Edit("Resize Map", [&](CVKT_ResourceContainer& resources) {
+                    return map_size::SetDimensions(*resources.GetAt<CVKT_Map>(index), columns,
+                                                   lines);
                 });
             }
             EXPECT_EQ(map->Columns(), edit.wantColumns) << test.name;
             EXPECT_EQ(map->Lines(), edit.wantLines) << test.name;
-            CVKT_ResourceContainer& loaded = Reopened();
+            const CVKT_ResourceContainer& loaded = Reopened();
             const auto* read = loaded.GetAt<CVKT_Map>(index);
             ASSERT_NE(read, nullptr);
             EXPECT_EQ(read->Columns(), map->Columns()) << test.name;

@@ -32,7 +32,11 @@ protected:
         }
         document_.SetModified(false);
     }
-    CVKT_ResourceContainer& Resources() { return document_.Resources(); }
+    // Set-up and reads go to the items directly, as a load would; the
+    // commands under test change them through the editing path.
+    CVKT_ResourceContainer& Resources() {
+        return const_cast<CVKT_ResourceContainer&>(document_.Resources());
+    }
     CVKT_IndexList& List() { return *Resources().GetAt<CVKT_IndexList>(animation_); }
     std::vector<int> Bitmaps() {
         std::vector<int> bitmaps;
@@ -51,7 +55,9 @@ protected:
 
     // Runs `edit` on the animation as one change of the document.
     bool Edit(const std::function<bool(CVKT_IndexList&)>& edit) {
-        return document_.Edit([&](CVKT_ResourceContainer&) { return edit(List()); });
+        return document_.Edit("Edit Frames", [&](CVKT_ResourceContainer& resources) {
+            return edit(*resources.GetAt<CVKT_IndexList>(animation_));
+        });
     }
     std::vector<int> Insert(int at, const std::vector<int>& bitmaps) {
         std::vector<int> inserted;

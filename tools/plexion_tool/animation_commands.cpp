@@ -95,7 +95,7 @@ int RunAddAnimation(const CToolOptions& options) {
     const std::vector<CAnimationFrame> frames = ParseFrames(options.Value("--frames").value_or(""));
     CDocumentSession session(options);
     session.OpenForChange(options.arguments.at(0));
-    session.Core().Edit([&](CVKT_ResourceContainer& resources) {
+    session.Core().Edit("Add Animation", [&](CVKT_ResourceContainer& resources) {
         auto* animation =
             resources.GetAt<CVKT_IndexList>(resources.New<CVKT_IndexList>(options.arguments.at(1)));
         if (!animation) {
@@ -153,7 +153,7 @@ int RunPlayAnimation(const CToolOptions& options) {
     }
     CDocumentSession session(options);
     session.Open(options.arguments.at(0));
-    CVKT_ResourceContainer& resources = session.Core().Resources();
+    const CVKT_ResourceContainer& resources = session.Resources();
     CAnimationCursor cursor;
     cursor.SetDocument(&resources);
     cursor.SetAnimationIndex(AnimationWithId(resources, options.arguments.at(1)));
@@ -175,7 +175,7 @@ int RunRenderAnimation(const CToolOptions& options) {
     CDocumentSession session(options);
     session.Open(options.arguments.at(0));
     session.DecodePictures();
-    CVKT_ResourceContainer& resources = session.Core().Resources();
+    const CVKT_ResourceContainer& resources = session.Resources();
     const int index = AnimationWithId(resources, options.arguments.at(1));
     const CVKT_IndexList& animation = *resources.GetAt<CVKT_IndexList>(index);
     // One canvas for every frame, large enough for all of them, so that the

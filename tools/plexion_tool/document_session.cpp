@@ -98,14 +98,19 @@ void CDocumentSession::Create(const std::string& file, bool replace) {
 }
 
 void CDocumentSession::DecodePictures() {
-    DecodeStoredPictures(*core_.Resources().GroupAt(kKindBitmaps));
+    // Decoding changes no stored byte; it goes through the editing path
+    // because that is the only way to reach the bitmaps for writing.
+    core_.Edit("Decode Pictures", [](CVKT_ResourceContainer& resources) {
+        DecodeStoredPictures(*resources.GroupAt(kKindBitmaps));
+        return false;
+    });
 }
 
 void CDocumentSession::Save() {
     if (!changing_) {
         throw std::logic_error("a document opened for reading was saved");
     }
-    CVKT_ResourceContainer& resources = core_.Resources();
+    const CVKT_ResourceContainer& resources = core_.Resources();
     if (!resources.Save(path_, mayReplace_ ? ExistingFile::Replace : ExistingFile::Keep)) {
         throw CToolFailure(kExitFileProblem,
                            std::string(CPlexionDocCore::kSaveFailedMessage) + " (" +

@@ -39,7 +39,7 @@ std::string OutOfRange(int kind, int index) {
 int RunNew(const CToolOptions& options) {
     CDocumentSession session(options);
     session.Create(options.arguments.at(0), options.Has("--force"));
-    session.Core().Edit([&options](CVKT_ResourceContainer& resources) {
+    session.Core().Edit("Properties", [&options](CVKT_ResourceContainer& resources) {
         resources.SetName(options.Value("--name").value_or(CVKT_ResourceContainer::kDefaultName));
         resources.SetComments(
             options.Value("--comments").value_or(CVKT_ResourceContainer::kDefaultComments));
@@ -52,7 +52,7 @@ int RunNew(const CToolOptions& options) {
 int RunAddText(const CToolOptions& options) {
     CDocumentSession session(options);
     session.OpenForChange(options.arguments.at(0));
-    const bool added = session.Core().Edit([&options](CVKT_ResourceContainer& resources) {
+    const bool added = session.Core().Edit("Add Text", [&options](CVKT_ResourceContainer& resources) {
         CVKT_Text* text = resources.GetAt<CVKT_Text>(AddItem<CVKT_Text>(resources, options));
         if (text) {
             text->SetText(options.arguments.at(2));
@@ -68,7 +68,7 @@ int RunAddColor(const CToolOptions& options) {
     const std::uint32_t color = ParseColor(options.arguments.at(2));
     CDocumentSession session(options);
     session.OpenForChange(options.arguments.at(0));
-    const bool added = session.Core().Edit([&](CVKT_ResourceContainer& resources) {
+    const bool added = session.Core().Edit("Add Color", [&](CVKT_ResourceContainer& resources) {
         CVKT_Color* item = resources.GetAt<CVKT_Color>(AddItem<CVKT_Color>(resources, options));
         if (item) {
             item->SetColor(color);
@@ -90,7 +90,7 @@ int RunDelete(const CToolOptions& options) {
     const int index = ParseIndex(options.arguments.at(2), "INDEX");
     CDocumentSession session(options);
     session.OpenForChange(options.arguments.at(0));
-    const bool deleted = session.Core().Edit([&](CVKT_ResourceContainer& resources) {
+    const bool deleted = session.Core().Edit("Delete Item", [&](CVKT_ResourceContainer& resources) {
         return resources.GroupAt(kind)->RemoveAt(index) != 0;
     });
     RequireEdit(deleted, kExitNoSuchItem, OutOfRange(kind, index));
@@ -104,7 +104,7 @@ int RunMove(const CToolOptions& options) {
     const int to = ParseIndex(options.arguments.at(3), "TO");
     CDocumentSession session(options);
     session.OpenForChange(options.arguments.at(0));
-    const bool moved = session.Core().Edit([&](CVKT_ResourceContainer& resources) {
+    const bool moved = session.Core().Edit("Move Item", [&](CVKT_ResourceContainer& resources) {
         return resources.GroupAt(kind)->Move(from, to) != 0;
     });
     const int count = session.Resources().GroupAt(kind)->Count();

@@ -237,7 +237,10 @@ int RunBuild(const CToolOptions& options) {
     CDocumentSession session(options);
     session.Create(options.arguments.at(1), true);
     try {
-        BuildInto(session.Core().Resources(), folder);
+        session.Core().Edit("Build", [&folder](CVKT_ResourceContainer& resources) {
+            BuildInto(resources, folder);
+            return true;
+        });
     } catch (const CArchiveError& error) {
         throw CToolFailure(kExitFileProblem,
                            std::string("cannot build the document: ") + error.what());

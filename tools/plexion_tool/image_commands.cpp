@@ -17,44 +17,42 @@
 namespace plexion::tool {
 namespace {
 
-CVKT_Bitmap& BitmapWithId(CDocumentSession& session, const std::string& id) {
-    CVKT_ResourceContainer& resources = session.Core().Resources();
-    CVKT_Bitmap* bitmap = resources.GetAt<CVKT_Bitmap>(resources.Find<CVKT_Bitmap>(id));
-    if (!bitmap) {
+int BitmapWithId(const CDocumentSession& session, const std::string& id) {
+    const int index = session.Resources().Find<CVKT_Bitmap>(id);
+    if (index < 0) {
         throw CToolFailure(kExitNoSuchItem, "no bitmap with the ID \"" + EscapeField(id) + "\"");
     }
-    return *bitmap;
+    return index;
 }
 
 // The bitmaps named by the arguments from `first` on, or every bitmap when
 // none is named; an unknown ID ends the command before anything changes.
-std::vector<CVKT_Bitmap*> ChosenBitmaps(CDocumentSession& session, const CToolOptions& options,
-                                        std::size_t first) {
-    std::vector<CVKT_Bitmap*> chosen;
+std::vector<int> ChosenBitmaps(const CDocumentSession& session, const CToolOptions& options,
+                               std::size_t first) {
+    std::vector<int> chosen;
     if (options.arguments.size() > first) {
         for (std::size_t i = first; i < options.arguments.size(); ++i) {
-            chosen.push_back(&BitmapWithId(session, options.arguments[i]));
+            chosen.push_back(BitmapWithId(session, options.arguments[i]));
         }
         return chosen;
     }
-    CVKT_ResourceContainer& resources = session.Core().Resources();
-    for (int i = 0; i < resources.Count<CVKT_Bitmap>(); ++i) {
-        chosen.push_back(resources.GetAt<CVKT_Bitmap>(i));
+    for (int i = 0; i < session.Resources().Count<CVKT_Bitmap>(); ++i) {
+        chosen.push_back(i);
     }
     return chosen;
 }
 
 // Runs a picture edit on the chosen bitmaps through the document's editing
 // path and saves.
-int EditBitmaps(const CToolOptions& options, std::size_t firstId,
+int EditBitmaps(const CToolOptions& options, std::size_t firstId, const std::string& label,
                 const std::function<void(CVKT_Bitmap&)>& edit) {
     CDocumentSession session(options);
     session.OpenForChange(options.arguments.at(0));
     session.DecodePictures();
-    const std::vector<CVKT_Bitmap*> chosen = ChosenBitmaps(session, options, firstId);
-    session.Core().Edit([&](CVKT_ResourceContainer&) {
-        for (CVKT_Bitmap* bitmap : chosen) {
-            edit(*bitmap);
+    const std::vector<int> chosen = ChosenBitmaps(session, options, firstId);
+    session.Core().Edit(label, [&](CVKT_ResourceContainer& resources) {
+        for (const int bitmap : chosen) {
+            edit(*resources.GetAt<CVKT_Bitmap>(bitmap));
         }
         return !chosen.empty();
     });
@@ -88,7 +86,8 @@ int RunExportImage(const CToolOptions& options) {
     CDocumentSession session(options);
     session.Open(options.arguments.at(0));
     session.DecodePictures();
-    const CVKT_Bitmap& bitmap = BitmapWithId(session, options.arguments.at(1));
+    const CVKT_Bitmap& bitmap =
+        *session.Resources().GetAt<CVKT_Bitmap>(BitmapWithId(session, options.arguments.at(1)));
     const auto output = options.Value("-o");
     if (!output) {
         throw UsageError("export-image needs -o OUT.png");
@@ -102,13 +101,13 @@ int RunExportImage(const CToolOptions& options) {
 }
 
 int RunCrop(const CToolOptions& options) {
-    return EditBitmaps(options, 1,
+    return EditBitmaps(options, 1, "Crop to Alpha Channel",
                        [](CVKT_Bitmap& bitmap) { picture_commands::CropToAlphaChannel(bitmap); });
 }
 
 int RunSetAlpha(const CToolOptions& options) {
     const std::uint32_t color = ParseColor(options.arguments.at(1));
-    return EditBitmaps(options, 2, [color](CVKT_Bitmap& bitmap) {
+    return EditBitmaps(options, 2, "Set Alpha Channel to Color", [color](CVKT_Bitmap& bitmap) {
         picture_commands::SetAlphaChannelToColor(bitmap, color);
     });
 }
@@ -116,7 +115,7 @@ int RunSetAlpha(const CToolOptions& options) {
 int RunChangeColor(const CToolOptions& options) {
     const std::uint32_t from = ParseColor(options.arguments.at(1));
     const std::uint32_t to = ParseColor(options.arguments.at(2));
-    return EditBitmaps(options, 3, [from, to](CVKT_Bitmap& bitmap) {
+    return EditBitmaps(options, 3, "Change Color", [from, to](CVKT_Bitmap& bitmap) {
         picture_commands::ChangeColor(bitmap, from, to);
     });
 }
@@ -124,12 +123,14 @@ int RunChangeColor(const CToolOptions& options) {
 int RunReloadImage(const CToolOptions& options) {
     CDocumentSession session(options);
     session.OpenForChange(options.arguments.at(0));
-    CVKT_Bitmap& bitmap = BitmapWithId(session, options.arguments.at(1));
+    const int bitmap = BitmapWithId(session, options.arguments.at(1));
     const std::string& path = options.arguments.at(2);
     const bool reloaded =
-        session.Core().Edit([&](CVKT_ResourceContainer&) { return bitmap.ReloadSource(path); });
+        session.Core().Edit("Reload Image Source", [&](CVKT_ResourceContainer& resources) {
+            return resources.GetAt<CVKT_Bitmap>(bitmap)->ReloadSource(path);
+        });
     if (!reloaded) {
-        throw CToolFailure(kExitFileProblem, "cannot reload \"" + EscapeField(bitmap.ID()) +
+        throw CToolFailure(kExitFileProblem, "cannot reload \"" + EscapeField(options.arguments.at(1)) +
                                                  "\" from \"" + path + "\"");
     }
     session.Save();

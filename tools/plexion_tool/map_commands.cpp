@@ -21,7 +21,7 @@
 namespace plexion::tool {
 namespace {
 
-CVKT_Map& MapWithId(CVKT_ResourceContainer& resources, const std::string& id) {
+int MapWithId(const CVKT_ResourceContainer& resources, const std::string& id) {
     return NamedItem<CVKT_Map>(resources, id, "map");
 }
 
@@ -69,7 +69,7 @@ int RunAddMap(const CToolOptions& options) {
         ParseCellSize(options.Value("--size-y").value_or("32"), "the cell height --size-y");
     CDocumentSession session(options);
     session.OpenForChange(options.arguments.at(0));
-    session.Core().Edit([&](CVKT_ResourceContainer& resources) {
+    session.Core().Edit("New Map", [&](CVKT_ResourceContainer& resources) {
         auto* map = resources.GetAt<CVKT_Map>(resources.New<CVKT_Map>(options.arguments.at(1)));
         // A new map has no cells worth asking about.
         return map && map_size::SetDimensions(*map, columns, lines) && map->SetSizeX(sizeX) &&
@@ -86,7 +86,8 @@ int RunSetCells(const CToolOptions& options) {
     }
     CDocumentSession session(options);
     session.OpenForChange(options.arguments.at(0));
-    CVKT_Map& map = MapWithId(session.Core().Resources(), options.arguments.at(1));
+    const int index = MapWithId(session.Resources(), options.arguments.at(1));
+    const CVKT_Map& map = *session.Resources().GetAt<CVKT_Map>(index);
     // Every cell is checked before any is set: all or nothing.
     for (const CCellAssignment& cell : cells) {
         if (cell.column < 0 || cell.column >= map.Columns() || cell.line < 0 ||
@@ -99,9 +100,10 @@ int RunSetCells(const CToolOptions& options) {
                                                     " lines");
         }
     }
-    session.Core().Edit([&](CVKT_ResourceContainer&) {
+    session.Core().Edit("Set Cells", [&](CVKT_ResourceContainer& resources) {
+        CVKT_Map* edited = resources.GetAt<CVKT_Map>(index);
         for (const CCellAssignment& cell : cells) {
-            map.SetCell(cell.column, cell.line, cell.value);
+            edited->SetCell(cell.column, cell.line, cell.value);
         }
         return true;
     });
@@ -115,13 +117,16 @@ int RunResizeMap(const CToolOptions& options) {
     RequireAllowed(columns, lines);
     CDocumentSession session(options);
     session.OpenForChange(options.arguments.at(0));
-    CVKT_Map& map = MapWithId(session.Core().Resources(), options.arguments.at(1));
+    const int index = MapWithId(session.Resources(), options.arguments.at(1));
+    const CVKT_Map& map = *session.Resources().GetAt<CVKT_Map>(index);
     if (map.Columns() == columns && map.Lines() == lines) {
         return kExitOk;
     }
     CResizeAnswer answer(options.Has("--yes"));
-    const bool resized = session.Core().Edit(
-        [&](CVKT_ResourceContainer&) { return map_size::Resize(map, columns, lines, &answer); });
+    const bool resized =
+        session.Core().Edit("Resize Map", [&](CVKT_ResourceContainer& resources) {
+            return map_size::Resize(*resources.GetAt<CVKT_Map>(index), columns, lines, &answer);
+        });
     if (!resized) {
         // The question and its answer are on standard error already.
         throw CToolFailure(kExitUsage, "");
@@ -139,7 +144,7 @@ int RunRenderMap(const CToolOptions& options) {
     session.Open(options.arguments.at(0));
     session.DecodePictures();
     const CVKT_ResourceContainer& resources = session.Resources();
-    const CVKT_Map& map = MapWithId(session.Core().Resources(), options.arguments.at(1));
+    const CVKT_Map& map = *resources.GetAt<CVKT_Map>(MapWithId(resources, options.arguments.at(1)));
     const std::int64_t width = std::int64_t{map.SizeX()} * map.Columns();
     const std::int64_t height = std::int64_t{map.SizeY()} * map.Lines();
     QImage canvas = TransparentCanvas(width, height, "the map \"" + EscapeField(map.ID()) + "\"");
@@ -158,8 +163,8 @@ int RunSplitToMap(const CToolOptions& options) {
     session.OpenForChange(options.arguments.at(0));
     session.DecodePictures();
     const std::string& pictureId = options.arguments.at(1);
-    const CVKT_Bitmap& picture =
-        NamedItem<CVKT_Bitmap>(session.Core().Resources(), pictureId, "bitmap");
+    const CVKT_Bitmap& picture = *session.Resources().GetAt<CVKT_Bitmap>(
+        NamedItem<CVKT_Bitmap>(session.Resources(), pictureId, "bitmap"));
     const QImage* pixels = picture.Image();
     map_split::CSplit split;
     const map_split::Outcome outcome =
@@ -168,7 +173,7 @@ int RunSplitToMap(const CToolOptions& options) {
         throw UsageError(map_split::OutcomeText(outcome));
     }
     const std::string mapId = options.Value("--map-id").value_or(pictureId);
-    const bool added = session.Core().Edit([&](CVKT_ResourceContainer& resources) {
+    const bool added = session.Core().Edit("Split Picture", [&](CVKT_ResourceContainer& resources) {
         return map_split::AddToDocument(resources, pictureId, mapId, split) >= 0;
     });
     if (!added) {

@@ -8,16 +8,16 @@
 
 namespace plexion::tool {
 
-// The first item of class T with the ID `id`; exit 4 when there is none.
-// `what` names the kind in the message ("bitmap", "map").
+// The index of the first item of class T with the ID `id`; exit 4 when
+// there is none. `what` names the kind in the message ("bitmap", "map").
 template <typename T>
-T& NamedItem(CVKT_ResourceContainer& resources, const std::string& id, const char* what) {
-    T* item = resources.GetAt<T>(resources.Find<T>(id));
-    if (!item) {
+int NamedItem(const CVKT_ResourceContainer& resources, const std::string& id, const char* what) {
+    const int index = resources.Find<T>(id);
+    if (index < 0) {
         throw CToolFailure(kExitNoSuchItem,
                            std::string("no ") + what + " with the ID \"" + EscapeField(id) + "\"");
     }
-    return *item;
+    return index;
 }
 
 }  // namespace plexion::tool

@@ -9,7 +9,7 @@ int ImportPaths(const CToolOptions& options, const PathImporter& import) {
     CDocumentSession session(options);
     session.OpenForChange(options.arguments.at(0));
     std::string failed;
-    session.Core().Edit([&](CVKT_ResourceContainer& resources) {
+    session.Core().Edit("Insert Files", [&](CVKT_ResourceContainer& resources) {
         for (std::size_t i = 1; i < options.arguments.size() && failed.empty(); ++i) {
             if (import(resources, options.arguments[i]) < 0) {
                 failed = options.arguments[i];

@@ -27,9 +27,9 @@
 namespace plexion::tool {
 namespace {
 
-CVKT_WavMemory& FindSound(CDocumentSession& session, const std::string& id) {
-    CVKT_ResourceContainer& resources = session.Core().Resources();
-    CVKT_WavMemory* sound = resources.GetAt<CVKT_WavMemory>(resources.Find<CVKT_WavMemory>(id));
+const CVKT_WavMemory& FindSound(const CDocumentSession& session, const std::string& id) {
+    const CVKT_ResourceContainer& resources = session.Resources();
+    const CVKT_WavMemory* sound = resources.GetAt<CVKT_WavMemory>(resources.Find<CVKT_WavMemory>(id));
     if (!sound) {
         throw CToolFailure(kExitNoSuchItem, "no sound with the ID \"" + id + "\"");
     }
@@ -123,7 +123,7 @@ int RunRenderSound(const CToolOptions& options) {
     }
     CDocumentSession session(options);
     session.Open(options.arguments.at(0));
-    CVKT_WavMemory& sound = FindSound(session, options.arguments.at(1));
+    const CVKT_WavMemory& sound = FindSound(session, options.arguments.at(1));
     const COfflineRender render = RenderSoundOffline(sound, rate, bits, loopSeconds);
     std::string why;
     const auto wav =
@@ -153,7 +153,7 @@ int RunPlaySound(const CToolOptions& options) {
     }
     CDocumentSession session(options);
     session.Open(options.arguments.at(0));
-    CVKT_WavMemory& sound = FindSound(session, options.arguments.at(1));
+    const CVKT_WavMemory& sound = FindSound(session, options.arguments.at(1));
 
     CLocalApplication application;
     CQtAudioDevice device;

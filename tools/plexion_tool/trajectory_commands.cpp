@@ -96,7 +96,7 @@ int RunAddTrajectory(const CToolOptions& options) {
     const std::int32_t type = typeText ? ParseType(*typeText) : 0;
     CDocumentSession session(options);
     session.OpenForChange(options.arguments.at(0));
-    const bool added = session.Core().Edit([&](CVKT_ResourceContainer& resources) {
+    const bool added = session.Core().Edit("Add Trajectory", [&](CVKT_ResourceContainer& resources) {
         auto* trajectory = resources.GetAt<CVKT_Trajectory>(
             resources.New<CVKT_Trajectory>(options.arguments.at(1)));
         if (!trajectory) {
@@ -124,7 +124,7 @@ int RunPath(const CToolOptions& options) {
     const std::string& id = options.arguments.at(1);
     const std::vector<int> item = {TrajectoryIndex(session.Resources(), id)};
     CPathOperationOutcome outcome;
-    session.Core().Edit([&](CVKT_ResourceContainer& resources) {
+    session.Core().Edit(options.arguments.at(2), [&](CVKT_ResourceContainer& resources) {
         outcome = ApplyPathOperation(resources, item, request.operation, request.value);
         return outcome.changed;
     });
@@ -143,7 +143,7 @@ int RunToRegion(const CToolOptions& options) {
     session.OpenForChange(options.arguments.at(0));
     const std::vector<int> selection = NamedTrajectories(session.Resources(), options);
     CRegionConversion conversion;
-    session.Core().Edit([&](CVKT_ResourceContainer& resources) {
+    session.Core().Edit("Convert to Region", [&](CVKT_ResourceContainer& resources) {
         conversion = ConvertTrajectoriesToRegion(resources, selection);
         return conversion.bitmapIndex >= 0;
     });
@@ -159,7 +159,7 @@ int RunCenterOfMass(const CToolOptions& options) {
     session.OpenForChange(options.arguments.at(0));
     const std::vector<int> chosen = NamedTrajectories(session.Resources(), options);
     std::vector<std::string> lines;
-    session.Core().Edit([&](CVKT_ResourceContainer& resources) {
+    session.Core().Edit("Center of Mass", [&](CVKT_ResourceContainer& resources) {
         for (int index : chosen) {
             CVKT_Trajectory* trajectory = resources.GetAt<CVKT_Trajectory>(index);
             trajectory->UpdateCenterOfMass();

@@ -7,6 +7,8 @@
 #include <QMessageBox>
 #include <QPushButton>
 
+#include <utility>
+
 #include "form_dialog.h"
 #include "message_box_presenter.h"
 #include "password_dialog.h"
@@ -41,26 +43,75 @@ CPlexionDoc::CPlexionDoc(QObject* parent)
     connect(&fileCheck_, &QTimer::timeout, this, &CPlexionDoc::CheckFileOnDisk);
     connect(&watcher_, &QFileSystemWatcher::fileChanged, &fileCheck_,
             qOverload<>(&QTimer::start));
+    core_.SetStepSink([this](std::unique_ptr<CEditStep> step) { history_.Push(std::move(step)); });
+    core_.AddChangeListener(
+        [this](const CDocumentChange& change) { emit changed(change, origin_); });
+    connect(&history_.Stack(), &QUndoStack::cleanChanged, this,
+            [this](bool clean) { SetModified(!clean); });
 }
 
-CPlexionDoc::~CPlexionDoc() = default;
+CPlexionDoc::~CPlexionDoc() {
+    // The history's stack says it is clean again as it goes; nobody may hear
+    // that from a document half destroyed.
+    disconnect(&history_.Stack(), nullptr, this, nullptr);
+}
 
-bool CPlexionDoc::Edit(const std::function<bool(CVKT_ResourceContainer&)>& change) {
-    const bool wasModified = IsModified();
-    if (!core_.Edit(change)) {
-        return false;
+bool CPlexionDoc::Edit(const QString& label, const CPlexionDocCore::Change& change,
+                       QObject* origin) {
+    QObject* const outer = std::exchange(origin_, origin);
+    const bool done = core_.Edit(label.toStdString(), change);
+    origin_ = outer;
+    return done;
+}
+
+void CPlexionDoc::BeginEdit(const QString& label, QObject* origin) {
+    if (openEdits_++ == 0) {
+        openOrigin_ = origin;
+        core_.OpenStep(label.toStdString());
     }
-    emit edited();
-    if (!wasModified) {
-        emit modifiedChanged(true);
+}
+
+void CPlexionDoc::EndEdit() {
+    if (openEdits_ > 0 && --openEdits_ == 0) {
+        CloseOpenEdit();
     }
-    return true;
+}
+
+void CPlexionDoc::CloseOpenEdit() {
+    openEdits_ = 0;
+    QObject* const outer = std::exchange(origin_, openOrigin_);
+    core_.CloseStep();
+    origin_ = outer;
+    openOrigin_ = nullptr;
+}
+
+void CPlexionDoc::CancelEdit() {
+    openEdits_ = 0;
+    openOrigin_ = nullptr;
+    core_.CancelStep();
+}
+
+void CPlexionDoc::Undo() {
+    CloseOpenEdit();
+    history_.Undo();
+}
+
+void CPlexionDoc::Redo() {
+    CloseOpenEdit();
+    history_.Redo();
+}
+
+void CPlexionDoc::MarkUnsaved() {
+    history_.Stack().resetClean();
+}
+
+void CPlexionDoc::StartHistory() {
+    history_.Clear();
+    history_.Stack().setClean();
+    SetModified(false);
 }
 
 void CPlexionDoc::SetModified(bool modified) {
-    if (modified == IsModified()) {
-        return;
-    }
     core_.SetModified(modified);
     emit modifiedChanged(modified);
 }
@@ -125,7 +176,8 @@ bool CPlexionDoc::ReloadFromDisk() {
     }
     declinedChange_.reset();
     readIncompletely_ = false;
-    emit modifiedChanged(false);
+    // The steps name items the reload let go.
+    StartHistory();
     return true;
 }
 
@@ -149,8 +201,8 @@ bool CPlexionDoc::AskOverwriteOrReload() {
 bool CPlexionDoc::OnNewDocument() {
     untitledName_ = QString::fromLatin1(kDocumentName) + QString::number(NextUntitledNumber());
     const bool created = core_.NewDocument();
+    StartHistory();
     emit titleChanged(Title());
-    emit modifiedChanged(false);
     return created;
 }
 
@@ -166,7 +218,7 @@ bool CPlexionDoc::OnOpenDocument(const QString& path) {
     // absolute, so that the title, the recent list and Save agree.
     readIncompletely_ = Resources().LastLoadStatus() != LoadStatus::Clean;
     SetPathName(QFileInfo(FromLocalPath(core_.PathName())).absoluteFilePath());
-    emit modifiedChanged(false);
+    StartHistory();
     return true;
 }
 
@@ -189,7 +241,8 @@ bool CPlexionDoc::OnSaveDocument(const QString& path) {
     declinedChange_.reset();
     readIncompletely_ = false;
     SetPathName(QFileInfo(path).absoluteFilePath());
-    emit modifiedChanged(false);
+    history_.Stack().setClean();
+    SetModified(false);
     return true;
 }
 
@@ -241,7 +294,7 @@ bool CPlexionDoc::ShowProperties() {
     if (dialog.exec() != QDialog::Accepted) {
         return false;
     }
-    Edit([&](CVKT_ResourceContainer& resources) {
+    Edit(QStringLiteral("Properties"), [&](CVKT_ResourceContainer& resources) {
         std::string newName = resources.GetName();
         std::string newComments = resources.GetComments();
         const bool nameChanged = StoreEditedText(newName, name);

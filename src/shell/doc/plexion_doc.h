@@ -11,6 +11,7 @@
 #include <utility>
 
 #include "plexion_doc_core.h"
+#include "undo_history.h"
 
 class QWidget;
 
@@ -21,7 +22,9 @@ namespace plexion {
 // the modified flag shown in the title, opening behind the password dialog,
 // Save, Save As, the question on closing, and the Properties dialog.
 //
-// Panels change the document only through Edit.
+// Panels change the document only through Edit; every edit is one step of
+// the undo history, and the document is modified exactly when the history
+// is away from the state last saved or opened.
 class CPlexionDoc : public QObject {
     Q_OBJECT
 public:
@@ -33,13 +36,30 @@ public:
     ~CPlexionDoc() override;
 
     CPlexionDocCore& Core() { return core_; }
-    CVKT_ResourceContainer& Resources() { return core_.Resources(); }
     const CVKT_ResourceContainer& Resources() const { return core_.Resources(); }
 
-    // The one editing path (see CPlexionDocCore::Edit); emits `edited`.
-    bool Edit(const std::function<bool(CVKT_ResourceContainer&)>& change);
+    // The one editing path (see CPlexionDocCore::Edit): one undo step named
+    // `label` ("Delete 3 Items"). `origin` is the panel that made the edit
+    // and shows it already; `changed` tells it to everyone else.
+    bool Edit(const QString& label, const CPlexionDocCore::Change& change,
+              QObject* origin = nullptr);
+    // A command whose edits are separated by questions or progress: one
+    // step from BeginEdit to EndEdit. Each Edit in between changes the
+    // document at once; `changed` is emitted once, at EndEdit, naming
+    // `origin` as the one that shows the change already. Pairs nest: the
+    // outermost pair makes the step.
+    void BeginEdit(const QString& label, QObject* origin = nullptr);
+    void EndEdit();
+    // Puts back everything changed since BeginEdit.
+    void CancelEdit();
+    CUndoHistory& History() { return history_; }
+    // An open drag or stroke ends first.
+    void Undo();
+    void Redo();
     bool IsModified() const { return core_.IsModified(); }
-    void SetModified(bool modified);
+    // A document whose state matches no saved file (a recovered one): it
+    // stays modified until it is saved, whatever is undone.
+    void MarkUnsaved();
 
     // Empty for a document that was never opened or saved.
     QString PathName() const { return pathName_; }
@@ -93,8 +113,9 @@ public:
     bool ShowProperties();
 
 signals:
-    // After every change made through Edit.
-    void edited();
+    // After every edit, undo and redo: what changed, and the panel that made
+    // the edit (null for undo and redo).
+    void changed(const plexion::CDocumentChange& change, QObject* origin);
     void modifiedChanged(bool modified);
     void titleChanged(const QString& title);
     // A successful open or save gave the document this path; the recent
@@ -109,10 +130,21 @@ private:
     void SetPathName(const QString& path);
     void Watch();
     bool AskOverwriteOrReload();
+    void SetModified(bool modified);
+    // Ends the step BeginEdit opened, however deeply nested.
+    void CloseOpenEdit();
+    // The saved or opened state: the history starts clean from here.
+    void StartHistory();
 
     // Before the core, which shows its messages through it.
     std::unique_ptr<IMessagePresenter> presenter_;
     CPlexionDocCore core_;
+    CUndoHistory history_{core_};
+    QObject* origin_ = nullptr;
+    // The origin of the step BeginEdit opened, and how many BeginEdit calls
+    // wait for their EndEdit.
+    QObject* openOrigin_ = nullptr;
+    int openEdits_ = 0;
     QString pathName_;
     QString untitledName_;
     bool readIncompletely_ = false;

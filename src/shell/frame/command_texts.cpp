@@ -48,6 +48,8 @@ constexpr std::array kCommandTexts = {
                  "View the contributors of this software", "View Contributors"},
     CCommandText{kAppAbout, "&About Plexion...",
                  "Display program information, version number and copyright", "About"},
+    CCommandText{kEditUndo, "&Undo\tCtrl+Z", "Undo the last action", "Undo"},
+    CCommandText{kEditRedo, "&Redo\tCtrl+Y", "Redo the previously undone action", "Redo"},
     CCommandText{kEditCut, "Cut", "Cut the selection and put it on the Clipboard", "Cut"},
     CCommandText{kEditCopy, "Copy", "Copy the selection and put it on the Clipboard", "Copy"},
     CCommandText{kEditPaste, "Paste", "Insert Clipboard contents", "Paste"},

@@ -59,6 +59,8 @@ const std::array kCommandKeys = {
     CCommandKey{kWindowArrangeIcons, {}},
     CCommandKey{kViewContributors, {}},
     CCommandKey{kAppAbout, {}},
+    CCommandKey{kEditUndo, QKeySequence(Qt::CTRL | Qt::Key_Z)},
+    CCommandKey{kEditRedo, QKeySequence(Qt::CTRL | Qt::Key_Y)},
     CCommandKey{kEditCut, {}},
     CCommandKey{kEditCopy, {}},
     CCommandKey{kEditPaste, {}},
@@ -76,7 +78,8 @@ const std::array kCommandKeys = {
 
 // The toolbar's buttons in order; 0 is a separator.
 constexpr std::array kToolBarLayout = {
-    kFileNew,           kFileOpen,          kFileSave,          0,
+    kFileNew,           kFileOpen,          kFileSave,          kEditUndo,
+    kEditRedo,          0,
     kEditCut,           kEditCopy,          kEditPaste,         0,
     kPanelCommands[0],  kPanelCommands[1],  kPanelCommands[2],  kPanelCommands[3],
     kPanelCommands[4],  kPanelCommands[5],  kPanelCommands[6],  kPanelCommands[7],
@@ -137,6 +140,9 @@ void CMainFrame::CreateActions() {
     for (int id : kPanelCommands) {
         Action(id)->setCheckable(true);
     }
+    // Redo answers both keys editors use for it.
+    Action(kEditRedo)->setShortcuts(
+        {QKeySequence(Qt::CTRL | Qt::Key_Y), QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_Z)});
     Action(kViewToolbar)->setCheckable(true);
     Action(kViewStatusBar)->setCheckable(true);
     // Nothing in the editor cuts, copies, pastes or keeps relationships
@@ -150,6 +156,13 @@ void CMainFrame::CreateActions() {
 void CMainFrame::CreateMenus() {
     QMenuBar* bar = menuBar();
     fileMenu_ = bar->addMenu(QStringLiteral("&File"));
+    QMenu* edit = bar->addMenu(QStringLiteral("&Edit"));
+    edit->addAction(Action(kEditUndo));
+    edit->addAction(Action(kEditRedo));
+    edit->addSeparator();
+    edit->addAction(Action(kEditCut));
+    edit->addAction(Action(kEditCopy));
+    edit->addAction(Action(kEditPaste));
     QMenu* view = bar->addMenu(QStringLiteral("&View"));
     view->addAction(Action(kViewToolbar));
     view->addAction(Action(kViewStatusBar));

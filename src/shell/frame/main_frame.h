@@ -99,6 +99,8 @@ private:
     void OnDocumentCountChanged();
     void UpdateCommandStates();
     void UpdatePanelChecks();
+    // "&Undo Delete 3 Items", "&Redo …" of the active document.
+    void UpdateUndoCommands();
     void UpdateTitle();
     QString DesiredTitle() const;
 

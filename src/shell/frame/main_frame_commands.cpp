@@ -56,6 +56,8 @@ void CMainFrame::ConnectCommands() {
             frame->close();
         }
     });
+    onDocument(kEditUndo, [](CPlexionDoc& document) { document.Undo(); });
+    onDocument(kEditRedo, [](CPlexionDoc& document) { document.Redo(); });
     onDocument(kFileSave, [](CPlexionDoc& document) { document.DoFileSave(); });
     onDocument(kFileSaveAs, [](CPlexionDoc& document) { document.DoSaveAs(); });
     onDocument(kFileProperties, [](CPlexionDoc& document) { document.ShowProperties(); });
@@ -118,7 +120,27 @@ void CMainFrame::UpdateCommandStates() {
         Action(id)->setEnabled(open);
     }
     UpdatePanelChecks();
+    UpdateUndoCommands();
     UpdateTitle();
+}
+
+void CMainFrame::UpdateUndoCommands() {
+    CPlexionDoc* document = ActiveDocument();
+    // The menu entry and the button's tooltip name the step: "&Undo Delete
+    // 3 Items\tCtrl+Z", "Undo Delete 3 Items".
+    const auto update = [](QAction* action, const QString& verb, const QString& key,
+                           bool enabled, const QString& step) {
+        action->setEnabled(enabled);
+        const QString named = enabled && !step.isEmpty() ? u' ' + step : QString();
+        action->setText(u'&' + verb + named + u'\t' + key);
+        action->setToolTip(verb + named);
+    };
+    const bool canUndo = document != nullptr && document->History().CanUndo();
+    const bool canRedo = document != nullptr && document->History().CanRedo();
+    update(Action(kEditUndo), QStringLiteral("Undo"), QStringLiteral("Ctrl+Z"), canUndo,
+           canUndo ? document->History().UndoText() : QString());
+    update(Action(kEditRedo), QStringLiteral("Redo"), QStringLiteral("Ctrl+Y"), canRedo,
+           canRedo ? document->History().RedoText() : QString());
 }
 
 void CMainFrame::UpdatePanelChecks() {

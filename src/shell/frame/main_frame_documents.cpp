@@ -156,6 +156,11 @@ CChildFrame* CMainFrame::AddChildFrame(std::unique_ptr<CPlexionDoc> document) {
     });
     connect(frame, &CChildFrame::closed, this, &CMainFrame::OnDocumentCountChanged);
     connect(opened, &CPlexionDoc::pathNameSet, &recentFiles_, &CRecentFiles::Add);
+    connect(&opened->History(), &CUndoHistory::changed, this, [this, opened] {
+        if (ActiveDocument() == opened) {
+            UpdateUndoCommands();
+        }
+    });
     connect(frame->View(), &CPlexionView::currentPanelChanged, this,
             &CMainFrame::UpdatePanelChecks);
     frame->InitialUpdateFrame();

@@ -10,7 +10,7 @@ struct CCommandArt {
     ToolbarIconRows rows;
 };
 
-constexpr std::array<CCommandArt, 20> kArt = {{
+constexpr std::array<CCommandArt, 22> kArt = {{
     {command::kFileNew,
      {{
          "................",
@@ -63,6 +63,42 @@ constexpr std::array<CCommandArt, 20> kArt = {{
          ".kbbksskkssskbk.",
          ".kbbksskkssskbk.",
          ".kkkkkkkkkkkkkk.",
+         "................",
+     }}},
+    {command::kEditUndo,
+     {{
+         "................",
+         "................",
+         "....k...........",
+         "...kk...........",
+         "..kbkkkkkkk.....",
+         ".kbbbbbbbbbkk...",
+         "..kbkkkkkkbbbk..",
+         "...kk.....kkbbk.",
+         "....k.......kbk.",
+         "............kbk.",
+         "...........kbbk.",
+         "........kkkbbk..",
+         "........kbbbk...",
+         "........kkkk....",
+         "................",
+     }}},
+    {command::kEditRedo,
+     {{
+         "................",
+         "................",
+         "...........k....",
+         "...........kk...",
+         ".....kkkkkkkbk..",
+         "...kkbbbbbbbbbk.",
+         "..kbbbkkkkkkbk..",
+         ".kbbkk.....kk...",
+         ".kbk.......k....",
+         ".kbk............",
+         ".kbbk...........",
+         "..kbbkkk........",
+         "...kbbbk........",
+         "....kkkk........",
          "................",
      }}},
     {command::kEditCut,

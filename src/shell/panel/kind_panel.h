@@ -25,14 +25,14 @@ class CKindPanel : public CResourcePanel {
 public:
     using CResourcePanel::CResourcePanel;
 
-    CVKT_ResourceGroup* GetGroup() const override {
+    const CVKT_ResourceGroup* GetGroup() const override {
         return Container() != nullptr ? Container()->GroupAt(T::kKind) : nullptr;
     }
     int GetItemCount() const override {
         return Container() != nullptr ? Container()->template Count<T>() : 0;
     }
-    // Null outside the group.
-    T* Item(int item) const {
+    // Null outside the group; read only, changes go through EditDocument.
+    const T* Item(int item) const {
         return Container() != nullptr ? Container()->template GetAt<T>(item) : nullptr;
     }
 

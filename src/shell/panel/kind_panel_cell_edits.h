@@ -39,7 +39,8 @@ bool ApplyStoredCell(CResourcePanel& panel, const CCellStore<T>& store, int dstC
         return false;
     }
     bool taken = false;
-    const bool itemChanged = panel.EditDocument([&](CVKT_ResourceContainer& container) {
+    const bool itemChanged =
+        panel.EditDocument(panel.EditCellLabel(dstColumn), [&](CVKT_ResourceContainer& container) {
         T* item = container.GetAt<T>(target);
         const T* from = container.GetAt<T>(source);
         if (item == nullptr || from == nullptr) {

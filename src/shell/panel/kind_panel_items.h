@@ -18,7 +18,7 @@ template <typename T>
 bool InsertKindItem(CResourcePanel& panel, const std::string& id,
                     const std::function<void(T&)>& prepare = {}) {
     int index = -1;
-    panel.EditDocument([&](CVKT_ResourceContainer& container) {
+    panel.EditDocument(QStringLiteral("Insert Item"), [&](CVKT_ResourceContainer& container) {
         index = container.New<T>(id);
         T* item = container.GetAt<T>(index);
         if (item != nullptr && prepare) {
@@ -35,15 +35,16 @@ bool InsertKindItem(CResourcePanel& panel, const std::string& id,
 
 template <typename T>
 bool DeleteKindItem(CResourcePanel& panel, int item) {
-    return panel.EditDocument(
-        [item](CVKT_ResourceContainer& container) { return container.Delete<T>(item) != 0; });
+    return panel.EditDocument(QStringLiteral("Delete Item"), [item](CVKT_ResourceContainer& container) {
+        return container.Delete<T>(item) != 0;
+    });
 }
 
 // True also for a move onto itself, which changes nothing.
 template <typename T>
 bool MoveKindItem(CResourcePanel& panel, int from, int to) {
     bool moved = false;
-    panel.EditDocument([&](CVKT_ResourceContainer& container) {
+    panel.EditDocument(QStringLiteral("Move Item"), [&](CVKT_ResourceContainer& container) {
         moved = container.Move<T>(from, to) != 0;
         return moved && from != to;
     });

@@ -11,6 +11,7 @@
 #include <QMimeData>
 #include <QUrl>
 
+#include "edit_step.h"
 #include "edit_value_dialog.h"
 #include "message_box_presenter.h"
 #include "panel_host.h"
@@ -18,6 +19,7 @@
 #include "panel_splitter.h"
 #include "plexion_doc.h"
 #include "resource_grid.h"
+#include "resource_container.h"
 #include "resource_group.h"
 #include "stored_text.h"
 
@@ -77,7 +79,12 @@ bool CResourcePanel::CreateChildren() {
     return Refresh(true);
 }
 
-bool CResourcePanel::SetResourceContainer(CVKT_ResourceContainer* container) {
+bool CResourcePanel::ShowsKind(int kind) const {
+    const CVKT_ResourceGroup* group = GetGroup();
+    return group != nullptr && container_ != nullptr && container_->GroupAt(kind) == group;
+}
+
+bool CResourcePanel::SetResourceContainer(const CVKT_ResourceContainer* container) {
     container_ = container;
     if (created_) {
         Refresh(true);
@@ -123,20 +130,13 @@ void CResourcePanel::showEvent(QShowEvent* event) {
     }
 }
 
-bool CResourcePanel::EditDocument(const std::function<bool(CVKT_ResourceContainer&)>& change,
-                                  bool otherPanelsShowIt) {
-    bool changed = false;
-    if (batchContainer_ != nullptr) {
-        changed = change(*batchContainer_);
-        batchChanged_ = batchChanged_ || changed;
-    } else if (document_ != nullptr) {
-        changed = document_->Edit(change);
-    } else if (container_ != nullptr) {
-        changed = change(*container_);
+bool CResourcePanel::EditDocument(const QString& label,
+                                  const std::function<bool(CVKT_ResourceContainer&)>& change) {
+    if (document_ == nullptr) {
+        return false;
     }
-    if (changed && otherPanelsShowIt) {
-        NotifyOtherPanels();
-    }
+    const bool changed = document_->Edit(label, change, this);
+    batchChanged_ = batchChanged_ || changed;
     return changed;
 }
 
@@ -165,10 +165,25 @@ void CResourcePanel::SetLastFolder(const QString& folder) {
     FoldersByKind().insert(title_, folder);
 }
 
-void CResourcePanel::NotifyOtherPanels() {
-    if (host_ != nullptr) {
-        host_->RefreshAllPanels();
+void CResourcePanel::AsOneEdit(const QString& label, const std::function<void()>& run) {
+    if (document_ == nullptr) {
+        run();
+        return;
     }
+    document_->BeginEdit(label, this);
+    try {
+        run();
+    } catch (...) {
+        document_->EndEdit();
+        throw;
+    }
+    document_->EndEdit();
+}
+
+QString CResourcePanel::EditCellLabel(int column) const {
+    const CGridCell* header = grid_ != nullptr ? grid_->Sheet().Cell(column, 0) : nullptr;
+    const QString name = header != nullptr ? header->GetText().trimmed() : QString();
+    return name.isEmpty() ? QStringLiteral("Edit Cell") : QStringLiteral("Edit ") + name;
 }
 
 QString CResourcePanel::ItemName(int item) const {
@@ -248,9 +263,11 @@ void CResourcePanel::DropFiles(const QStringList& paths) {
         return;
     }
     QApplication::setOverrideCursor(Qt::WaitCursor);
-    for (const QString& path : paths) {
-        AddFile(path);
-    }
+    AsOneEdit(QString::fromStdString(ItemsLabel("Insert", paths.size())), [&] {
+        for (const QString& path : paths) {
+            AddFile(path);
+        }
+    });
     QApplication::restoreOverrideCursor();
 }
 

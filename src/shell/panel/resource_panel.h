@@ -68,7 +68,8 @@ public:
     void SetDocument(CPlexionDoc* document, IPanelHost* host);
     CPlexionDoc* Document() const { return document_; }
     IPanelHost* Host() const { return host_; }
-    CVKT_ResourceContainer* Container() const { return container_; }
+    // Read only: changes go through EditDocument.
+    const CVKT_ResourceContainer* Container() const { return container_; }
     bool AcceptsFiles() const { return acceptsFiles_; }
     double SplitRatio() const { return splitRatio_; }
     // Whether the panel's window exists (see CreatePanel).
@@ -87,7 +88,7 @@ public:
     // 1: the names of `item` and of `items`, shortened after the fourth.
     virtual QString ItemsSummary(int item, const std::vector<int>& items) const;
     // 2
-    virtual CVKT_ResourceGroup* GetGroup() const = 0;
+    virtual const CVKT_ResourceGroup* GetGroup() const = 0;
     // 3, 4
     virtual bool ShowFindDialog();
     virtual bool Search(const CFindOptions& options);
@@ -171,7 +172,11 @@ public:
     virtual QRect BandRect(const QRect& rect, int band, int bandCount) const;
     // 52, 53, 54, 55
     virtual bool Refresh(bool rebuild);
-    virtual bool SetResourceContainer(CVKT_ResourceContainer* container);
+    virtual bool SetResourceContainer(const CVKT_ResourceContainer* container);
+    // Whether the panel shows items of `kind` (its own group by default; a
+    // preview may draw other kinds too): the view refreshes it when they
+    // change.
+    virtual bool ShowsKind(int kind) const;
     // Duplicate IDs in the group, and what FindBrokenReference reports: the
     // first offending item gets the cursor and a message says what is wrong.
     virtual bool CheckIntegrity();
@@ -201,14 +206,15 @@ public:
     // Files dropped on the panel.
     void DropFiles(const QStringList& paths);
 
-    // The one editing path: runs `change` through the document, which marks
-    // itself modified when `change` reports a change. When other panels show
-    // the changed data, they are told to refresh. Called inside a change
-    // the panel is making already, it joins that one edit.
-    bool EditDocument(const std::function<bool(CVKT_ResourceContainer&)>& change,
-                      bool otherPanelsShowIt = false);
-    // The refresh-all-panels notification, sent to the view.
-    void NotifyOtherPanels();
+    // The one editing path: runs `change` through the document as one undo
+    // step named `label`. This panel updates itself; the document tells
+    // the other panels that show what changed. Without a document nothing
+    // can change.
+    bool EditDocument(const QString& label,
+                      const std::function<bool(CVKT_ResourceContainer&)>& change);
+    // Runs `run`, whose EditDocument calls (any number, with questions and
+    // progress between them) make one undo step named `label`.
+    void AsOneEdit(const QString& label, const std::function<void()>& run);
 
     // The base's tiled preview: one band per affected item.
     void DrawTiledPreview(QPainter& painter, const QRect& preview);
@@ -219,6 +225,10 @@ public:
     // of `band`, which then starts below the line.
     static void DrawBandTextLine(QPainter& painter, QRect& band, const QString& text,
                                  const QColor& color);
+
+    // The undo step of an edit of grid column `column`: "Edit " and the
+    // column's header.
+    QString EditCellLabel(int column) const;
 
     // The name of an item of the group, empty when there is none.
     QString ItemName(int item) const;
@@ -291,7 +301,7 @@ private:
     CResourceGrid* grid_ = nullptr;
     double splitRatio_ = 0.5;
     CPanelSplitter* splitter_ = nullptr;
-    CVKT_ResourceContainer* container_ = nullptr;
+    const CVKT_ResourceContainer* container_ = nullptr;
     bool created_ = false;
     // A rebuild asked for while the view kept the panel hidden, done when
     // it is shown; the first showing also puts the cursor on the first item.
@@ -301,9 +311,8 @@ private:
     // Set by MoveItem when the kind refused a move.
     bool moveFailed_ = false;
     int progressDelayMs_ = 500;
-    // While one edit of the document runs many cell edits (a replace), the
-    // container they change and whether any did.
-    CVKT_ResourceContainer* batchContainer_ = nullptr;
+    // Whether an edit made through EditDocument changed anything since a
+    // replace that runs many cell edits as one edit last cleared it.
     bool batchChanged_ = false;
 };
 

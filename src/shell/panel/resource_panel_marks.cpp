@@ -194,15 +194,23 @@ void CResourcePanel::OnCellEdited() {
     }
     // A value the item refused is not copied anywhere; the cell shows the
     // item's value again.
-    if (!ApplyCell(column, row, column, row)) {
+    // The cell and every marked row it is copied to are one step.
+    bool applied = false;
+    AsOneEdit(EditCellLabel(column), [&] {
+        applied = ApplyCell(column, row, column, row);
+        if (!applied) {
+            return;
+        }
+        const int rows = GetRowCount();
+        for (int other = 0; other < rows; ++other) {
+            if (other != item && IsMarked(other)) {
+                ApplyCell(column, other + HeaderRowCount(), column, row);
+            }
+        }
+    });
+    if (!applied) {
         FillCell(column, row, true);
         return;
-    }
-    const int rows = GetRowCount();
-    for (int other = 0; other < rows; ++other) {
-        if (other != item && IsMarked(other)) {
-            ApplyCell(column, other + HeaderRowCount(), column, row);
-        }
     }
     // The column fits the new value at once, not at the next refresh.
     grid_->Sheet().FitColumns(column, column);

@@ -1,5 +1,6 @@
 #include "resource_panel.h"
 
+#include "edit_step.h"
 #include "resource_grid.h"
 
 namespace plexion {
@@ -42,10 +43,12 @@ void CResourcePanel::MoveItemsUp() {
     }
     const int header = HeaderRowCount();
     moveFailed_ = false;
-    for (const int item : items) {
-        MoveItem(item, item - 1);
-        grid_->Sheet().MoveRow(item + header, item - 1 + header);
-    }
+    AsOneEdit(QStringLiteral("Move Index Up"), [&] {
+        for (const int item : items) {
+            MoveItem(item, item - 1);
+            grid_->Sheet().MoveRow(item + header, item - 1 + header);
+        }
+    });
     FinishRowMoves(items.front() - 1 + header, items.back() + header);
 }
 
@@ -56,10 +59,12 @@ void CResourcePanel::MoveItemsDown() {
     }
     const int header = HeaderRowCount();
     moveFailed_ = false;
-    for (const int item : items) {
-        MoveItem(item, item + 1);
-        grid_->Sheet().MoveRow(item + header, item + 1 + header);
-    }
+    AsOneEdit(QStringLiteral("Move Index Down"), [&] {
+        for (const int item : items) {
+            MoveItem(item, item + 1);
+            grid_->Sheet().MoveRow(item + header, item + 1 + header);
+        }
+    });
     FinishRowMoves(items.back() + header, items.front() + 1 + header);
 }
 
@@ -70,11 +75,13 @@ void CResourcePanel::GroupItems() {
     }
     const int header = HeaderRowCount();
     int target = items.front() + 1;
-    for (size_t i = 1; i < items.size(); ++i) {
-        MoveItem(items[i], target);
-        grid_->Sheet().MoveRow(items[i] + header, target + header);
-        ++target;
-    }
+    AsOneEdit(QStringLiteral("Group Items"), [&] {
+        for (size_t i = 1; i < items.size(); ++i) {
+            MoveItem(items[i], target);
+            grid_->Sheet().MoveRow(items[i] + header, target + header);
+            ++target;
+        }
+    });
     moveFailed_ = false;
     ScrollToRows(items.front() + header, target - 1 + header);
     Refresh(true);
@@ -85,9 +92,11 @@ void CResourcePanel::DeleteItems() {
     if (items.empty()) {
         return;
     }
-    for (const int item : items) {
-        DeleteItem(item);
-    }
+    AsOneEdit(QString::fromStdString(ItemsLabel("Delete", items.size())), [&] {
+        for (const int item : items) {
+            DeleteItem(item);
+        }
+    });
     SetAllMarked(false, false, false);
     Refresh(true);
     SelectionChanged();

@@ -185,9 +185,8 @@ void CResourcePanel::ApplyReplacements(const std::vector<CCellReplacement>& repl
     }
     CGridSheet& sheet = grid_->Sheet();
     std::set<int> columns;
-    const bool changed = EditDocument([&](CVKT_ResourceContainer& container) {
+    const bool changed = EditDocument(QStringLiteral("Replace"), [&](CVKT_ResourceContainer&) {
         // The kind's own cell edits join this one change.
-        batchContainer_ = &container;
         batchChanged_ = false;
         for (const CCellReplacement& replacement : replacements) {
             CGridCell* cell = sheet.Cell(replacement.column, replacement.row);
@@ -202,7 +201,6 @@ void CResourcePanel::ApplyReplacements(const std::vector<CCellReplacement>& repl
             }
             columns.insert(replacement.column);
         }
-        batchContainer_ = nullptr;
         return batchChanged_;
     });
     for (const int column : columns) {

@@ -27,6 +27,7 @@ CPlexionView::CPlexionView(CPlexionDoc* document, QWidget* parent)
         RefreshAllPanels();
         SetStepTimer(false, clockRanBeforeReload_);
     });
+    connect(document_, &CPlexionDoc::changed, this, &CPlexionView::OnDocumentChanged);
     ShowPanel(0, false);
 }
 
@@ -175,6 +176,20 @@ void CPlexionView::RefreshAllPanels() {
     for (auto& panel : panels_) {
         if (panel->IsCreated()) {
             panel->Refresh(true);
+        }
+    }
+}
+
+void CPlexionView::OnDocumentChanged(const CDocumentChange& change, QObject* origin) {
+    for (auto& panel : panels_) {
+        if (panel.get() == origin || !panel->IsCreated()) {
+            continue;
+        }
+        for (int kind = 0; kind < kKindCount; ++kind) {
+            if (change.Touches(kind) && panel->ShowsKind(kind)) {
+                panel->Refresh(true);
+                break;
+            }
         }
     }
 }

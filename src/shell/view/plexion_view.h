@@ -5,6 +5,7 @@
 
 #include <atomic>
 
+#include "document_change.h"
 #include "game_clock.h"
 #include "panel_host.h"
 #include "panel_set.h"
@@ -62,6 +63,11 @@ public:
 
 signals:
     void currentPanelChanged(int index);
+
+private slots:
+    // Every panel that shows what changed, but the one that made the
+    // change, shows the document again.
+    void OnDocumentChanged(const plexion::CDocumentChange& change, QObject* origin);
 
 protected:
     void resizeEvent(QResizeEvent* event) override;

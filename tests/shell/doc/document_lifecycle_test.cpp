@@ -27,10 +27,12 @@ using test::CTempDir;
 std::string WriteProtectedDocument(const CTempDir& dir, const std::string& password) {
     CPlexionDocCore core;
     core.NewDocument();
-    core.Resources().New<CVKT_Text>("settings_password");
-    core.Resources().GetAt<CVKT_Text>(1)->SetText(password);
-    core.Resources().New<CVKT_Text>("settings_password");
-    core.Resources().GetAt<CVKT_Text>(2)->SetText("second is never asked");
+    core.Edit("Fill", [&](CVKT_ResourceContainer& resources) {
+        resources.GetAt<CVKT_Text>(resources.New<CVKT_Text>("settings_password"))->SetText(password);
+        resources.GetAt<CVKT_Text>(resources.New<CVKT_Text>("settings_password"))
+            ->SetText("second is never asked");
+        return true;
+    });
     const std::string path = dir.File("locked.dat");
     EXPECT_TRUE(core.SaveDocument(path));
     return path;
@@ -95,11 +97,11 @@ TEST(DocumentLifecycle, EditsMarkTheDocumentModifiedOnceAndOnlyWhenSomethingChan
     CPlexionDoc doc;
     doc.OnNewDocument();
     QSignalSpy modified(&doc, &CPlexionDoc::modifiedChanged);
-    QSignalSpy edited(&doc, &CPlexionDoc::edited);
-    EXPECT_FALSE(doc.Edit([](CVKT_ResourceContainer&) { return false; }));
+    QSignalSpy edited(&doc, &CPlexionDoc::changed);
+    EXPECT_FALSE(doc.Edit(QStringLiteral("Edit"), [](CVKT_ResourceContainer&) { return false; }));
     EXPECT_FALSE(doc.IsModified());
-    EXPECT_TRUE(doc.Edit([](CVKT_ResourceContainer& c) { return c.New<CVKT_Text>("a") >= 0; }));
-    EXPECT_TRUE(doc.Edit([](CVKT_ResourceContainer& c) { return c.New<CVKT_Text>("b") >= 0; }));
+    EXPECT_TRUE(doc.Edit(QStringLiteral("Edit"), [](CVKT_ResourceContainer& c) { return c.New<CVKT_Text>("a") >= 0; }));
+    EXPECT_TRUE(doc.Edit(QStringLiteral("Edit"), [](CVKT_ResourceContainer& c) { return c.New<CVKT_Text>("b") >= 0; }));
     EXPECT_TRUE(doc.IsModified());
     EXPECT_EQ(modified.count(), 1);
     EXPECT_EQ(edited.count(), 2);
@@ -159,7 +161,7 @@ TEST(DocumentLifecycle, AFailedSaveKeepsThePathNameTheFileAndTheModifiedFlag) {
     const QString good = QString::fromStdString(dir.File("good.dat"));
     ASSERT_TRUE(doc.OnSaveDocument(good));
     const auto before = test::ReadFileBytes(good.toStdString());
-    doc.Edit([](CVKT_ResourceContainer& c) { return c.New<CVKT_Text>("unsaved") >= 0; });
+    doc.Edit(QStringLiteral("Edit"), [](CVKT_ResourceContainer& c) { return c.New<CVKT_Text>("unsaved") >= 0; });
 
     QString message;
     QString detail;
@@ -182,7 +184,7 @@ TEST(DocumentLifecycle, ClosingAModifiedDocumentAsksToSaveIt) {
     CPlexionDoc doc;
     doc.OnNewDocument();
     EXPECT_TRUE(doc.SaveModified());  // nothing to ask yet
-    doc.Edit([](CVKT_ResourceContainer& c) { return c.New<CVKT_Text>("x") >= 0; });
+    doc.Edit(QStringLiteral("Edit"), [](CVKT_ResourceContainer& c) { return c.New<CVKT_Text>("x") >= 0; });
 
     QString question;
     auto answerWith = [&question](QMessageBox::StandardButton button) {
@@ -200,7 +202,7 @@ TEST(DocumentLifecycle, ClosingAModifiedDocumentAsksToSaveIt) {
 
     const QString path = QString::fromStdString(dir.File("kept.dat"));
     ASSERT_TRUE(doc.OnSaveDocument(path));
-    doc.Edit([](CVKT_ResourceContainer& c) { return c.New<CVKT_Text>("y") >= 0; });
+    doc.Edit(QStringLiteral("Edit"), [](CVKT_ResourceContainer& c) { return c.New<CVKT_Text>("y") >= 0; });
     answerWith(QMessageBox::Yes);
     EXPECT_TRUE(doc.SaveModified());
     EXPECT_EQ(question, "Save changes to " + path + "?");
@@ -218,8 +220,9 @@ TEST(DocumentLifecycle, AFileReadIncompletelyIsSavedUnderANameTheUserGives) {
     {
         CPlexionDocCore core;
         core.NewDocument();
-        core.Resources().New<CVKT_Text>("kept");
-        core.Resources().New<CVKT_Text>("cut off");
+        core.Edit("Fill", [](CVKT_ResourceContainer& c) {
+            return c.New<CVKT_Text>("kept") >= 0 && c.New<CVKT_Text>("cut off") >= 0;
+        });
         ASSERT_TRUE(core.SaveDocument(path));
     }
     auto bytes = test::ReadFileBytes(path);
@@ -246,7 +249,7 @@ TEST(DocumentLifecycle, AFileReadIncompletelyIsSavedUnderANameTheUserGives) {
     });
     ASSERT_TRUE(doc.DoFileSave());
     EXPECT_EQ(doc.PathName(), repaired);
-    doc.Edit([](CVKT_ResourceContainer& c) { return c.New<CVKT_Text>("later") >= 0; });
+    doc.Edit(QStringLiteral("Edit"), [](CVKT_ResourceContainer& c) { return c.New<CVKT_Text>("later") >= 0; });
     EXPECT_TRUE(doc.DoFileSave());  // no dialog now: the file is whole
     EXPECT_FALSE(doc.IsModified());
 }
@@ -275,7 +278,11 @@ TEST(DocumentLifecycle, PropertiesChangeTheDocumentNameThatIsSaved) {
 TEST(DocumentLifecycle, PropertiesLeaveBytesThatAreNotUtf8AsTheyAre) {
     CPlexionDoc doc;
     doc.OnNewDocument();
-    doc.Resources().SetName("caf\xe9");
+    doc.Edit(QStringLiteral("Properties"), [](CVKT_ResourceContainer& c) {
+        return c.SetName("caf\xe9") != 0;
+    });
+    // As if the name had been read from a file.
+    doc.History().Stack().setClean();
     AnswerModal<CFormDialog>([](CFormDialog* dialog) { dialog->accept(); });
     ASSERT_TRUE(doc.ShowProperties());
     EXPECT_EQ(doc.Resources().GetName(), "caf\xe9");
@@ -286,7 +293,7 @@ TEST(DocumentLifecycle, PropertiesLeaveBytesThatAreNotUtf8AsTheyAre) {
 void ChangeElsewhere(const std::string& path, const std::string& id) {
     CPlexionDocCore theirs;
     ASSERT_EQ(theirs.OpenDocument(path, nullptr), CPlexionDocCore::OpenOutcome::Opened);
-    theirs.Edit([&](CVKT_ResourceContainer& c) { return c.New<CVKT_Text>(id) >= 0; });
+    theirs.Edit("Add Text", [&](CVKT_ResourceContainer& c) { return c.New<CVKT_Text>(id) >= 0; });
     ASSERT_TRUE(theirs.SaveDocument(path));
 }
 
@@ -321,7 +328,7 @@ TEST(DocumentLifecycle, AFileChangedByAnotherProgramIsNeverSavedOverWithoutAskin
     }
     CPlexionDoc doc;
     ASSERT_TRUE(doc.OnOpenDocument(QString::fromStdString(path)));
-    doc.Edit([](CVKT_ResourceContainer& c) { return c.New<CVKT_Text>("mine") >= 0; });
+    doc.Edit(QStringLiteral("Add Text"), [](CVKT_ResourceContainer& c) { return c.New<CVKT_Text>("mine") >= 0; });
     ChangeElsewhere(path, "theirs");
 
     QString asked;
@@ -338,7 +345,7 @@ TEST(DocumentLifecycle, AFileChangedByAnotherProgramIsNeverSavedOverWithoutAskin
     EXPECT_TRUE(FileHolds(path, "mine"));
     EXPECT_FALSE(FileHolds(path, "theirs"));
 
-    doc.Edit([](CVKT_ResourceContainer& c) { return c.New<CVKT_Text>("lost") >= 0; });
+    doc.Edit(QStringLiteral("Add Text"), [](CVKT_ResourceContainer& c) { return c.New<CVKT_Text>("lost") >= 0; });
     ChangeElsewhere(path, "kept");
     Press(QStringLiteral("&Reload"), &asked);
     EXPECT_FALSE(doc.DoFileSave());
@@ -365,7 +372,7 @@ TEST(DocumentLifecycle, AnUnmodifiedDocumentOffersToReloadAnOutsideChange) {
     EXPECT_EQ(asked, "The file " + doc.PathName() + " was changed by another program. Reload it?");
     EXPECT_GE(doc.Resources().Find<CVKT_Text>("outside"), 0);
     // Its own save is no outside change.
-    doc.Edit([](CVKT_ResourceContainer& c) { return c.New<CVKT_Text>("own") >= 0; });
+    doc.Edit(QStringLiteral("Add Text"), [](CVKT_ResourceContainer& c) { return c.New<CVKT_Text>("own") >= 0; });
     ASSERT_TRUE(doc.DoFileSave());
     QTest::qWait(500);
     EXPECT_EQ(reloads.count(), 1);

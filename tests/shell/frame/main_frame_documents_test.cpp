@@ -71,12 +71,12 @@ TEST_F(MainFrameTest, TitleShowsTheActiveDocumentAndItsUnsavedChanges) {
     CChildFrame* child = frame_->NewDocument();
     const QString name = child->Document()->Title();
     EXPECT_EQ(frame_->windowTitle(), "Plexion - " + name);
-    child->Document()->Edit([](CVKT_ResourceContainer& resources) {
+    child->Document()->Edit(QStringLiteral("Edit"), [](CVKT_ResourceContainer& resources) {
         return resources.New<CVKT_Text>("added") >= 0;
     });
     EXPECT_EQ(frame_->windowTitle(), "Plexion - " + name + " *");
     EXPECT_EQ(child->windowTitle(), name + " *");
-    child->Document()->SetModified(false);
+    child->Document()->History().Stack().setClean();
     EXPECT_EQ(frame_->windowTitle(), "Plexion - " + name);
     EXPECT_EQ(child->windowTitle(), name);
 }
@@ -84,7 +84,7 @@ TEST_F(MainFrameTest, TitleShowsTheActiveDocumentAndItsUnsavedChanges) {
 TEST_F(MainFrameTest, ClosingAChangedDocumentAsksAndCancelKeepsIt) {
     CChildFrame* child = frame_->NewDocument();
     const QString name = child->Document()->Title();
-    child->Document()->SetModified(true);
+    child->Document()->MarkUnsaved();
     auto question = AnswerMessage(QMessageBox::Cancel);
     Action(kFileClose)->trigger();
     EXPECT_EQ(*question, "Save changes to " + name + "?");
@@ -117,8 +117,8 @@ void AnswerQuestion(const QString& text, QMessageBox::StandardButton button,
 TEST_F(MainFrameTest, ExitAsksForEveryChangedDocumentAndCancelKeepsTheEditor) {
     CChildFrame* first = frame_->NewDocument();
     CChildFrame* second = frame_->NewDocument();
-    first->Document()->SetModified(true);
-    second->Document()->SetModified(true);
+    first->Document()->MarkUnsaved();
+    second->Document()->MarkUnsaved();
     auto firstAsked = std::make_shared<int>(0);
     auto secondAsked = std::make_shared<int>(0);
     AnswerQuestion("Save changes to " + first->Document()->Title() + "?", QMessageBox::No,
@@ -131,8 +131,8 @@ TEST_F(MainFrameTest, ExitAsksForEveryChangedDocumentAndCancelKeepsTheEditor) {
     EXPECT_TRUE(frame_->isVisible());
     EXPECT_EQ(frame_->ChildFrames().size(), 2);
 
-    first->Document()->SetModified(false);
-    second->Document()->SetModified(false);
+    first->Document()->History().Stack().setClean();
+    second->Document()->History().Stack().setClean();
     EXPECT_TRUE(frame_->close());
     Settle();
     EXPECT_TRUE(frame_->ChildFrames().isEmpty());
@@ -190,7 +190,7 @@ TEST_F(MainFrameTest, CheckIntegrityOfASoundDocumentSaysOk) {
 
 TEST_F(MainFrameTest, CheckIntegrityShowsTheFirstFaultyPanelAndNoOk) {
     CChildFrame* child = frame_->NewDocument();
-    child->Document()->Edit([](CVKT_ResourceContainer& resources) {
+    child->Document()->Edit(QStringLiteral("Edit"), [](CVKT_ResourceContainer& resources) {
         resources.New<CVKT_Text>("twice");
         resources.New<CVKT_Text>("twice");
         return true;
@@ -364,10 +364,10 @@ TEST_F(MainFrameTest, SaveAsOntoAFileOpenInAnotherWindow) {
         CChildFrame* first = frame_->ActiveChildFrame();
         ASSERT_TRUE(frame_->OpenResourceFile(b));
         CChildFrame* second = frame_->ActiveChildFrame();
-        first->Document()->Edit([](CVKT_ResourceContainer& resources) {
+        first->Document()->Edit(QStringLiteral("Add Text"), [](CVKT_ResourceContainer& resources) {
             return resources.New<CVKT_Text>("from_a") >= 0;
         });
-        second->Document()->Edit([](CVKT_ResourceContainer& resources) {
+        second->Document()->Edit(QStringLiteral("Add Text"), [](CVKT_ResourceContainer& resources) {
             return resources.New<CVKT_Text>("from_b") >= 0;
         });
         // The file dialog's own "already exists" question is answered Yes.

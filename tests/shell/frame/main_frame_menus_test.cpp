@@ -27,10 +27,14 @@ using namespace command;
 const QStringList kFileWithoutDocument = {
     "&New\tCtrl+N", "&Open...\tCtrl+O", "-", "P&rint Setup...", "-", "Recent File", "-", "E&xit"};
 
+const QStringList kEditWithNothingToUndo = {"&Undo\tCtrl+Z", "&Redo\tCtrl+Y", "-", "Cut", "Copy",
+                                            "Paste"};
+
 TEST_F(MainFrameTest, MenusWithoutADocument) {
     EXPECT_EQ(MenuBarTitles(),
-              (QStringList{"&File", "&View", "&Tools", "&Settings", "&Help"}));
+              (QStringList{"&File", "&Edit", "&View", "&Tools", "&Settings", "&Help"}));
     EXPECT_EQ(MenuLabels(MenuNamed("&File")), kFileWithoutDocument);
+    EXPECT_EQ(MenuLabels(MenuNamed("&Edit")), kEditWithNothingToUndo);
     EXPECT_EQ(MenuLabels(MenuNamed("&View")), (QStringList{"&Toolbar", "&Status Bar"}));
     const QMenu* tools = MenuNamed("&Tools");
     EXPECT_EQ(MenuLabels(tools), (QStringList{"&Video"}));
@@ -48,7 +52,7 @@ TEST_F(MainFrameTest, MenusWithoutADocument) {
 TEST_F(MainFrameTest, MenusWithADocument) {
     frame_->NewDocument();
     EXPECT_EQ(MenuBarTitles(),
-              (QStringList{"&File", "&View", "&Tools", "&Settings", "&Window", "&Help"}));
+              (QStringList{"&File", "&Edit", "&View", "&Tools", "&Settings", "&Window", "&Help"}));
     EXPECT_EQ(MenuLabels(MenuNamed("&File")),
               (QStringList{"&New\tCtrl+N", "&Open...\tCtrl+O", "&Close", "&Save\tCtrl+S",
                            "Save &As...", "-", "&Print...\tCtrl+P", "Print Pre&view",
@@ -61,7 +65,7 @@ TEST_F(MainFrameTest, MenusWithADocument) {
     frame_->CloseAllDocuments();
     Settle();
     EXPECT_EQ(MenuBarTitles(),
-              (QStringList{"&File", "&View", "&Tools", "&Settings", "&Help"}));
+              (QStringList{"&File", "&Edit", "&View", "&Tools", "&Settings", "&Help"}));
     EXPECT_EQ(MenuLabels(MenuNamed("&File")), kFileWithoutDocument);
 }
 
@@ -84,7 +88,7 @@ TEST_F(MainFrameTest, WindowMenuListsTheDocumentsWithTheActiveOneChecked) {
 TEST_F(MainFrameTest, WindowMenuMarksUnsavedDocuments) {
     CChildFrame* first = frame_->NewDocument();
     CChildFrame* second = frame_->NewDocument();
-    second->Document()->SetModified(true);
+    second->Document()->MarkUnsaved();
     QMenu* window = MenuNamed("&Window");
     emit window->aboutToShow();
     const QList<QAction*> entries = window->actions();
@@ -101,6 +105,8 @@ TEST_F(MainFrameTest, ToolBarButtonsInOrder) {
     EXPECT_EQ(order, (QStringList{"New",
                                   "Open",
                                   "Save",
+                                  "Undo",
+                                  "Redo",
                                   "-",
                                   "Cut",
                                   "Copy",

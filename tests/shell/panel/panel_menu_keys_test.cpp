@@ -169,7 +169,7 @@ TEST(PanelKeys, CommandKeysOnTheGrid) {
     QTest::keyClick(grid, Qt::Key_Up, Qt::ControlModifier);
     EXPECT_EQ(TextIds(*texts), Numbers(5));
     QTest::keyClick(grid, Qt::Key_Insert);
-    EXPECT_EQ(texts->GroupAt(0)->Count(), 6);
+    EXPECT_EQ(texts->Resources().GroupAt(0)->Count(), 6);
     EXPECT_EQ(panel->GetCursorItem(), 5);
     QTest::keyClick(grid, Qt::Key_Delete);
     EXPECT_EQ(panel->deleted, (Items{5}));
@@ -192,7 +192,7 @@ TEST(PanelKeys, GroupFindAndRefreshKeys) {
     QTest::keyClick(grid, Qt::Key_F3, Qt::ShiftModifier);
     EXPECT_EQ(grid->Sheet().Cursor(), QPoint(3, 5));
     RememberedFindOptions() = CFindOptions();
-    texts->GroupAt(0)->GetAt(0)->SetID("renamed");
+    Loaded(*texts).GroupAt(0)->GetAt(0)->SetID("renamed");
     QTest::keyClick(grid, Qt::Key_F5);
     EXPECT_EQ(grid->Sheet().DisplayText(2, 1), "renamed");
 }
@@ -261,7 +261,7 @@ TEST(PanelEdits, OneEditChangesTheColumnOfEveryMarkedItem) {
     QTest::keyClick(grid, Qt::Key_Return);
     std::vector<int> values;
     for (int i = 0; i < 8; ++i) {
-        values.push_back(texts->GetAt<CVKT_Text>(i)->Value());
+        values.push_back(texts->Resources().GetAt<CVKT_Text>(i)->Value());
     }
     EXPECT_EQ(values, (std::vector<int>{0, 42, 42, 42, 42, 42, 42, 7}));
     EXPECT_EQ(grid->Sheet().DisplayText(4, 6), "+42");

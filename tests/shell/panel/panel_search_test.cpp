@@ -28,15 +28,15 @@ constexpr int kTextGridColumn = 3;
 struct CTextsPanel {
     explicit CTextsPanel(const QStringList& texts) : container(MakeTexts(Numbers(texts.size()))) {
         for (int i = 0; i < texts.size(); ++i) {
-            container->GetAt<CVKT_Text>(i)->SetText(ToStored(texts[i]));
+            Loaded(*container).GetAt<CVKT_Text>(i)->SetText(ToStored(texts[i]));
         }
         panel = ShowPanel(container.get());
         panel->Grid()->MoveCursorTo(0, 0);
     }
-    QString Text(int item) const { return FromStored(container->GetAt<CVKT_Text>(item)->Text()); }
+    QString Text(int item) const { return FromStored(container->Resources().GetAt<CVKT_Text>(item)->Text()); }
     QPoint Cursor() const { return panel->Grid()->Sheet().Cursor(); }
 
-    std::unique_ptr<CVKT_ResourceContainer> container;
+    std::unique_ptr<CPlexionDoc> container;
     std::unique_ptr<CTextListPanel> panel;
 };
 
@@ -181,7 +181,7 @@ TEST(PanelSearch, ReplaceWithoutAskingKeepsTheOtherLetters) {
 
 TEST(PanelSearch, ReplaceConvertsToTheCellTypeAndLeavesFixedCells) {
     CTextsPanel texts({"a", "b"});
-    texts.container->GetAt<CVKT_Text>(0)->SetValue(12);
+    Loaded(*texts.container).GetAt<CVKT_Text>(0)->SetValue(12);
     texts.panel->Refresh(true);
     texts.panel->Grid()->MoveCursorTo(0, 0);
     CFindOptions options = Find("1");
@@ -191,10 +191,10 @@ TEST(PanelSearch, ReplaceConvertsToTheCellTypeAndLeavesFixedCells) {
     EXPECT_FALSE(texts.panel->Search(options));
     // "+12" became "+72" and was read as a number; the row number cells
     // and the IDs' header stay as they were.
-    EXPECT_EQ(texts.container->GetAt<CVKT_Text>(0)->Value(), 72);
-    EXPECT_EQ(texts.container->GetAt<CVKT_Text>(1)->Value(), 7);
+    EXPECT_EQ(texts.container->Resources().GetAt<CVKT_Text>(0)->Value(), 72);
+    EXPECT_EQ(texts.container->Resources().GetAt<CVKT_Text>(1)->Value(), 7);
     EXPECT_EQ(texts.panel->Grid()->Sheet().DisplayText(0, 1), "1");
-    EXPECT_EQ(FromStored(texts.container->GetAt<CVKT_Text>(1)->ID()), "7");
+    EXPECT_EQ(FromStored(texts.container->Resources().GetAt<CVKT_Text>(1)->ID()), "7");
 }
 
 TEST(PanelSearch, FindNextAndPreviousUseTheRememberedText) {
@@ -253,10 +253,13 @@ TEST(PanelSearch, ReplaceAllIsOneChangeAndCancelKeepsWhatWasReplaced) {
     constexpr int kTexts = 10000;
     for (const bool cancel : {false, true}) {
         CPlexionDoc document;
-        for (int i = 0; i < kTexts; ++i) {
-            document.Resources().GetAt<CVKT_Text>(
-                document.Resources().New<CVKT_Text>("id " + std::to_string(i)))->SetText("dog");
-        }
+        document.Edit(QStringLiteral("Add Texts"), [](CVKT_ResourceContainer& resources) {
+            for (int i = 0; i < kTexts; ++i) {
+                resources.GetAt<CVKT_Text>(resources.New<CVKT_Text>("id " + std::to_string(i)))
+                    ->SetText("dog");
+            }
+            return true;
+        });
         CTextListPanel panel(nullptr);
         panel.SetDocument(&document, nullptr);
         panel.SetResourceContainer(&document.Resources());
@@ -265,7 +268,7 @@ TEST(PanelSearch, ReplaceAllIsOneChangeAndCancelKeepsWhatWasReplaced) {
         ASSERT_TRUE(QTest::qWaitForWindowExposed(&panel));
         panel.Grid()->MoveCursorTo(0, 0);
         int changes = 0;
-        QObject::connect(&document, &CPlexionDoc::edited, [&changes] { ++changes; });
+        QObject::connect(&document, &CPlexionDoc::changed, [&changes] { ++changes; });
         if (cancel) {
             panel.SetProgressDelay(0);
             AnswerModal<QProgressDialog>([](QProgressDialog* progress) { progress->cancel(); });

@@ -97,7 +97,7 @@ TEST(PanelLayout, SplitterNearTheRightEdgeIsPulledBack) {
 // animated previews have.
 class CToolbarPanel : public CTextListPanel {
 public:
-    explicit CToolbarPanel(CVKT_ResourceContainer* container) : CTextListPanel(container) {}
+    explicit CToolbarPanel(const CVKT_ResourceContainer* container) : CTextListPanel(container) {}
     bool CreateChildren() override {
         toolbar_ = new QWidget(this);
         toolbar_->setFixedHeight(30);
@@ -116,7 +116,7 @@ private:
 
 TEST(PanelLayout, ToolbarSitsAboveThePreviewAndTabReachesIt) {
     auto texts = MakeTexts(Numbers(3));
-    CToolbarPanel panel(texts.get());
+    CToolbarPanel panel(&texts->Resources());
     panel.CreatePanel(nullptr, QRect(0, 0, 600, 400));
     panel.activateWindow();
     ASSERT_TRUE(QTest::qWaitForWindowActive(&panel));
@@ -280,7 +280,9 @@ public:
 
 TEST(PanelDocument, EditsGoThroughTheDocument) {
     CPlexionDoc document;
-    document.Resources().New<CVKT_Text>("first");
+    document.Edit(QStringLiteral("Insert Item"),
+                  [](CVKT_ResourceContainer& c) { return c.New<CVKT_Text>("first") >= 0; });
+    document.History().Stack().setClean();
     CCountingHost host;
     CTextListPanel panel(nullptr);
     panel.SetDocument(&document, &host);
@@ -288,7 +290,8 @@ TEST(PanelDocument, EditsGoThroughTheDocument) {
     panel.CreatePanel(nullptr, QRect(0, 0, 500, 300));
     EXPECT_FALSE(document.IsModified());
     // A change that changes nothing leaves the document unmodified.
-    EXPECT_FALSE(panel.EditDocument([](CVKT_ResourceContainer&) { return false; }, true));
+    EXPECT_FALSE(
+        panel.EditDocument(QStringLiteral("Edit"), [](CVKT_ResourceContainer&) { return false; }));
     EXPECT_FALSE(document.IsModified());
     EXPECT_EQ(host.refreshes, 0);
     panel.Grid()->MoveCursorTo(2, 1);
@@ -300,10 +303,11 @@ TEST(PanelDocument, EditsGoThroughTheDocument) {
     EXPECT_TRUE(document.IsModified());
     EXPECT_EQ(document.Resources().GetAt<CVKT_Text>(0)->ID(), "renamed");
     EXPECT_EQ(host.refreshes, 0);
-    EXPECT_TRUE(panel.EditDocument(
-        [](CVKT_ResourceContainer& container) { return container.New<CVKT_Text>("x") >= 0; },
-        true));
-    EXPECT_EQ(host.refreshes, 1);
+    // The document, not the panel, tells whoever shows the change.
+    EXPECT_TRUE(panel.EditDocument(QStringLiteral("Insert Item"), [](CVKT_ResourceContainer& c) {
+        return c.New<CVKT_Text>("x") >= 0;
+    }));
+    EXPECT_EQ(host.refreshes, 0);
 }
 
 // File dialogs start beside the document until a panel of the same kind

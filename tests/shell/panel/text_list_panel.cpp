@@ -12,12 +12,12 @@
 
 namespace plexion::test {
 
-CTextListPanel::CTextListPanel(CVKT_ResourceContainer* container)
+CTextListPanel::CTextListPanel(const CVKT_ResourceContainer* container)
     : CResourcePanel(QStringLiteral("Texts and Parameters")) {
     SetResourceContainer(container);
 }
 
-CVKT_ResourceGroup* CTextListPanel::GetGroup() const {
+const CVKT_ResourceGroup* CTextListPanel::GetGroup() const {
     return Container()->GroupAt(CVKT_Text::kKind);
 }
 
@@ -60,7 +60,7 @@ bool CTextListPanel::ApplyCell(int dstColumn, int dstRow, int srcColumn, int src
     }
     const CGridCell* cell = KindCell(kindColumn, srcRow);
     const bool same = destination == source;
-    const bool changed = EditDocument([&](CVKT_ResourceContainer& container) {
+    const bool changed = EditDocument(QStringLiteral("Edit"), [&](CVKT_ResourceContainer& container) {
         CVKT_Text* to = container.GetAt<CVKT_Text>(destination);
         const CVKT_Text* from = container.GetAt<CVKT_Text>(source);
         switch (kindColumn) {
@@ -84,21 +84,21 @@ bool CTextListPanel::DoMoveItem(int from, int to) {
     if (refuseMoves) {
         return false;
     }
-    return EditDocument([from, to](CVKT_ResourceContainer& container) {
+    return EditDocument(QStringLiteral("Edit"), [from, to](CVKT_ResourceContainer& container) {
         return container.Move<CVKT_Text>(from, to) != 0;
     });
 }
 
 bool CTextListPanel::DeleteItem(int item) {
     deleted.push_back(item);
-    return EditDocument([item](CVKT_ResourceContainer& container) {
+    return EditDocument(QStringLiteral("Edit"), [item](CVKT_ResourceContainer& container) {
         return container.Delete<CVKT_Text>(item) != 0;
     });
 }
 
 bool CTextListPanel::InsertItems() {
     int added = -1;
-    EditDocument([&added](CVKT_ResourceContainer& container) {
+    EditDocument(QStringLiteral("Edit"), [&added](CVKT_ResourceContainer& container) {
         added = container.New<CVKT_Text>("New ID");
         return added >= 0;
     });
@@ -129,18 +129,24 @@ void CTextListPanel::DrawItemPreview(QPainter& painter, QRect& band, int item) {
     DrawBandTextLine(painter, band, ItemName(item), Qt::white);
 }
 
-std::unique_ptr<CVKT_ResourceContainer> MakeTexts(const QStringList& ids) {
-    auto container = std::make_unique<CVKT_ResourceContainer>();
+std::unique_ptr<CPlexionDoc> MakeTexts(const QStringList& ids) {
+    auto document = std::make_unique<CPlexionDoc>();
+    CVKT_ResourceContainer& container = Loaded(*document);
     for (int i = 0; i < ids.size(); ++i) {
-        const int index = container->New<CVKT_Text>(ToStored(ids[i]));
-        CVKT_Text* text = container->GetAt<CVKT_Text>(index);
+        const int index = container.New<CVKT_Text>(ToStored(ids[i]));
+        CVKT_Text* text = container.GetAt<CVKT_Text>(index);
         text->SetText(ToStored(QStringLiteral("text ") + ids[i]));
         text->SetValue(i);
     }
-    return container;
+    return document;
 }
 
-QStringList TextIds(const CVKT_ResourceContainer& container) {
+CVKT_ResourceContainer& Loaded(CPlexionDoc& document) {
+    return const_cast<CVKT_ResourceContainer&>(document.Resources());
+}
+
+QStringList TextIds(const CPlexionDoc& document) {
+    const CVKT_ResourceContainer& container = document.Resources();
     QStringList ids;
     for (int i = 0; i < container.Count<CVKT_Text>(); ++i) {
         ids << FromStored(container.GetAt<CVKT_Text>(i)->ID());
@@ -148,8 +154,9 @@ QStringList TextIds(const CVKT_ResourceContainer& container) {
     return ids;
 }
 
-std::unique_ptr<CTextListPanel> ShowPanel(CVKT_ResourceContainer* container) {
-    auto panel = std::make_unique<CTextListPanel>(container);
+std::unique_ptr<CTextListPanel> ShowPanel(CPlexionDoc* document) {
+    auto panel = std::make_unique<CTextListPanel>(&document->Resources());
+    panel->SetDocument(document, nullptr);
     panel->CreatePanel(nullptr, QRect(0, 0, 600, 400));
     panel->activateWindow();
     EXPECT_TRUE(QTest::qWaitForWindowActive(panel.get()));

@@ -6,6 +6,7 @@
 #include <memory>
 #include <vector>
 
+#include "plexion_doc.h"
 #include "resource_container.h"
 #include "resource_panel.h"
 
@@ -20,9 +21,9 @@ public:
     static constexpr int kTextColumn = 1;
     static constexpr int kValueColumn = 2;
 
-    explicit CTextListPanel(CVKT_ResourceContainer* container);
+    explicit CTextListPanel(const CVKT_ResourceContainer* container);
 
-    CVKT_ResourceGroup* GetGroup() const override;
+    const CVKT_ResourceGroup* GetGroup() const override;
     int GetItemCount() const override;
     int GetColumnCount() const override { return 3; }
     void FillItemCell(int kindColumn, int row) override;
@@ -46,15 +47,20 @@ public:
     std::vector<QRect> previewBands;
 };
 
-// A container holding texts with the given IDs; text i is "text <id>" and
-// its value i.
-std::unique_ptr<CVKT_ResourceContainer> MakeTexts(const QStringList& ids);
+// A document holding texts with the given IDs; text i is "text <id>" and
+// its value i. It starts unmodified, as if read from a file.
+std::unique_ptr<CPlexionDoc> MakeTexts(const QStringList& ids);
 
-// The IDs of the container's texts, in order.
-QStringList TextIds(const CVKT_ResourceContainer& container);
+// The document's items for a set-up that writes them directly, as a load
+// would (or another program behind the panel's back); what the panel
+// changes goes through the editing path.
+CVKT_ResourceContainer& Loaded(CPlexionDoc& document);
 
-// A created, shown panel over `container`, 600 × 400, its grid focused.
-std::unique_ptr<CTextListPanel> ShowPanel(CVKT_ResourceContainer* container);
+// The IDs of the document's texts, in order.
+QStringList TextIds(const CPlexionDoc& document);
+
+// A created, shown panel editing `document`, 600 × 400, its grid focused.
+std::unique_ptr<CTextListPanel> ShowPanel(CPlexionDoc* document);
 
 // "0", "1", … "count - 1".
 QStringList Numbers(int count);

@@ -18,7 +18,8 @@
 
 namespace plexion::test {
 
-// Counts the refresh-all-panels notifications a panel sends.
+// Counts the refresh-all-panels requests a panel makes (panels leave the
+// other panels to the document's announcements, so none should).
 class CCountingHost : public IPanelHost {
 public:
     void RefreshAllPanels() override { ++refreshes; }
@@ -35,20 +36,21 @@ public:
 };
 
 // A graphic panel of kind P over a document of its own, in a view that
-// counts the notifications to the other panels.
+// counts the changes the document announces to the other panels.
 template <typename P>
 class CGraphicsPanelTest : public CSimplePanelTest<P> {
 protected:
     void SetUp() override {
         CSimplePanelTest<P>::SetUp();
         this->Panel().SetDocument(&this->document_, &host_);
+        QObject::connect(&this->document_, &CPlexionDoc::changed,
+                         [this] { ++announcements_; });
     }
 
-    // The notifications sent so far, once those the panel put off until the
-    // event loop runs have gone out.
+    // The changes announced so far, once the event loop has run.
     int Refreshes() {
         QCoreApplication::processEvents();
-        return host_.refreshes;
+        return announcements_;
     }
 
     // A picture of `width` by `height` pixels of one colour.
@@ -91,6 +93,7 @@ protected:
     }
 
     CCountingHost host_;
+    int announcements_ = 0;
     QStringList messages_;
     std::unique_ptr<QMenu> menuOwner_;
 };

@@ -34,7 +34,11 @@ protected:
         window_->show();
     }
 
-    CVKT_ResourceContainer& Resources() { return document_.Resources(); }
+    // Set-up writes the document directly, as loading a file would; what
+    // the panels change goes through the editing path.
+    CVKT_ResourceContainer& Resources() {
+        return const_cast<CVKT_ResourceContainer&>(document_.Resources());
+    }
     P& Panel() { return *panel_; }
     CGridSheet& Sheet() { return panel_->Grid()->Sheet(); }
 

@@ -22,8 +22,13 @@ protected:
         view_->resize(900, 600);
     }
 
+    // Set-up writes the document directly, as loading a file would.
+    CVKT_ResourceContainer& Resources() {
+        return const_cast<CVKT_ResourceContainer&>(document_.Resources());
+    }
+
     void SetDelay(const char* text) {
-        auto& resources = document_.Resources();
+        auto& resources = Resources();
         const int index = resources.Find<CVKT_Text>(CPlexionDocCore::kGameStepDelayId);
         if (text == nullptr) {
             resources.Delete<CVKT_Text>(index);
@@ -76,7 +81,7 @@ TEST_F(PlexionViewTest, BeforeCreationShowPanelOnlyRemembersTheIndex) {
 }
 
 TEST_F(PlexionViewTest, ScrollToEndPutsTheCursorOnTheLastItem) {
-    document_.Edit([](CVKT_ResourceContainer& resources) {
+    document_.Edit(QStringLiteral("Edit"), [](CVKT_ResourceContainer& resources) {
         resources.New<CVKT_Text>("second");
         resources.New<CVKT_Text>("third");
         return true;
@@ -107,17 +112,31 @@ TEST_F(PlexionViewTest, RefreshAllPanelsRebuildsEveryList) {
     view_->ShowPanel(3, false);
     const int rows = texts->GetRowCount();
     view_->ShowPanel(0, false);
-    document_.Resources().New<CVKT_Text>("direct");
+    Resources().New<CVKT_Text>("direct");
     view_->RefreshAllPanels();
     // The hidden panel fills its list when it is shown.
     view_->ShowPanel(3, false);
     EXPECT_EQ(texts->GetRowCount(), rows + 1);
 }
 
+TEST_F(PlexionViewTest, PanelsShowingAChangeFollowItThroughUndoAndRedo) {
+    ShowCreated();
+    view_->ShowPanel(3, false);
+    CResourcePanel* texts = view_->Panel(3);
+    const int rows = texts->GetRowCount();
+    document_.Edit(QStringLiteral("Insert Item"),
+                   [](CVKT_ResourceContainer& c) { return c.New<CVKT_Text>("new") >= 0; });
+    EXPECT_EQ(texts->GetRowCount(), rows + 1);
+    document_.Undo();
+    EXPECT_EQ(texts->GetRowCount(), rows);
+    document_.Redo();
+    EXPECT_EQ(texts->GetRowCount(), rows + 1);
+}
+
 TEST_F(PlexionViewTest, HiddenPanelsFillTheirListsWhenFirstShown) {
-    document_.Resources().New<CVKT_Text>("first");
-    document_.Resources().New<CVKT_Text>("second");
-    document_.Resources().New<CVKT_Text>("third");
+    Resources().New<CVKT_Text>("first");
+    Resources().New<CVKT_Text>("second");
+    Resources().New<CVKT_Text>("third");
     ShowCreated();
     CResourcePanel* texts = view_->Panel(3);
     EXPECT_EQ(texts->GetRowCount(), 0);

@@ -84,7 +84,7 @@ bool CAnimationsPanel::Refresh(bool rebuild) {
     return refreshed;
 }
 
-bool CAnimationsPanel::SetResourceContainer(CVKT_ResourceContainer* container) {
+bool CAnimationsPanel::SetResourceContainer(const CVKT_ResourceContainer* container) {
     const bool attached = CResourcePanel::SetResourceContainer(container);
     RestartPreview();
     return attached;

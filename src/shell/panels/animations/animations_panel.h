@@ -18,6 +18,10 @@ public:
     // A play mode edit also plays the preview again from the mode's start.
     explicit CAnimationsPanel(QWidget* parent = nullptr);
 
+    // The frames are bitmaps, drawn at their offsets.
+    bool ShowsKind(int kind) const override {
+        return kind == kKindBitmaps || CKindPanel::ShowsKind(kind);
+    }
     bool AddEditCommands(QMenu* menu, int firstId) override;
     // A new, empty animation named "New ID" at the end of the group.
     bool InsertItems() override;
@@ -25,7 +29,7 @@ public:
     // The preview follows the cursor row.
     void SelectionChanged() override;
     bool Refresh(bool rebuild) override;
-    bool SetResourceContainer(CVKT_ResourceContainer* container) override;
+    bool SetResourceContainer(const CVKT_ResourceContainer* container) override;
     // On the game clock's thread: one game step of the preview.
     bool StepTime() override;
     void RedrawPreview() override;

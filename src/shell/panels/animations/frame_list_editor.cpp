@@ -250,9 +250,7 @@ std::vector<int> CFrameListEditor::MarkedBitmaps() const {
 bool CFrameListEditor::EditFrames(const QString& name,
                                   const std::function<bool(CVKT_IndexList&)>& change) {
     const int animation = cursor_.GetAnimationIndex();
-    // The edit goes by `name` once the editing path records named steps.
-    static_cast<void>(name);
-    const bool changed = panel_.EditDocument([&](CVKT_ResourceContainer& resources) {
+    const bool changed = panel_.EditDocument(name, [&](CVKT_ResourceContainer& resources) {
         CVKT_IndexList* list = resources.GetAt<CVKT_IndexList>(animation);
         return list != nullptr && change(*list);
     });

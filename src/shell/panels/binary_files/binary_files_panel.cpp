@@ -11,6 +11,7 @@
 #include "binary_file_import.h"
 #include "binary_file_item.h"
 #include "captioned_text_preview.h"
+#include "edit_step.h"
 #include "file_filter.h"
 #include "kind_panel_cells.h"
 #include "kind_panel_items.h"
@@ -72,15 +73,17 @@ bool CBinaryFilesPanel::InsertItems() {
         return false;
     }
     SetLastFolder(QFileInfo(paths.first()).absolutePath());
-    for (const QString& path : paths) {
-        AddFile(path);
-    }
+    AsOneEdit(QString::fromStdString(ItemsLabel("Insert", paths.size())), [&] {
+        for (const QString& path : paths) {
+            AddFile(path);
+        }
+    });
     return true;
 }
 
 bool CBinaryFilesPanel::AddFile(const QString& path) {
     int index = -1;
-    EditDocument([&](CVKT_ResourceContainer& container) {
+    EditDocument(QStringLiteral("Insert File"), [&](CVKT_ResourceContainer& container) {
         index = AddBinaryFile(container, FileSystemName(path));
         return index >= 0;
     });

@@ -1,6 +1,6 @@
 #include "bitmaps_panel.h"
 
-#include <QTimer>
+#include <QPainter>
 
 #include "bitmap_item.h"
 #include "graphic_panel_cells.h"
@@ -26,13 +26,9 @@ const QStringList& KindNames() {
 CBitmapsPanel::CBitmapsPanel(QWidget* parent)
     : CKindPanel(QStringLiteral("Bitmaps"), parent), pictureArea_(new CPictureArea(*this, this)) {
     using Bitmap = CVKT_Bitmap;
-    // Other panels show a bitmap's name and offset.
-    const auto tellOthers = [this] { TellOtherPanelsSoon(); };
-    CKindColumn<Bitmap> id = IdColumn<Bitmap>();
-    id.changed = tellOthers;
     SetColumns(
         {IndexColumn<Bitmap>(),
-         id,
+         IdColumn<Bitmap>(),
          {.header = "Type",
           .fill =
               [](CGridCell& cell, const Bitmap& bitmap) {
@@ -54,8 +50,7 @@ CBitmapsPanel::CBitmapsPanel(QWidget* parent)
               },
           .store =
               NumberStore<Bitmap, double>([](const Bitmap& bitmap) { return bitmap.OffsetX(); },
-                                          [](Bitmap& bitmap, double x) { bitmap.SetOffsetX(x); }),
-          .changed = tellOthers},
+                                          [](Bitmap& bitmap, double x) { bitmap.SetOffsetX(x); })},
          {.header = "Offset Y",
           // A drag in progress shows where it takes the offset.
           .fill =
@@ -64,8 +59,7 @@ CBitmapsPanel::CBitmapsPanel(QWidget* parent)
               },
           .store =
               NumberStore<Bitmap, double>([](const Bitmap& bitmap) { return bitmap.OffsetY(); },
-                                          [](Bitmap& bitmap, double y) { bitmap.SetOffsetY(y); }),
-          .changed = tellOthers},
+                                          [](Bitmap& bitmap, double y) { bitmap.SetOffsetY(y); })},
          {.header = "Extra Attributes",
           .fill = [](CGridCell& cell, const Bitmap&) { FillInformationCell(cell, "None"); }},
          // Only a name: the picture is not loaded again.
@@ -90,30 +84,11 @@ CBitmapsPanel::CBitmapsPanel(QWidget* parent)
 }
 
 bool CBitmapsPanel::DeleteItem(int item) {
-    const bool deleted = DeleteKindItem<CVKT_Bitmap>(*this, item);
-    if (deleted) {
-        TellOtherPanelsSoon();
-    }
-    return deleted;
+    return DeleteKindItem<CVKT_Bitmap>(*this, item);
 }
 
 bool CBitmapsPanel::DoMoveItem(int from, int to) {
-    const bool moved = MoveKindItem<CVKT_Bitmap>(*this, from, to);
-    if (moved && from != to) {
-        TellOtherPanelsSoon();
-    }
-    return moved;
-}
-
-void CBitmapsPanel::TellOtherPanelsSoon() {
-    if (otherPanelsToBeTold_) {
-        return;
-    }
-    otherPanelsToBeTold_ = true;
-    QTimer::singleShot(0, this, [this] {
-        otherPanelsToBeTold_ = false;
-        NotifyOtherPanels();
-    });
+    return MoveKindItem<CVKT_Bitmap>(*this, from, to);
 }
 
 }  // namespace plexion

@@ -106,13 +106,6 @@ private:
     void DragOffsets(QPoint delta, Qt::KeyboardModifiers modifiers);
     void EndOffsetDrag(bool cancelled);
 
-    // The animations and maps name pictures by index and draw them at their
-    // offsets, so they refresh after such a change: once, when the event
-    // loop next runs, rather than after every row of a multi-row edit or
-    // every item of a block moved or deleted.
-    void TellOtherPanelsSoon();
-
-    bool otherPanelsToBeTold_ = false;
     CPictureArea* pictureArea_ = nullptr;
     std::map<int, QPointF> draggedBy_;
     QColor lastNewColor_ = Qt::black;

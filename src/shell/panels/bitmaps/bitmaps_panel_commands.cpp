@@ -200,7 +200,7 @@ bool CBitmapsPanel::EditSelectedPictures(const QString& label,
     if (edited.empty()) {
         return false;
     }
-    const bool changed = EditDocument([&](CVKT_ResourceContainer& container) {
+    const bool changed = EditDocument(label, [&](CVKT_ResourceContainer& container) {
         for (auto& [item, copy] : edited) {
             CVKT_Bitmap* bitmap = container.GetAt<CVKT_Bitmap>(item);
             if (bitmap != nullptr) {
@@ -213,7 +213,6 @@ bool CBitmapsPanel::EditSelectedPictures(const QString& label,
         for (const auto& [item, copy] : edited) {
             RefreshRow(item);
         }
-        TellOtherPanelsSoon();
     }
     return changed;
 }
@@ -268,7 +267,8 @@ bool CBitmapsPanel::ReloadImageSource() {
         return false;
     }
     SetLastFolder(QFileInfo(path).absolutePath());
-    const bool reloaded = EditDocument([&](CVKT_ResourceContainer& container) {
+    const bool reloaded =
+        EditDocument(QStringLiteral("Reload Image Source"), [&](CVKT_ResourceContainer& container) {
         CVKT_Bitmap* target = container.GetAt<CVKT_Bitmap>(item);
         return target != nullptr && target->ReloadSource(LocalPath(path));
     });
@@ -279,7 +279,6 @@ bool CBitmapsPanel::ReloadImageSource() {
         return false;
     }
     RefreshRow(item);
-    TellOtherPanelsSoon();
     return true;
 }
 
@@ -318,12 +317,11 @@ bool CBitmapsPanel::MakeAnimationFromSelection() {
         return false;
     }
     int animation = -1;
-    EditDocument(
-        [&](CVKT_ResourceContainer& container) {
-            animation = frame_list::AppendToSelectionAnimation(container, selected);
-            return animation >= 0;
-        },
-        true);
+    EditDocument(QStringLiteral("Make Animation From Selection"),
+                 [&](CVKT_ResourceContainer& container) {
+                     animation = frame_list::AppendToSelectionAnimation(container, selected);
+                     return animation >= 0;
+                 });
     if (animation < 0) {
         QMessageBox::information(
             this, MessageBoxTitle(),

@@ -10,6 +10,7 @@
 
 #include "bitmap_item.h"
 #include "bitmaps_panel.h"
+#include "edit_step.h"
 #include "file_filter.h"
 #include "image_codecs.h"
 #include "image_import.h"
@@ -89,7 +90,7 @@ CImportOutcome ImportImages(CBitmapsPanel& panel, const QStringList& paths) {
         const std::string file = QFile::encodeName(paths[i]).toStdString();
         int index = -1;
         bool decoded = true;
-        panel.EditDocument([&](CVKT_ResourceContainer& container) {
+        panel.EditDocument(QStringLiteral("Insert Image"), [&](CVKT_ResourceContainer& container) {
             index = InsertImage(container, file);
             const CVKT_Bitmap* bitmap = container.GetAt<CVKT_Bitmap>(index);
             decoded = bitmap == nullptr || !IsUndecoded(*bitmap);
@@ -127,9 +128,11 @@ bool CBitmapsPanel::AddFile(const QString& path) {
 }
 
 int CBitmapsPanel::InsertImageFiles(const QStringList& paths) {
-    const CImportOutcome outcome = ImportImages(*this, paths);
+    // The whole insert is one step, however many files it reads.
+    CImportOutcome outcome;
+    AsOneEdit(QString::fromStdString(ItemsLabel("Insert", paths.size())),
+              [&] { outcome = ImportImages(*this, paths); });
     if (outcome.added > 0) {
-        TellOtherPanelsSoon();
         ShowNewItem(*this, outcome.lastAdded);
     }
     ReportProblems(this, outcome.unreadable, outcome.undecoded);

@@ -113,7 +113,7 @@ void CBitmapsPanel::EndOffsetDrag(bool cancelled) {
     // its end, as one change.
     const std::map<int, QPointF> moved = std::exchange(draggedBy_, {});
     if (!cancelled && !moved.empty()) {
-        const bool changed = EditDocument([&](CVKT_ResourceContainer& container) {
+        EditDocument(QStringLiteral("Move Offsets"), [&](CVKT_ResourceContainer& container) {
             bool any = false;
             for (const auto& [item, by] : moved) {
                 CVKT_Bitmap* bitmap = container.GetAt<CVKT_Bitmap>(item);
@@ -125,9 +125,6 @@ void CBitmapsPanel::EndOffsetDrag(bool cancelled) {
             }
             return any;
         });
-        if (changed) {
-            TellOtherPanelsSoon();
-        }
     }
     for (const auto& [item, by] : moved) {
         RefreshItemCell(kOffsetX, item + 1);

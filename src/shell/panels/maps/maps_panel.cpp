@@ -152,7 +152,7 @@ bool CMapsPanel::ResizeMap(int item, int columns, int lines) {
             return false;
         }
     }
-    return EditDocument([&](CVKT_ResourceContainer& container) {
+    return EditDocument(QStringLiteral("Resize Map"), [&](CVKT_ResourceContainer& container) {
         CVKT_Map* resized = container.GetAt<CVKT_Map>(item);
         return resized != nullptr && map_size::SetDimensions(*resized, columns, lines);
     });
@@ -163,7 +163,7 @@ bool CMapsPanel::SetCellSize(int item, int column, int size) {
         QMessageBox::warning(this, MessageBoxTitle(), QString::fromLatin1(kCellSizeRefused));
         return false;
     }
-    EditDocument([&](CVKT_ResourceContainer& container) {
+    EditDocument(EditCellLabel(column + FixedColumnCount()), [&](CVKT_ResourceContainer& container) {
         CVKT_Map* map = container.GetAt<CVKT_Map>(item);
         if (map == nullptr || SizeOf(*map, column) == size) {
             return false;

@@ -31,6 +31,10 @@ public:
     // The value of an empty cell.
     static constexpr std::int16_t kEmptyCellValue = -1;
 
+    // The cells draw bitmaps and animations.
+    bool ShowsKind(int kind) const override {
+        return kind == kKindBitmaps || kind == kKindIndexLists || CKindPanel::ShowsKind(kind);
+    }
     // A smaller map is first asked about, since cut cells are lost; a refused
     // size leaves the map as it was.
     explicit CMapsPanel(QWidget* parent = nullptr);
@@ -53,9 +57,9 @@ public:
     // The display's finished stroke written into the cursor map, in one edit.
     bool PaintStroke();
     // The cells from (firstColumn, firstLine) to (lastColumn, lastLine) of a
-    // map set to `value`, in one edit.
-    bool FillCells(int item, int firstColumn, int firstLine, int lastColumn, int lastLine,
-                   std::int16_t value);
+    // map set to `value`, in one edit named `label`.
+    bool FillCells(const QString& label, int item, int firstColumn, int firstLine, int lastColumn,
+                   int lastLine, std::int16_t value);
     // Every cell of a map emptied.
     bool ClearMap(int item);
     // The Split dialog on the Bitmaps panel's cursor bitmap, then the split.

@@ -41,8 +41,8 @@ bool CMapsPanel::CreateChildren() {
     connect(display_->Canvas(), &CMapCanvas::strokeFinished, this, [this] { PaintStroke(); });
     connect(display_->Canvas(), &CMapCanvas::rectangleFilled, this,
             [this](int firstColumn, int firstLine, int lastColumn, int lastLine) {
-                FillCells(GetCursorItem(), firstColumn, firstLine, lastColumn, lastLine,
-                          display_->Canvas()->PaintValue());
+                FillCells(QStringLiteral("Fill Map Cells"), GetCursorItem(), firstColumn,
+                          firstLine, lastColumn, lastLine, display_->Canvas()->PaintValue());
             });
     return CKindPanel::CreateChildren();
 }
@@ -72,17 +72,18 @@ bool CMapsPanel::Refresh(bool rebuild) {
 bool CMapsPanel::PaintStroke() {
     const int item = GetCursorItem();
     const CMapCellOverlay& stroke = display_->Canvas()->Stroke();
-    const bool changed = EditDocument([&](CVKT_ResourceContainer& container) {
-        CVKT_Map* map = container.GetAt<CVKT_Map>(item);
-        return map != nullptr && stroke.ApplyTo(*map);
+    const bool changed =
+        EditDocument(QStringLiteral("Paint Map Cells"), [&](CVKT_ResourceContainer& container) {
+            CVKT_Map* map = container.GetAt<CVKT_Map>(item);
+            return map != nullptr && stroke.ApplyTo(*map);
     });
     display_->Canvas()->ClearStroke();
     return changed;
 }
 
-bool CMapsPanel::FillCells(int item, int firstColumn, int firstLine, int lastColumn, int lastLine,
-                           std::int16_t value) {
-    const bool changed = EditDocument([&](CVKT_ResourceContainer& container) {
+bool CMapsPanel::FillCells(const QString& label, int item, int firstColumn, int firstLine,
+                           int lastColumn, int lastLine, std::int16_t value) {
+    const bool changed = EditDocument(label, [&](CVKT_ResourceContainer& container) {
         CVKT_Map* map = container.GetAt<CVKT_Map>(item);
         bool any = false;
         for (int column = std::max(firstColumn, 0);
@@ -105,7 +106,8 @@ bool CMapsPanel::FillCells(int item, int firstColumn, int firstLine, int lastCol
 bool CMapsPanel::ClearMap(int item) {
     const CVKT_Map* map = Item(item);
     return map != nullptr &&
-           FillCells(item, 0, 0, map->Columns() - 1, map->Lines() - 1, kEmptyCellValue);
+           FillCells(QStringLiteral("Clear Map"), item, 0, 0, map->Columns() - 1, map->Lines() - 1,
+                     kEmptyCellValue);
 }
 
 bool CMapsPanel::AddEditCommands(QMenu* menu, int firstId) {

@@ -59,12 +59,10 @@ bool CMapsPanel::SplitIntoMap(int bitmap, int tileWidth, int tileHeight) {
         return false;
     }
     int mapIndex = -1;
-    EditDocument(
-        [&](CVKT_ResourceContainer& container) {
-            mapIndex = map_split::AddToDocument(container, id, id, split);
-            return mapIndex >= 0;
-        },
-        true);
+    EditDocument(QStringLiteral("Split Bitmap Into Map"), [&](CVKT_ResourceContainer& container) {
+        mapIndex = map_split::AddToDocument(container, id, id, split);
+        return mapIndex >= 0;
+    });
     if (mapIndex < 0) {
         QMessageBox::warning(
             this, MessageBoxTitle(),

@@ -25,7 +25,7 @@ SoundPlayState PlayStateOf(const CAudioSystem* audio, const CVKT_WavMemory* soun
     return kSoundStopped;
 }
 
-bool ApplyPlayState(CAudioSystem* audio, CVKT_WavMemory* sound, int state) {
+bool ApplyPlayState(CAudioSystem* audio, const CVKT_WavMemory* sound, int state) {
     if (audio == nullptr || sound == nullptr) {
         return false;
     }

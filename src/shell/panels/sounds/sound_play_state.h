@@ -22,6 +22,6 @@ SoundPlayState PlayStateOf(const CAudioSystem* audio, const CVKT_WavMemory* soun
 // loop) on the voice the audio system chooses. Nothing happens without an
 // audio system, or when no voice can be had (no output device): then the
 // result is false.
-bool ApplyPlayState(CAudioSystem* audio, CVKT_WavMemory* sound, int state);
+bool ApplyPlayState(CAudioSystem* audio, const CVKT_WavMemory* sound, int state);
 
 }  // namespace plexion

@@ -37,7 +37,7 @@ CSoundsPanel::CSoundsPanel(QWidget* parent)
 }
 
 bool CSoundsPanel::ApplyPlayCell(int dstRow, int srcRow) {
-    CVKT_WavMemory* sound = Item(ItemOfRow(dstRow));
+    const CVKT_WavMemory* sound = Item(ItemOfRow(dstRow));
     const CVKT_WavMemory* source = Item(ItemOfRow(srcRow));
     const CGridCell* edited = KindCell(kPlayColumn, srcRow);
     if (sound == nullptr || source == nullptr || edited == nullptr) {
@@ -101,8 +101,9 @@ void CSoundsPanel::DetachAllSounds() {
     }
 }
 
-bool CSoundsPanel::EditSound(int item, const std::function<bool(CVKT_WavMemory&)>& change) {
-    return EditDocument([item, &change](CVKT_ResourceContainer& container) {
+bool CSoundsPanel::EditSound(const QString& label, int item,
+                             const std::function<bool(CVKT_WavMemory&)>& change) {
+    return EditDocument(label, [item, &change](CVKT_ResourceContainer& container) {
         CVKT_WavMemory* sound = container.GetAt<CVKT_WavMemory>(item);
         return sound != nullptr && change(*sound);
     });

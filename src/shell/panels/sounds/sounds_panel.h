@@ -62,7 +62,8 @@ public:
 
 private:
     // Runs `change` on sound `item` through the document's editing path.
-    bool EditSound(int item, const std::function<bool(CVKT_WavMemory&)>& change);
+    bool EditSound(const QString& label, int item,
+                   const std::function<bool(CVKT_WavMemory&)>& change);
     bool ApplyPlayCell(int dstRow, int srcRow);
     bool LoadFileIntoItem(int item, const QString& path);
     void DetachSound(const CVKT_WavMemory* sound) const;

@@ -2,6 +2,7 @@
 
 #include "application_audio.h"
 #include "audio_system.h"
+#include "edit_step.h"
 #include "kind_panel_cells.h"
 #include "paths.h"
 #include "resource_container.h"
@@ -21,7 +22,7 @@ constexpr const char* kUnnamedId = "New ID";
 bool CSoundsPanel::AddFile(const QString& path) {
     const std::string file = LocalFilePath(path);
     int added = -1;
-    EditDocument([&](CVKT_ResourceContainer& container) {
+    EditDocument(QStringLiteral("Insert Sound"), [&](CVKT_ResourceContainer& container) {
         added = AddSoundFile(container, file);
         return added >= 0;
     });
@@ -41,9 +42,11 @@ bool CSoundsPanel::InsertItems() {
     }
     SetLastFolder(QFileInfo(files.first()).absolutePath());
     bool added = false;
-    for (const QString& file : files) {
-        added = AddFile(file) || added;
-    }
+    AsOneEdit(QString::fromStdString(ItemsLabel("Insert", files.size())), [&] {
+        for (const QString& file : files) {
+            added = AddFile(file) || added;
+        }
+    });
     return added;
 }
 
@@ -70,7 +73,7 @@ bool CSoundsPanel::LoadFileIntoItem(int item, const QString& path) {
     DetachSound(Item(item));
     const std::string file = LocalFilePath(path);
     bool loaded = false;
-    EditSound(item, [&](CVKT_WavMemory& sound) {
+    EditSound(QStringLiteral("Load Wav Into Memory"), item, [&](CVKT_WavMemory& sound) {
         loaded = ReloadSound(sound, file);
         if (loaded && sound.ID() == kUnnamedId) {
             sound.SetID(FileTitleOf(file));

@@ -173,7 +173,7 @@ bool CTrajectoriesPanel::OnEditCommand(QMenu*, int firstId, int id) {
         return false;
     }
     if (const std::optional<PathOperation> operation = OperationOfCommand(offset)) {
-        RunPathCommand(*operation);
+        RunPathCommand(*operation, CommandStepLabel(offset));
     } else if (offset == kConvertToRegionCommand) {
         ConvertToRegion();
     } else if (offset == kUpdateCenterOfMassCommand) {
@@ -184,7 +184,7 @@ bool CTrajectoriesPanel::OnEditCommand(QMenu*, int firstId, int id) {
     return true;
 }
 
-void CTrajectoriesPanel::RunPathCommand(PathOperation operation) {
+void CTrajectoriesPanel::RunPathCommand(PathOperation operation, const QString& label) {
     double value = 0.0;
     if (operation != PathOperation::RemoveAll) {
         QString text = promptValues_.Text(operation);
@@ -201,7 +201,7 @@ void CTrajectoriesPanel::RunPathCommand(PathOperation operation) {
     }
     const std::vector<int> items = GetAffectedItems(true, true);
     CPathOperationOutcome outcome;
-    EditDocument([&](CVKT_ResourceContainer& container) {
+    EditDocument(label, [&](CVKT_ResourceContainer& container) {
         outcome = ApplyPathOperation(container, items, operation, value);
         return outcome.changed;
     });
@@ -222,12 +222,10 @@ void CTrajectoriesPanel::RunPathCommand(PathOperation operation) {
 void CTrajectoriesPanel::ConvertToRegion() {
     const std::vector<int> items = GetAffectedItems(true, true);
     CRegionConversion conversion;
-    EditDocument(
-        [&](CVKT_ResourceContainer& container) {
-            conversion = ConvertTrajectoriesToRegion(container, items);
-            return conversion.bitmapIndex >= 0;
-        },
-        true);
+    EditDocument(CommandStepLabel(kConvertToRegionCommand), [&](CVKT_ResourceContainer& container) {
+        conversion = ConvertTrajectoriesToRegion(container, items);
+        return conversion.bitmapIndex >= 0;
+    });
     if (conversion.bitmapIndex < 0) {
         QMessageBox::warning(this, MessageBoxTitle(),
                              QStringLiteral("No region was made: %1.")
@@ -238,8 +236,10 @@ void CTrajectoriesPanel::ConvertToRegion() {
 
 void CTrajectoriesPanel::UpdateCenterOfMass() {
     const std::vector<int> items = GetAffectedItems(true, true);
-    EditDocument(
-        [&](CVKT_ResourceContainer& container) { return UpdateCentersOfMass(container, items); });
+    EditDocument(CommandStepLabel(kUpdateCenterOfMassCommand),
+                 [&](CVKT_ResourceContainer& container) {
+                     return UpdateCentersOfMass(container, items);
+                 });
     ShowChangedPaths();
 }
 
@@ -248,10 +248,10 @@ void CTrajectoriesPanel::ShowChangedPaths() {
     preview_->Redraw();
 }
 
-bool CTrajectoriesPanel::EditShownTrajectory(const QString&,
+bool CTrajectoriesPanel::EditShownTrajectory(const QString& label,
                                              const std::function<bool(CVKT_Trajectory&)>& change) {
     const int index = preview_->TrajectoryIndex();
-    const bool changed = EditDocument([&](CVKT_ResourceContainer& container) {
+    const bool changed = EditDocument(label, [&](CVKT_ResourceContainer& container) {
         CVKT_Trajectory* trajectory = container.GetAt<CVKT_Trajectory>(index);
         return trajectory != nullptr && change(*trajectory);
     });
@@ -275,7 +275,7 @@ bool CTrajectoriesPanel::Refresh(bool rebuild) {
     return refreshed;
 }
 
-bool CTrajectoriesPanel::SetResourceContainer(CVKT_ResourceContainer* container) {
+bool CTrajectoriesPanel::SetResourceContainer(const CVKT_ResourceContainer* container) {
     preview_->SetResourceContainer(container);
     const bool attached = CResourcePanel::SetResourceContainer(container);
     preview_->SetTrajectoryIndex(GetCursorItem());

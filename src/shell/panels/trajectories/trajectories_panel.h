@@ -48,7 +48,7 @@ public:
     // The preview follows the cursor row.
     void SelectionChanged() override;
     bool Refresh(bool rebuild) override;
-    bool SetResourceContainer(CVKT_ResourceContainer* container) override;
+    bool SetResourceContainer(const CVKT_ResourceContainer* container) override;
     void Layout(bool clamp) override;
     // On the game clock's thread: moves the preview's object.
     bool StepTime() override;
@@ -66,7 +66,7 @@ private:
                              const std::function<bool(CVKT_Trajectory&)>& change);
     // The cursor trajectory has points: the commands can run.
     bool CommandsEnabled() const;
-    void RunPathCommand(PathOperation operation);
+    void RunPathCommand(PathOperation operation, const QString& label);
     void ConvertToRegion();
     void UpdateCenterOfMass();
     // After a command: the list and the preview show the changed points.

@@ -70,6 +70,19 @@ std::optional<PathOperation> OperationOfCommand(int offset) {
     }
 }
 
+QString CommandStepLabel(int offset) {
+    for (const CCommandEntry& entry : kEntries) {
+        if (entry.offset == offset) {
+            QString text = QString::fromLatin1(entry.text).remove(QLatin1Char('&'));
+            if (text.endsWith(QStringLiteral("..."))) {
+                text.chop(3);
+            }
+            return text;
+        }
+    }
+    return {};
+}
+
 void AddTrajectoryCommands(QMenu* menu, int firstId, bool enabled) {
     for (const CCommandEntry& entry : kEntries) {
         if (entry.offset == kConvertToRegionCommand || entry.offset == kUpdateCenterOfMassCommand) {

@@ -25,6 +25,9 @@ enum TrajectoryCommand : int {
 
 // The path operation of one of the first five commands.
 std::optional<PathOperation> OperationOfCommand(int offset);
+// The name of a command's change, its menu text without the mnemonic and
+// the dots: "Resample Points".
+QString CommandStepLabel(int offset);
 
 // Fills the submenu: the seven commands with their status texts, a
 // separator before the region and before the center of mass, every entry

@@ -44,7 +44,7 @@ CTrajectoryPreview::CTrajectoryPreview(QWidget* parent) : QWidget(parent) {
 
 CTrajectoryPreview::~CTrajectoryPreview() = default;
 
-void CTrajectoryPreview::SetResourceContainer(CVKT_ResourceContainer* container) {
+void CTrajectoryPreview::SetResourceContainer(const CVKT_ResourceContainer* container) {
     gesture_.reset();
     container_ = container;
     state_.Cursor().SetResourceContainer(container);

@@ -43,7 +43,7 @@ public:
     explicit CTrajectoryPreview(QWidget* parent = nullptr);
     ~CTrajectoryPreview() override;
 
-    void SetResourceContainer(CVKT_ResourceContainer* container);
+    void SetResourceContainer(const CVKT_ResourceContainer* container);
     void SetPathEdit(PathEdit edit) { edit_ = std::move(edit); }
 
     // Shows trajectory `index` (-1 for none) with its object at the start.
@@ -142,7 +142,7 @@ private:
     void ShowContextMenu(QPoint globalPosition);
 
     CTrajectoryPreviewState state_;
-    CVKT_ResourceContainer* container_ = nullptr;
+    const CVKT_ResourceContainer* container_ = nullptr;
     PathEdit edit_;
     bool follow_ = false;
     bool hide_ = false;

@@ -95,8 +95,10 @@ TEST_F(AnimationsPanel, PlayModeEditRestartsThePreviewFromTheModesStart) {
     EXPECT_EQ(preview.GetCurrentFrame(), 3);
     EXPECT_EQ(preview.GetDirection(), 0);
     EXPECT_TRUE(document_.IsModified());
-    // Animations are shown by no other panel.
-    EXPECT_EQ(Refreshes(), 0);
+    // The document tells the panels that show animations, once; the panel
+    // asks nothing of the view.
+    EXPECT_EQ(Refreshes(), 1);
+    EXPECT_EQ(host_.refreshes, 0);
 
     Panel().StepTime();
     Panel().StepTime();

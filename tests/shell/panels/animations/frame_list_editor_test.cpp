@@ -59,7 +59,7 @@ protected:
         for (const CAnimationFrame& frame : frames) {
             list.AddFrame(frame);
         }
-        document_.SetModified(false);
+        document_.History().Stack().setClean();
     }
     Frames Stored() const {
         const CVKT_IndexList& list = *document_.Resources().GetAt<CVKT_IndexList>(0);
@@ -160,7 +160,7 @@ TEST_F(FrameListEditor, EachKeyIsOneChangeOfTheFrames) {
         } else {
             Editor().SelectFrames(test.current, {});
         }
-        QSignalSpy edits(&document_, &CPlexionDoc::edited);
+        QSignalSpy edits(&document_, &CPlexionDoc::changed);
         QTest::keyClick(list, static_cast<Qt::Key>(test.key), test.modifiers);
         const bool changes = test.expected != Initial();
         EXPECT_EQ(Stored(), test.expected) << test.what;
@@ -242,7 +242,7 @@ TEST_F(FrameListEditor, CtrlSpaceOnAListOpensThePanelsMenu) {
 TEST_F(FrameListEditor, MarkedFramesAreRemovedAndMovedTogether) {
     const Frames f = Initial();
     Editor().SelectFrames(3, {1, 3});
-    QSignalSpy edits(&document_, &CPlexionDoc::edited);
+    QSignalSpy edits(&document_, &CPlexionDoc::changed);
     QTest::keyClick(Editor().FramesList(), Qt::Key_Up, Qt::ControlModifier);
     EXPECT_EQ(Stored(), (Frames{f[1], f[0], f[3], f[2], f[4]}));
     EXPECT_EQ(Editor().MarkedFrames(), (std::vector<int>{0, 2}));
@@ -286,7 +286,7 @@ TEST_F(FrameListEditor, BitmapsDroppedOnTheFramesBecomeFramesWhereTheyFall) {
     QApplication::sendEvent(frames->viewport(), &move);
     ASSERT_TRUE(move.isAccepted());
     QDropEvent drop(QPointF(onSecond), Qt::CopyAction, dragged.get(), Qt::LeftButton, {});
-    QSignalSpy edits(&document_, &CPlexionDoc::edited);
+    QSignalSpy edits(&document_, &CPlexionDoc::changed);
     QApplication::sendEvent(frames->viewport(), &drop);
     QCoreApplication::processEvents();
     const Frames f = Initial();
@@ -301,7 +301,7 @@ TEST_F(FrameListEditor, BitmapsDroppedOnTheFramesBecomeFramesWhereTheyFall) {
 
 TEST_F(FrameListEditor, ShiftDragMovesTheCurrentFrameCtrlDragEveryFrame) {
     Editor().SelectFrames(2, {});
-    QSignalSpy edits(&document_, &CPlexionDoc::edited);
+    QSignalSpy edits(&document_, &CPlexionDoc::changed);
     DragPreview(kOrigin, QPoint(6, -3), Qt::ShiftModifier);
     Frames expected = Initial();
     expected[2].offsetX += 6;

@@ -50,7 +50,7 @@ class BitmapsPanelCommands : public test::CGraphicsPanelTest<CBitmapsPanel> {
 protected:
     void SetUp() override {
         CGraphicsPanelTest::SetUp();
-        QObject::connect(&document_, &CPlexionDoc::edited, [this] { ++edits_; });
+        QObject::connect(&document_, &CPlexionDoc::changed, [this] { ++edits_; });
     }
     bool Run(int command) {
         return Panel().OnEditCommand(nullptr, CResourcePanel::kFirstEditCommand,

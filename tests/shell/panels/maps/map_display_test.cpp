@@ -40,7 +40,7 @@ protected:
         ASSERT_EQ(index, 0);
         Panel().Refresh(true);
         Panel().SetCursorItem(0);
-        QObject::connect(&document_, &CPlexionDoc::edited, [this] { ++edits_; });
+        QObject::connect(&document_, &CPlexionDoc::changed, [this] { ++edits_; });
     }
     CVKT_Map& Map() { return *Resources().GetAt<CVKT_Map>(0); }
     CMapDisplay& Display() { return *Panel().Display(); }

@@ -72,7 +72,7 @@ TEST_F(MapsPanel, GrowingAMapAsksNothing) {
     EXPECT_EQ(Map(0).GetCell(11, 9), 0);
     EXPECT_EQ(Shown(Column::kNbColumns, 1), "+12");
     // The same size again asks nothing and changes nothing.
-    document_.SetModified(false);
+    document_.History().Stack().setClean();
     EditCellText(Column::kNbLines, 1, "10");
     EXPECT_FALSE(document_.IsModified());
 }
@@ -235,7 +235,10 @@ TEST_F(MapsPanel, DeleteAndMove) {
     EXPECT_TRUE(Panel().DeleteItem(0));
     ASSERT_EQ(Resources().Count<CVKT_Map>(), 1);
     EXPECT_EQ(Map(0).ID(), "a");
-    EXPECT_EQ(Refreshes(), 0);
+    // Each is one change the document announces; the panel asks nothing of
+    // the view.
+    EXPECT_EQ(Refreshes(), 2);
+    EXPECT_EQ(host_.refreshes, 0);
 }
 
 TEST_F(MapsPanel, TheEditMenuHoldsTheMapCommandsInsteadOfEmpty) {

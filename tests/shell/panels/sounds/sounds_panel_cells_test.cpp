@@ -240,7 +240,7 @@ TEST_F(SoundsPanelCells, MovesThroughTheDocument) {
     EXPECT_EQ(Shown(Column::kIdColumn, 2), "a");
     EXPECT_TRUE(document_.IsModified());
 
-    document_.SetModified(false);
+    document_.History().Stack().setClean();
     EXPECT_TRUE(Panel().DoMoveItem(1, 1));
     EXPECT_FALSE(document_.IsModified());
     EXPECT_FALSE(Panel().DoMoveItem(4, 0));

@@ -110,7 +110,7 @@ TEST_F(TextsPanel, CopiesFromAnotherRowAndRefusesColumnsAndRowsThatStoreNothing)
     EXPECT_EQ(Text(1).Comments(), "first");
     EXPECT_EQ(Shown(Column::kCommentsColumn, 2), "first");
 
-    document_.SetModified(false);
+    document_.History().Stack().setClean();
     EXPECT_FALSE(
         Panel().ApplyCell(Column::kIndexColumn + fixed, 2, Column::kIndexColumn + fixed, 1));
     EXPECT_FALSE(Panel().ApplyCell(Column::kIdColumn + fixed, 0, Column::kIdColumn + fixed, 1));
@@ -187,7 +187,7 @@ TEST_F(TextsPanel, DeletesAndMovesThroughTheDocument) {
     EXPECT_EQ(Text(2).ID(), "a");
     EXPECT_TRUE(document_.IsModified());
 
-    document_.SetModified(false);
+    document_.History().Stack().setClean();
     EXPECT_TRUE(Panel().DoMoveItem(1, 1));
     EXPECT_FALSE(document_.IsModified());
     EXPECT_FALSE(Panel().DoMoveItem(5, 0));

@@ -134,7 +134,7 @@ TEST_F(TrajectoriesPanel, FlagsOffsetsAndTextsAreEditedInTheirCells) {
     // Bytes that are no UTF-8 survive an edit that changes nothing.
     Trajectory(0).SetID("\xFF");
     Panel().Refresh(true);
-    document_.SetModified(false);
+    document_.History().Stack().setClean();
     EditCellText(Column::kIdColumn, 1, Shown(Column::kIdColumn, 1));
     EXPECT_EQ(Trajectory(0).ID(), "\xFF");
     EXPECT_FALSE(document_.IsModified());
@@ -204,7 +204,7 @@ TEST_F(TrajectoriesPanel, InsertDeleteAndMoveWithTheKeyboard) {
     EXPECT_EQ(Trajectory(0).ID(), "a");
     EXPECT_EQ(Sheet().RowCount(), 2);
 
-    document_.SetModified(false);
+    document_.History().Stack().setClean();
     EXPECT_TRUE(Panel().DoMoveItem(0, 0));
     EXPECT_FALSE(document_.IsModified());
     EXPECT_FALSE(Panel().DoMoveItem(0, 3));

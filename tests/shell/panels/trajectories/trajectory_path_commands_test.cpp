@@ -48,7 +48,7 @@ class TrajectoryCommands : public test::CSimplePanelTest<CTrajectoriesPanel> {
 protected:
     void SetUp() override {
         CSimplePanelTest::SetUp();
-        edits_ = std::make_unique<QSignalSpy>(&document_, &CPlexionDoc::edited);
+        edits_ = std::make_unique<QSignalSpy>(&document_, &CPlexionDoc::changed);
     }
     int Add(const std::string& id, const std::vector<CPathPoint>& points) {
         const int index = Resources().New<CVKT_Trajectory>(id);

@@ -32,7 +32,7 @@ class TrajectoryPreview : public test::CSimplePanelTest<CTrajectoriesPanel> {
 protected:
     void SetUp() override {
         CSimplePanelTest::SetUp();
-        edits_ = std::make_unique<QSignalSpy>(&document_, &CPlexionDoc::edited);
+        edits_ = std::make_unique<QSignalSpy>(&document_, &CPlexionDoc::changed);
     }
     // A trajectory shown in the preview.
     CVKT_Trajectory& Show(const std::vector<CPathPoint>& points, int type = 0) {

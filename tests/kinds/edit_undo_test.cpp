@@ -1,0 +1,202 @@
+#include <gtest/gtest.h>
+
+#include <QImage>
+#include <functional>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "binary_file_item.h"
+#include "bitmap_item.h"
+#include "color_item.h"
+#include "index_list_item.h"
+#include "map_item.h"
+#include "plexion_doc_core.h"
+#include "temp_dir.h"
+#include "text_item.h"
+#include "trajectory_item.h"
+#include "wav_memory.h"
+
+namespace plexion {
+namespace {
+
+using Change = CPlexionDocCore::Change;
+
+// A document with items of every kind, whose steps are kept in order.
+class EditUndoTest : public ::testing::Test {
+protected:
+    void SetUp() override {
+        doc_.SetStepSink([this](std::unique_ptr<CEditStep> step) {
+            steps_.push_back(std::move(step));
+        });
+        doc_.AddChangeListener([this](const CDocumentChange& change) { told_.push_back(change); });
+        ASSERT_TRUE(doc_.Edit("Fill", [](CVKT_ResourceContainer& c) {
+            for (const char* id : {"a", "b", "c"}) {
+                c.GetAt<CVKT_Text>(c.New<CVKT_Text>(id))->SetText(std::string(id) + " text");
+            }
+            QImage picture(4, 3, QImage::Format_ARGB32_Premultiplied);
+            picture.fill(Qt::red);
+            c.GetAt<CVKT_Bitmap>(c.New<CVKT_Bitmap>("pic"))->TakeImage(picture);
+            c.GetAt<CVKT_WavMemory>(c.New<CVKT_WavMemory>("snd"))
+                ->SetPcm(16, 1, 22050, 2, {1, 2, 3, 4});
+            c.GetAt<CVKT_IndexList>(c.New<CVKT_IndexList>("anim"))->AddFrame({0, 2, 1, 1});
+            c.GetAt<CVKT_Trajectory>(c.New<CVKT_Trajectory>("path"))->AddPoint(1, 2);
+            auto* map = c.GetAt<CVKT_Map>(c.New<CVKT_Map>("map"));
+            map->InsertColumn(0);
+            map->InsertLine(0);
+            c.GetAt<CVKT_Color>(c.New<CVKT_Color>("col"))->SetValue(7);
+            auto* file = c.GetAt<CVKT_BinaryFile>(c.New<CVKT_BinaryFile>("bin"));
+            file->Data().SetSize(3);
+            return true;
+        }));
+        steps_.clear();
+        told_.clear();
+        doc_.SetModified(false);
+    }
+
+    std::vector<std::uint8_t> Saved() {
+        const std::string path = dir_.File("saved.dat");
+        EXPECT_TRUE(doc_.SaveDocument(path));
+        return test::ReadFileBytes(path);
+    }
+
+    std::vector<const CVKT_Resource*> AllItems() const {
+        std::vector<const CVKT_Resource*> items;
+        for (int kind = 0; kind < kKindCount; ++kind) {
+            for (const auto& item : doc_.Resources().GroupAt(kind)->Items()) {
+                items.push_back(item.get());
+            }
+        }
+        return items;
+    }
+
+    test::CTempDir dir_;
+    CPlexionDocCore doc_;
+    std::vector<std::unique_ptr<CEditStep>> steps_;
+    std::vector<CDocumentChange> told_;
+};
+
+struct UndoCase {
+    const char* name;
+    Change change;
+};
+
+TEST_F(EditUndoTest, EveryKindOfChangeUndoesAndRedoesToTheSameFileAndObjects) {
+    const std::vector<UndoCase> cases = {
+        {"text", [](auto& c) { c.template GetAt<CVKT_Text>(1)->SetText("new"); return true; }},
+        {"insert", [](auto& c) { return c.template New<CVKT_Color>("new") >= 0; }},
+        {"delete", [](auto& c) { return c.template Delete<CVKT_Text>(0) && c.template Delete<CVKT_Text>(1); }},
+        {"move", [](auto& c) { return c.template Move<CVKT_Text>(0, 2) != 0; }},
+        {"sound", [](auto& c) { return c.template GetAt<CVKT_WavMemory>(0)->SetPcm(8, 1, 8000, 1, {9}); }},
+        {"stroke", [](auto& c) { auto* t = c.template GetAt<CVKT_Trajectory>(0);
+                                 return t->AddPoint(5, 5) && t->AddPoint(6, 7); }},
+        {"map", [](auto& c) { return c.template GetAt<CVKT_Map>(0)->SetCell(0, 0, 42); }},
+        {"frames", [](auto& c) { c.template GetAt<CVKT_IndexList>(0)->AddFrame({0, 3, 0, 0}); return true; }},
+        {"picture", [](auto& c) { c.template GetAt<CVKT_Bitmap>(0)->TakeImage(QImage(2, 2, QImage::Format_ARGB32_Premultiplied)); return true; }},
+        {"binary", [](auto& c) { c.template GetAt<CVKT_BinaryFile>(0)->Data().Data()[1] = 9; return true; }},
+        {"properties", [](auto& c) { return c.SetName("Level 1") && c.SetComments("x"); }},
+        {"clear group", [](auto& c) { return c.GroupAt(kKindColors)->RemoveAll(); }},
+    };
+    for (const UndoCase& test : cases) {
+        SCOPED_TRACE(test.name);
+        const auto before = Saved();
+        const auto items = AllItems();
+        ASSERT_TRUE(doc_.Edit(test.name, test.change));
+        ASSERT_EQ(steps_.size(), 1u);
+        const auto after = Saved();
+        ASSERT_NE(after, before);
+        doc_.Undo(*steps_.back());
+        EXPECT_EQ(Saved(), before);
+        EXPECT_EQ(AllItems(), items);
+        doc_.Redo(*steps_.back());
+        EXPECT_EQ(Saved(), after);
+        doc_.Undo(*steps_.back());
+        steps_.clear();
+    }
+}
+
+TEST_F(EditUndoTest, NestedEditsAndAnOpenStepMakeOneStep) {
+    const auto before = Saved();
+    doc_.Edit("Edit 3 Rows", [this](CVKT_ResourceContainer&) {
+        for (int row = 0; row < 3; ++row) {
+            doc_.Edit("Edit Row", [row](CVKT_ResourceContainer& c) {
+                c.GetAt<CVKT_Text>(row)->SetComments("marked");
+                return true;
+            });
+        }
+        return true;
+    });
+    doc_.OpenStep("Paint Map Cells");
+    EXPECT_TRUE(doc_.HasOpenStep());
+    for (int value = 1; value <= 3; ++value) {
+        doc_.Edit("Paint", [value](CVKT_ResourceContainer& c) {
+            return c.GetAt<CVKT_Map>(0)->SetCell(0, 0, static_cast<std::int16_t>(value));
+        });
+    }
+    EXPECT_EQ(told_.size(), 1u) << "an open step is told when it closes";
+    doc_.CloseStep();
+    ASSERT_EQ(told_.size(), 2u);
+    EXPECT_TRUE(told_.back().Touches(kKindMaps));
+    ASSERT_EQ(steps_.size(), 2u);
+    EXPECT_EQ(steps_[0]->Label(), "Edit 3 Rows");
+    EXPECT_EQ(steps_[1]->Label(), "Paint Map Cells");
+    doc_.Undo(*steps_[1]);
+    doc_.Undo(*steps_[0]);
+    EXPECT_EQ(Saved(), before);
+}
+
+TEST_F(EditUndoTest, ACancelledStepPutsEverythingBack) {
+    const auto before = Saved();
+    doc_.OpenStep("Drag");
+    doc_.Edit("Drag", [](CVKT_ResourceContainer& c) { return c.New<CVKT_Text>("dragged") >= 0; });
+    doc_.Edit("Drag", [](CVKT_ResourceContainer& c) {
+        c.GetAt<CVKT_Text>(0)->SetText("moved");
+        return true;
+    });
+    doc_.CancelStep();
+    EXPECT_TRUE(steps_.empty());
+    EXPECT_EQ(Saved(), before);
+    EXPECT_TRUE(told_.back().reshaped[kKindTexts]);
+}
+
+TEST_F(EditUndoTest, AnEditThatChangesNothingRecordsNothingAndTellsNoOne) {
+    doc_.Edit("Same", [](CVKT_ResourceContainer& c) {
+        c.GetAt<CVKT_Text>(0)->SetText("a text");
+        return true;
+    });
+    EXPECT_FALSE(doc_.IsModified());
+    EXPECT_TRUE(steps_.empty());
+    EXPECT_TRUE(told_.empty());
+}
+
+TEST_F(EditUndoTest, TheChangeToldNamesTheItemsOrTheReshapedGroup) {
+    doc_.Edit("Edit", [](CVKT_ResourceContainer& c) {
+        c.GetAt<CVKT_Text>(2)->SetValue(5);
+        std::as_const(c).GetAt<CVKT_Text>(0);
+        return c.Delete<CVKT_Color>(0) != 0;
+    });
+    ASSERT_EQ(told_.size(), 1u);
+    EXPECT_EQ(told_[0].items[kKindTexts], std::vector<int>{2});
+    EXPECT_TRUE(told_[0].reshaped[kKindColors]);
+    EXPECT_FALSE(told_[0].Touches(kKindBitmaps));
+    doc_.Undo(*steps_.back());
+    EXPECT_EQ(told_.back().items[kKindTexts], std::vector<int>{2});
+}
+
+TEST_F(EditUndoTest, AStepKeepsTheMemoryItsStatesHold) {
+    doc_.Edit("Load", [](CVKT_ResourceContainer& c) {
+        return c.GetAt<CVKT_WavMemory>(0)->SetPcm(8, 1, 8000, 100000,
+                                                   std::vector<std::uint8_t>(100000));
+    });
+    ASSERT_EQ(steps_.size(), 1u);
+    EXPECT_GT(steps_[0]->Bytes(), 100000u);
+    EXPECT_LT(steps_[0]->Bytes(), 101000u);
+}
+
+TEST(ItemsLabel, NamesTheCount) {
+    EXPECT_EQ(ItemsLabel("Delete", 1), "Delete Item");
+    EXPECT_EQ(ItemsLabel("Delete", 3), "Delete 3 Items");
+}
+
+}  // namespace
+}  // namespace plexion
