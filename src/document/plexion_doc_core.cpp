@@ -5,6 +5,7 @@
 #include <system_error>
 
 #include "document_lock.h"
+#include "safe_file_writer.h"
 #include "text_item.h"
 
 namespace plexion {
@@ -78,6 +79,7 @@ CPlexionDocCore::OpenOutcome CPlexionDocCore::OpenDocument(const std::string& pa
         }
     }
     SetCurrentResourcePath(path);
+    RemoveAbandonedTemporaries(path);
     pathName_ = path;
     diskStamp_ = std::move(stamp);
     modified_ = false;
@@ -120,6 +122,7 @@ CPlexionDocCore::SaveOutcome CPlexionDocCore::Save(const std::string& path, bool
     if (unlessChanged && SamePath(path, pathName_) && FileChangedSince(path, diskStamp_)) {
         return SaveOutcome::ChangedOnDisk;
     }
+    RemoveAbandonedTemporaries(path);
     if (!resources_.Save(path)) {
         Show(kSaveFailedMessage, resources_.LastSaveError());
         return SaveOutcome::Failed;

@@ -1,12 +1,17 @@
 #include "safe_file_writer.h"
 
+#include <dirent.h>
 #include <fcntl.h>
+#include <sys/file.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include <algorithm>
+#include <cctype>
 #include <cerrno>
 #include <cstdio>
 #include <cstring>
+#include <ctime>
 #include <filesystem>
 #include <random>
 
@@ -19,12 +24,16 @@ namespace {
 // limit; the random part keeps it unique.
 constexpr std::size_t kMaxVisibleNameBytes = 200;
 constexpr int kNameAttempts = 100;
+constexpr int kSuffixLength = 6;
+// A writer locks its file right after creating it; one younger than this
+// may be in that moment, so it is never taken for abandoned.
+constexpr time_t kAbandonedAfterSeconds = 60;
 
 std::string RandomSuffix() {
     static constexpr char kLetters[] =
         "abcdefghijklmnopqrstuvwxyzABCDEFGHIJKLMNOPQRSTUVWXYZ0123456789";
     thread_local std::mt19937_64 generator{std::random_device{}()};
-    std::string suffix(6, 'x');
+    std::string suffix(kSuffixLength, 'x');
     for (char& c : suffix) {
         c = kLetters[generator() % (sizeof kLetters - 1)];
     }
@@ -63,6 +72,7 @@ void CSafeFileWriter::Abandon() {
         ::unlinkat(folderFd_, temporary_.c_str(), 0);
         temporary_.clear();
     }
+    CloseIfOpen(lockFd_);
     UnregisterTemporaryFile(registration_);
     registration_ = -1;
     CloseIfOpen(folderFd_);
@@ -144,6 +154,10 @@ bool CSafeFileWriter::CreateTemporary() {
             temporary_ = std::move(candidate);
             registration_ = RegisterTemporaryFile(folderFd_, temporary_);
             ::fchmod(fd_, mode_);
+            lockFd_ = ::fcntl(fd_, F_DUPFD_CLOEXEC, 0);
+            if (lockFd_ >= 0) {
+                ::flock(lockFd_, LOCK_EX | LOCK_NB);
+            }
             return true;
         }
         if (errno != EEXIST) {
@@ -209,6 +223,47 @@ bool CSafeFileWriter::Commit() {
     ::fsync(folderFd_);
     Abandon();
     return true;
+}
+
+int RemoveAbandonedTemporaries(const std::string& target) {
+    std::error_code error;
+    const std::filesystem::path resolved = std::filesystem::weakly_canonical(target, error);
+    const std::filesystem::path path = error ? std::filesystem::path(target) : resolved;
+    const std::string prefix =
+        "." + path.filename().string().substr(0, kMaxVisibleNameBytes) + ".";
+    const std::filesystem::path folder = path.has_parent_path() ? path.parent_path() : ".";
+    DIR* listing = ::opendir(folder.c_str());
+    if (listing == nullptr || path.filename().empty()) {
+        if (listing != nullptr) {
+            ::closedir(listing);
+        }
+        return 0;
+    }
+    const int folderFd = ::dirfd(listing);
+    const time_t now = ::time(nullptr);
+    int removed = 0;
+    while (const dirent* entry = ::readdir(listing)) {
+        const std::string name = entry->d_name;
+        if (name.size() != prefix.size() + kSuffixLength || !name.starts_with(prefix) ||
+            !std::all_of(name.begin() + static_cast<std::ptrdiff_t>(prefix.size()), name.end(),
+                         [](char c) { return std::isalnum(static_cast<unsigned char>(c)); })) {
+            continue;
+        }
+        const int fd =
+            ::openat(folderFd, name.c_str(), O_RDONLY | O_NOFOLLOW | O_NONBLOCK | O_CLOEXEC);
+        if (fd < 0) {
+            continue;
+        }
+        struct stat info {};
+        if (::fstat(fd, &info) == 0 && S_ISREG(info.st_mode) &&
+            now - info.st_mtime >= kAbandonedAfterSeconds && ::flock(fd, LOCK_EX | LOCK_NB) == 0 &&
+            ::unlinkat(folderFd, name.c_str(), 0) == 0) {
+            ++removed;
+        }
+        ::close(fd);
+    }
+    ::closedir(listing);
+    return removed;
 }
 
 std::string WriteFileSafely(const std::string& path, std::span<const std::uint8_t> bytes,

@@ -16,7 +16,9 @@ enum class ExistingFile {
 // to a new hidden temporary file beside the target, which takes the target's
 // name only after it is complete and on disk. Abandoned (the temporary file
 // removed) unless committed; a SIGINT or SIGTERM removes it too once
-// InstallTemporaryFileCleanup has run.
+// InstallTemporaryFileCleanup has run. A writer holds a lock on its
+// temporary file until it is done, so that one left by a killed writer can
+// be told from one being written (see RemoveAbandonedTemporaries).
 class CSafeFileWriter {
 public:
     CSafeFileWriter() = default;
@@ -56,11 +58,19 @@ private:
     std::string temporary_;
     ExistingFile existing_ = ExistingFile::Replace;
     int fd_ = -1;
+    // Another descriptor of the temporary file, holding its lock until the
+    // file is renamed or removed.
+    int lockFd_ = -1;
     int registration_ = -1;
     unsigned mode_ = 0;
     std::string error_;
     int errorNumber_ = 0;
 };
+
+// Removes the hidden temporary files that writers of `target` left beside
+// it when they were killed: those no running writer holds and nobody wrote
+// to for a while. Returns how many went.
+int RemoveAbandonedTemporaries(const std::string& target);
 
 // Writes `bytes` to `path` through a CSafeFileWriter; "" or why it failed.
 std::string WriteFileSafely(const std::string& path, std::span<const std::uint8_t> bytes,

@@ -8,10 +8,13 @@
 #include <unistd.h>
 
 #include <csignal>
+#include <ctime>
 #include <filesystem>
+#include <set>
 #include <thread>
 
 #include "document_lock.h"
+#include "plexion_doc_core.h"
 #include "resource_container.h"
 #include "safe_file_writer.h"
 #include "temp_dir.h"
@@ -95,6 +98,79 @@ TEST(SafeFileWriter, ATerminatedWriterRemovesItsTemporaryFile) {
         EXPECT_EQ(ended, 128 + signal);
         EXPECT_EQ(EntriesIn(dir.Path()), 0u) << signal;
     }
+}
+
+// The hidden files beside `target` that writers of it made, by name.
+std::set<std::string> TemporariesOf(const test::CTempDir& dir, const std::string& target) {
+    std::set<std::string> names;
+    for (const auto& entry : std::filesystem::directory_iterator(dir.Path())) {
+        const std::string name = entry.path().filename().string();
+        if (name.starts_with("." + target + ".")) {
+            names.insert(name);
+        }
+    }
+    return names;
+}
+
+void MakeOld(const std::string& path) {
+    const timespec times[2] = {{::time(nullptr) - 120, 0}, {::time(nullptr) - 120, 0}};
+    ASSERT_EQ(::utimensat(AT_FDCWD, path.c_str(), times, AT_SYMLINK_NOFOLLOW), 0);
+}
+
+// What a save killed at the wrong moment leaves: its hidden file, written a
+// while ago. Returns its name.
+std::string KilledSave(const test::CTempDir& dir, const std::string& target) {
+    const std::set<std::string> before = TemporariesOf(dir, target);
+    InChild([&] {
+        CSafeFileWriter writer;
+        if (writer.Open(dir.File(target)) && writer.Write(Bytes(100, 1))) {
+            std::raise(SIGKILL);
+        }
+        return 1;
+    });
+    std::set<std::string> left = TemporariesOf(dir, target);
+    for (const std::string& name : before) {
+        left.erase(name);
+    }
+    EXPECT_EQ(left.size(), 1u);
+    const std::string name = left.empty() ? std::string() : *left.begin();
+    MakeOld(dir.File(name));
+    return name;
+}
+
+TEST(SafeFileWriter, OpenAndSaveRemoveOnlyTheTemporariesOfKilledSaves) {
+    test::CTempDir dir;
+    CPlexionDocCore document;
+    document.NewDocument();
+    ASSERT_TRUE(document.SaveDocument(dir.File("level.dat")));
+    const std::string killed = KilledSave(dir, "level.dat");
+    // A save running now, whose file was last written long ago.
+    CSafeFileWriter running;
+    ASSERT_TRUE(running.Open(dir.File("level.dat")));
+    std::set<std::string> kept = TemporariesOf(dir, "level.dat");
+    kept.erase(killed);
+    MakeOld(dir.File(*kept.begin()));
+    // One just made, before its writer could lock it.
+    test::WriteFileBytes(dir.File(".level.dat.Ab12Cd"), Bytes{1});
+    kept.insert(".level.dat.Ab12Cd");
+    // Another document's and a user's own hidden files.
+    test::WriteFileBytes(dir.File(".other.dat.Ab12Cd"), Bytes{1});
+    test::WriteFileBytes(dir.File(".level.dat.notes"), Bytes{1});
+    MakeOld(dir.File(".other.dat.Ab12Cd"));
+    MakeOld(dir.File(".level.dat.notes"));
+    kept.insert(".level.dat.notes");
+
+    CPlexionDocCore reader;
+    ASSERT_EQ(reader.OpenDocument(dir.File("level.dat"), nullptr),
+              CPlexionDocCore::OpenOutcome::Opened);
+    EXPECT_EQ(TemporariesOf(dir, "level.dat"), kept);
+    EXPECT_TRUE(std::filesystem::exists(dir.File(".other.dat.Ab12Cd")));
+    ASSERT_TRUE(running.Write(Bytes{2}));
+    EXPECT_TRUE(running.Commit());
+
+    const std::string killedAgain = KilledSave(dir, "level.dat");
+    ASSERT_TRUE(document.SaveDocument(dir.File("level.dat")));
+    EXPECT_FALSE(std::filesystem::exists(dir.File(killedAgain)));
 }
 
 TEST(SafeFileWriter, WritingInAFolderNeverFollowsALink) {
