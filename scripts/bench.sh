@@ -24,7 +24,9 @@
 # against plain QPainter drawing; then a game step and repaint of the
 # frame-list editor's preview on 1,000 frames of 256 x 256 pictures against
 # plain QPainter drawing of the same frame; then the sound preview of 8 ten-minute
-# stereo sounds against a plain min/max pass over their samples.
+# stereo sounds against a plain min/max pass over their samples; then a cell
+# edit recorded for undo in documents of 100 and 10,000 items per group, and
+# the autosave snapshot of about 200 MiB taken in slices against a save.
 set -euo pipefail
 
 cd "$(dirname "$0")/.."
@@ -32,7 +34,7 @@ build=build-bench
 
 cmake -S . -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=Release -DPLEXION_BENCH=ON \
     -DBUILD_TESTING=OFF >/dev/null
-cmake --build "$build" --target document_io_bench text_folder_bench image_import_bench bitmap_bench audio_bench map_bench cursor_bench trajectory_bench trajectory_preview_bench grid_bench editor_bench replace_bench map_display_bench tool_document_bench picture_area_bench frame_list_preview_bench sound_preview_bench plexion-tool >"$build/build.log" 2>&1 ||
+cmake --build "$build" --target document_io_bench text_folder_bench image_import_bench bitmap_bench audio_bench map_bench cursor_bench trajectory_bench trajectory_preview_bench grid_bench editor_bench replace_bench map_display_bench tool_document_bench picture_area_bench frame_list_preview_bench sound_preview_bench undo_bench plexion-tool >"$build/build.log" 2>&1 ||
     { tail -n 40 "$build/build.log"; exit 1; }
 
 # Runs one benchmark program with any further options; its results land in
@@ -293,4 +295,23 @@ for name in ("BM_PlainMinMax8Bands", "BM_SoundPreview8Bands"):
     print(f"{name[3:]:>18}: {run['cpu_time']:8.2f} {run['time_unit']}")
 ratio = runs["BM_SoundPreview8Bands"]["cpu_time"] / runs["BM_PlainMinMax8Bands"]["cpu_time"]
 print(f"SoundPreview8Bands/PlainMinMax8Bands: {ratio:.2f}x (8 ten-minute stereo sounds)")
+PY
+
+run_bench undo_bench
+python3 - "$build/undo_bench.json" <<'PY'
+import json, sys
+
+runs = {b["name"]: b for b in json.load(open(sys.argv[1]))["benchmarks"]}
+for size in ("100", "10000"):
+    plain = runs[f"BM_PlainCommentsEdit/{size}"]
+    recorded = runs[f"BM_RecordedCommentsEdit/{size}"]
+    print(f"cell edit, {size:>5} items per group: {recorded['real_time']:8.2f} {recorded['time_unit']}"
+          f" recorded, {plain['real_time']:.2f} {plain['time_unit']} plain")
+ratio = runs["BM_RecordedCommentsEdit/10000"]["real_time"] / runs["BM_RecordedCommentsEdit/100"]["real_time"]
+print(f"RecordedCommentsEdit/10000 / RecordedCommentsEdit/100: {ratio:.2f}x")
+save = runs["BM_Save"]
+for name in ("BM_FirstSnapshot", "BM_SnapshotAfterAnEdit"):
+    run = runs[name]
+    print(f"{name[3:]:>20}: {run['real_time']:8.1f} {run['time_unit']} of the editing thread, longest slice"
+          f" {run['longest_slice_ms']:.1f} ms; /Save {run['real_time'] / save['real_time']:.2f}x")
 PY

@@ -120,7 +120,7 @@ int RunSetFrames(const CToolOptions& options) {
     CDocumentSession session(options);
     session.OpenForChange(options.arguments.at(0));
     const int index = AnimationWithId(session.Resources(), options.arguments.at(1));
-    session.Core().Edit([&](CVKT_ResourceContainer& resources) {
+    session.Core().Edit("Set Frames", [&](CVKT_ResourceContainer& resources) {
         return frame_list::SetFrames(*resources.GetAt<CVKT_IndexList>(index), frames);
     });
     session.Save();
