@@ -49,16 +49,19 @@ QApplication& Application() {
 
 struct CEditorSetup {
     CEditorSetup() {
-        CVKT_ResourceContainer& resources = document.Resources();
-        for (int i = 0; i < kPictureCount; ++i) {
-            resources.GetAt<CVKT_Bitmap>(resources.New<CVKT_Bitmap>(std::to_string(i)))
-                ->TakeImage(Picture(i));
-        }
-        auto* animation = resources.GetAt<CVKT_IndexList>(resources.New<CVKT_IndexList>("run"));
-        for (int frame = 0; frame < kFrameCount; ++frame) {
-            const QPoint offset = FrameOffset(frame);
-            animation->AddFrame({frame % kPictureCount, 1, offset.x(), offset.y()});
-        }
+        document.Edit(QStringLiteral("Fill"), [](CVKT_ResourceContainer& resources) {
+            for (int i = 0; i < kPictureCount; ++i) {
+                resources.GetAt<CVKT_Bitmap>(resources.New<CVKT_Bitmap>(std::to_string(i)))
+                    ->TakeImage(Picture(i));
+            }
+            auto* animation =
+                resources.GetAt<CVKT_IndexList>(resources.New<CVKT_IndexList>("run"));
+            for (int frame = 0; frame < kFrameCount; ++frame) {
+                const QPoint offset = FrameOffset(frame);
+                animation->AddFrame({frame % kPictureCount, 1, offset.x(), offset.y()});
+            }
+            return true;
+        });
         panel.SetDocument(&document, nullptr);
         panel.SetResourceContainer(&document.Resources());
         panel.CreatePanel(&window, QRect(0, 0, 2 * kAreaWidth, kAreaHeight));

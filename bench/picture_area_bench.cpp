@@ -45,13 +45,16 @@ QApplication& Application() {
 // A Bitmaps panel over a document of `count` pictures, all marked.
 struct CPanelSetup {
     CPanelSetup(int count, int side) {
-        for (int i = 0; i < count; ++i) {
-            CVKT_ResourceContainer& resources = document.Resources();
-            auto* bitmap = resources.GetAt<CVKT_Bitmap>(resources.New<CVKT_Bitmap>(std::to_string(i)));
-            bitmap->TakeImage(Picture(side, i));
-            bitmap->SetOffsetX((i * 37) % 600 - 80);
-            bitmap->SetOffsetY((i * 53) % 450 - 80);
-        }
+        document.Edit(QStringLiteral("Fill"), [&](CVKT_ResourceContainer& resources) {
+            for (int i = 0; i < count; ++i) {
+                auto* bitmap =
+                    resources.GetAt<CVKT_Bitmap>(resources.New<CVKT_Bitmap>(std::to_string(i)));
+                bitmap->TakeImage(Picture(side, i));
+                bitmap->SetOffsetX((i * 37) % 600 - 80);
+                bitmap->SetOffsetY((i * 53) % 450 - 80);
+            }
+            return true;
+        });
         panel.SetDocument(&document, nullptr);
         panel.SetResourceContainer(&document.Resources());
         panel.CreatePanel(&window, QRect(0, 0, 2 * kAreaWidth, kAreaHeight));

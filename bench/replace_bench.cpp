@@ -61,7 +61,7 @@ BENCHMARK(BM_PlainReplaceLoop)->Unit(benchmark::kMillisecond)->UseRealTime();
 void BM_ReplaceAllInPanel(benchmark::State& state) {
     CPlexionDoc document;
     document.OnNewDocument();
-    document.Edit([](CVKT_ResourceContainer& resources) {
+    document.Edit(QStringLiteral("Fill"), [](CVKT_ResourceContainer& resources) {
         for (int i = 0; i < kTexts; ++i) {
             resources.GetAt<CVKT_Text>(resources.New<CVKT_Text>("text_" + std::to_string(i)))
                 ->SetText(ToStored(TextOf(i)));
