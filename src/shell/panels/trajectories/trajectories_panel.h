@@ -37,6 +37,11 @@ public:
 
     explicit CTrajectoriesPanel(QWidget* parent = nullptr);
 
+    // The preview draws a background bitmap and a moving bitmap or animation.
+    bool ShowsKind(int kind) const override {
+        return kind == kKindBitmaps || kind == kKindIndexLists || CKindPanel::ShowsKind(kind);
+    }
+
     // A new trajectory named "New ID" at the end of the group.
     bool InsertItems() override;
     // The preview shows what stands at its index after the move.

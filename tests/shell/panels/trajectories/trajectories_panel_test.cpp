@@ -34,6 +34,10 @@ TEST_F(TrajectoriesPanel, ListsTheTrajectoriesUnderTheirHeaders) {
     EXPECT_FALSE(Panel().AcceptsFiles());
     EXPECT_FALSE(Panel().AddFile(QStringLiteral("/etc/hostname")));
     EXPECT_EQ(Panel().GetColumnCount(), 9);
+    // Its preview draws bitmaps and animations, so their changes refresh it.
+    EXPECT_TRUE(Panel().ShowsKind(kKindBitmaps));
+    EXPECT_TRUE(Panel().ShowsKind(kKindIndexLists));
+    EXPECT_FALSE(Panel().ShowsKind(kKindTexts));
 
     AddTrajectory("path", 3);
     Trajectory(0).SetType(1);
