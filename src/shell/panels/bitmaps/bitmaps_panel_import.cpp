@@ -42,20 +42,34 @@ QString NameList(const QStringList& paths) {
     return names.join(QLatin1Char('\n'));
 }
 
+struct CImportOutcome {
+    int added = 0;
+    int lastAdded = -1;
+    QStringList unreadable;
+    QStringList tooMuchWork;
+    QStringList undecoded;
+};
+
 // One message about the files that gave no picture: those that could not be
-// read added nothing; those that are no picture the codecs know were kept as
-// empty pictures holding the file's bytes.
-void ReportProblems(QWidget* parent, const QStringList& unreadable, const QStringList& undecoded) {
+// read or ask for too much drawing added nothing; those that are no picture
+// the codecs know were kept as empty pictures holding the file's bytes.
+void ReportProblems(QWidget* parent, const CImportOutcome& outcome) {
     QStringList parts;
-    if (!unreadable.isEmpty()) {
+    if (!outcome.unreadable.isEmpty()) {
         parts << QStringLiteral("These files could not be read; no bitmap was added for them:\n%1")
-                     .arg(NameList(unreadable));
+                     .arg(NameList(outcome.unreadable));
     }
-    if (!undecoded.isEmpty()) {
+    if (!outcome.tooMuchWork.isEmpty()) {
+        parts << QStringLiteral(
+                     "These metafiles ask for more drawing than a picture may take; no bitmap was "
+                     "added for them:\n%1")
+                     .arg(NameList(outcome.tooMuchWork));
+    }
+    if (!outcome.undecoded.isEmpty()) {
         parts << QStringLiteral(
                      "These files are not images that can be shown; they were added as empty "
                      "bitmaps that keep the file's bytes:\n%1")
-                     .arg(NameList(undecoded));
+                     .arg(NameList(outcome.undecoded));
     }
     if (!parts.isEmpty()) {
         QMessageBox::warning(parent, MessageBoxTitle(), parts.join(QStringLiteral("\n\n")));
@@ -66,13 +80,6 @@ bool IsUndecoded(const CVKT_Bitmap& bitmap) {
     const QImage* image = bitmap.Image();
     return image == nullptr || image->isNull();
 }
-
-struct CImportOutcome {
-    int added = 0;
-    int lastAdded = -1;
-    QStringList unreadable;
-    QStringList undecoded;
-};
 
 // Each file is one edit of its own, so the game clock and the window go on
 // between files and Cancel is seen.
@@ -90,14 +97,16 @@ CImportOutcome ImportImages(CBitmapsPanel& panel, const QStringList& paths) {
         const std::string file = QFile::encodeName(paths[i]).toStdString();
         int index = -1;
         bool decoded = true;
+        EDecodeProblem problem = EDecodeProblem::None;
         panel.EditDocument(QStringLiteral("Insert Image"), [&](CVKT_ResourceContainer& container) {
-            index = InsertImage(container, file);
+            index = InsertImage(container, file, &problem);
             const CVKT_Bitmap* bitmap = container.GetAt<CVKT_Bitmap>(index);
             decoded = bitmap == nullptr || !IsUndecoded(*bitmap);
             return index >= 0;
         });
         if (index < 0) {
-            outcome.unreadable << paths[i];
+            (problem == EDecodeProblem::TooMuchWork ? outcome.tooMuchWork : outcome.unreadable)
+                << paths[i];
             continue;
         }
         if (!decoded) {
@@ -135,7 +144,7 @@ int CBitmapsPanel::InsertImageFiles(const QStringList& paths) {
     if (outcome.added > 0) {
         ShowNewItem(*this, outcome.lastAdded);
     }
-    ReportProblems(this, outcome.unreadable, outcome.undecoded);
+    ReportProblems(this, outcome);
     return outcome.added;
 }
 

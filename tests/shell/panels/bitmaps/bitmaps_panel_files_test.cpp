@@ -9,8 +9,10 @@
 #include <vector>
 
 #include "bitmaps_panel.h"
+#include "decode_limits.h"
 #include "graphics_panel_fixture.h"
 #include "temp_dir.h"
+#include "wmf_records.h"
 
 namespace plexion {
 namespace {
@@ -127,6 +129,26 @@ TEST_F(BitmapsPanelFiles, AFileThatCannotBeReadAddsNothingAndIsNamed) {
     EXPECT_EQ(Picture(0).ID(), "kept");
     EXPECT_EQ(Picture(1).ID(), "good");
     EXPECT_EQ(Panel().GetRowCount(), 2);
+}
+
+TEST_F(BitmapsPanelFiles, AMetafileAskingTooMuchDrawingAddsNothingAndSaysWhy) {
+    test::CWmfBuilder wmf;
+    wmf.Window(960, 960);
+    for (std::size_t record = 0; record < kMaxMetafileRecords; ++record) {
+        wmf.Record(0x0102, {1});  // SETBKMODE
+    }
+    const std::string heavy = folder_.File("heavy.wmf");
+    test::WriteFileBytes(heavy, wmf.Placeable(960, 960, 960));
+    const QString good = MakePng("good.png", 4, 4);
+    AnswerMessage();
+    EXPECT_EQ(Panel().InsertImageFiles({QString::fromStdString(heavy), good}), 1);
+    ASSERT_EQ(messages_.size(), 1);
+    EXPECT_TRUE(messages_[0].contains("more drawing than a picture may take"))
+        << messages_[0].toStdString();
+    EXPECT_TRUE(messages_[0].contains("heavy.wmf"));
+    EXPECT_FALSE(messages_[0].contains("could not be read"));
+    ASSERT_EQ(Resources().Count<CVKT_Bitmap>(), 1);
+    EXPECT_EQ(Picture(0).ID(), "good");
 }
 
 TEST_F(BitmapsPanelFiles, OnlyUnreadableFilesLeaveTheDocumentAsItWas) {
