@@ -73,8 +73,9 @@ bool CSnapshotBuilder::Advance(std::chrono::steady_clock::duration budget) {
     return true;
 }
 
-std::optional<CDocumentSnapshot> CSnapshotBuilder::Take() const {
+std::optional<CDocumentSnapshot> CSnapshotBuilder::Take() {
     CDocumentSnapshot snapshot;
+    std::unordered_map<const CVKT_Resource*, CStored> kept;
     snapshot.pieces.push_back(PieceOf([&](CArchive& a) { container_.WriteHeader(a); }));
     for (int kind = 0; kind < kKindCount; ++kind) {
         const CVKT_ResourceGroup& group = *container_.GroupAt(kind);
@@ -91,8 +92,10 @@ std::optional<CDocumentSnapshot> CSnapshotBuilder::Take() const {
                 return std::nullopt;
             }
             snapshot.pieces.push_back(found->second.bytes);
+            kept.insert(*found);
         }
     }
+    stored_ = std::move(kept);
     return snapshot;
 }
 

@@ -36,8 +36,9 @@ public:
     // `budget` is spent; true when a walk over the whole document is done.
     bool Advance(std::chrono::steady_clock::duration budget);
     // The document as it is now, when every item's stored form is current;
-    // nullopt when an edit came in between (Advance again).
-    std::optional<CDocumentSnapshot> Take() const;
+    // nullopt when an edit came in between (Advance again). A snapshot
+    // taken lets go of the stored forms of items no longer in the document.
+    std::optional<CDocumentSnapshot> Take();
 
 private:
     struct CStored {

@@ -72,5 +72,23 @@ TEST_F(DocumentSnapshotTest, AnEditAfterTheWalkIsCaughtAndOnlyTheChangedItemIsMa
     EXPECT_EQ(Written(*snapshot), Saved());
 }
 
+TEST_F(DocumentSnapshotTest, TheStoredFormOfADeletedItemGoesWithTheNextSnapshot) {
+    CSnapshotBuilder builder(doc_.Resources());
+    AdvanceToTheEnd(builder);
+    std::weak_ptr<const std::vector<std::uint8_t>> deletedBytes;
+    {
+        const auto first = builder.Take();
+        ASSERT_TRUE(first.has_value());
+        deletedBytes = first->pieces.back();
+    }
+    ASSERT_FALSE(deletedBytes.expired()) << "the builder keeps what it made";
+    doc_.Edit("Delete", [](CVKT_ResourceContainer& c) { return c.Delete<CVKT_BinaryFile>(0) != 0; });
+    AdvanceToTheEnd(builder);
+    const auto second = builder.Take();
+    ASSERT_TRUE(second.has_value());
+    EXPECT_TRUE(deletedBytes.expired());
+    EXPECT_EQ(Written(*second), Saved());
+}
+
 }  // namespace
 }  // namespace plexion
