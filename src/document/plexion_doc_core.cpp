@@ -65,7 +65,7 @@ CPlexionDocCore::OpenOutcome CPlexionDocCore::OpenDocument(const std::string& pa
                                                            const PasswordPrompt& askPassword) {
     // Taken before reading: a change made while the file is read then shows
     // as a change, never the other way round.
-    std::optional<SFileStamp> stamp = StampOfFile(path);
+    std::optional<SFileStamp> stamp = watchesDisk_ ? StampOfFile(path) : std::nullopt;
     if (!resources_.Load(path)) {
         return OpenOutcome::NotFound;
     }
@@ -95,7 +95,7 @@ CPlexionDocCore::SaveOutcome CPlexionDocCore::SaveDocumentUnlessChanged(const st
 }
 
 bool CPlexionDocCore::ChangedOnDisk() const {
-    return !pathName_.empty() && FileChangedSince(pathName_, diskStamp_);
+    return watchesDisk_ && !pathName_.empty() && FileChangedSince(pathName_, diskStamp_);
 }
 
 bool CPlexionDocCore::ReloadDocument(const PasswordPrompt& askPassword) {
@@ -119,7 +119,7 @@ CPlexionDocCore::SaveOutcome CPlexionDocCore::Save(const std::string& path, bool
         Show(lock.Error());
         return SaveOutcome::Failed;
     }
-    if (unlessChanged && SamePath(path, pathName_) && FileChangedSince(path, diskStamp_)) {
+    if (unlessChanged && SamePath(path, pathName_) && ChangedOnDisk()) {
         return SaveOutcome::ChangedOnDisk;
     }
     RemoveAbandonedTemporaries(path);
@@ -128,7 +128,7 @@ CPlexionDocCore::SaveOutcome CPlexionDocCore::Save(const std::string& path, bool
         return SaveOutcome::Failed;
     }
     // Still under the lock, so the stamp is of what was just written.
-    diskStamp_ = StampOfFile(path);
+    diskStamp_ = watchesDisk_ ? StampOfFile(path) : std::nullopt;
     SetCurrentResourcePath(path);
     pathName_ = path;
     modified_ = false;

@@ -60,6 +60,11 @@ public:
     // Whether the document's file holds something other than what was last
     // read or written (it changed, went away or appeared).
     bool ChangedOnDisk() const;
+    // A program that holds the document's lock from reading to saving (the
+    // command-line tool) cannot miss another program's change, so it need
+    // not read the file a second time to stamp it; the document then never
+    // reports a change on disk.
+    void SetWatchesDisk(bool watches) { watchesDisk_ = watches; }
     // Reads the document's file again, behind the password gate. Only a
     // file that reads cleanly replaces the content (all at once, under the
     // step mutex); anything else leaves the document as it was and returns
@@ -114,6 +119,7 @@ private:
     std::string pathName_;
     // What the file was when it was last read or written here.
     std::optional<SFileStamp> diskStamp_;
+    bool watchesDisk_ = true;
     bool modified_ = false;
 };
 

@@ -34,7 +34,9 @@ std::chrono::milliseconds LockWait(const CToolOptions& options) {
 }  // namespace
 
 CDocumentSession::CDocumentSession(const CToolOptions& options)
-    : options_(options), presenter_(options.acceptOldVersion), core_(&presenter_) {}
+    : options_(options), presenter_(options.acceptOldVersion), core_(&presenter_) {
+    core_.SetWatchesDisk(false);
+}
 
 void CDocumentSession::Lock(const std::string& file, bool missingIsFine) {
     const CDocumentLock::Outcome outcome = lock_.Acquire(path_, LockWait(options_));
