@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <cstring>
 
 #include "pcm_samples.h"
 #include "wav_memory.h"
@@ -11,40 +12,77 @@ namespace {
 
 constexpr std::int64_t kLongRun = 110;
 constexpr std::int64_t kReadsPerLongRun = 100;
+constexpr std::size_t kReadsAhead = 32;
 
-template <typename Sample>
+// The reads of one sample size. A column compares keys that order as the
+// shown values do and turns only its lowest and highest into shown values,
+// so the loop over its frames stays a few instructions a frame and the
+// memory reads, which are what a long sound costs, overlap.
+struct CWaveKeys8 {
+    static constexpr std::size_t kBytes = 1;
+    static int Key(const std::uint8_t* p, std::size_t i) { return p[i]; }
+    static float Shown(int key) {
+        const auto byte = static_cast<std::uint8_t>(key);
+        return WaveValue(CSample8::At(&byte, 0));
+    }
+};
+struct CWaveKeys16 {
+    static constexpr std::size_t kBytes = 2;
+    static int Key(const std::uint8_t* p, std::size_t i) {
+        std::int16_t v;
+        std::memcpy(&v, p + 2 * i, sizeof v);
+        return v;
+    }
+    static float Shown(int key) {
+        const auto v = static_cast<std::int16_t>(key);
+        std::uint8_t bytes[sizeof v];
+        std::memcpy(bytes, &v, sizeof v);
+        return WaveValue(CSample16::At(bytes, 0));
+    }
+};
+// A float sample's shown value is no monotonic function of it (a NaN shows
+// as 0), so floats are compared shown.
+struct CWaveKeys32 {
+    static constexpr std::size_t kBytes = 4;
+    static float Key(const std::uint8_t* p, std::size_t i) { return WaveValue(CSample32::At(p, i)); }
+    static float Shown(float key) { return key; }
+};
+
+template <typename Keys>
 std::vector<CWaveColumn> Columns(const std::uint8_t* data, std::int64_t frames, int channels,
                                  int width, std::int64_t& visited) {
     const std::size_t second = channels >= 2 ? 1 : 0;
-    const auto at = [&](std::int64_t frame, std::size_t channel) {
-        return WaveValue(Sample::At(data, static_cast<std::size_t>(frame) *
-                                                 static_cast<std::size_t>(channels) +
-                                             channel));
-    };
+    const auto step = static_cast<std::size_t>(channels);
     std::vector<CWaveColumn> columns(static_cast<std::size_t>(width));
     const double framesPerColumn = static_cast<double>(frames) / width;
     std::int64_t previous = 0;
     for (int c = 0; c < width; ++c) {
         const auto frame = static_cast<std::int64_t>(c * framesPerColumn);
-        float low0 = at(frame, 0);
-        float low1 = at(frame, second);
-        float high0 = low0;
-        float high1 = low1;
+        const std::size_t own = static_cast<std::size_t>(frame) * step;
+        auto low0 = Keys::Key(data, own);
+        auto low1 = Keys::Key(data, own + second);
+        auto high0 = low0;
+        auto high1 = low1;
         const std::int64_t stride = WaveColumnStride(previous, frame);
-        for (std::int64_t f = previous + 1; f <= frame; f += stride) {
-            const float v0 = at(f, 0);
-            const float v1 = at(f, second);
+        const std::size_t jump = static_cast<std::size_t>(stride) * step;
+        const std::size_t end = own + step;
+        for (std::size_t i = static_cast<std::size_t>(previous + 1) * step; i < end; i += jump) {
+            __builtin_prefetch(data + (i + kReadsAhead * jump) * Keys::kBytes);
+            const auto v0 = Keys::Key(data, i);
+            const auto v1 = Keys::Key(data, i + second);
             low0 = std::min(low0, v0);
             high0 = std::max(high0, v0);
             low1 = std::min(low1, v1);
             high1 = std::max(high1, v1);
-            ++visited;
         }
+        const std::int64_t run = frame > previous ? (frame - previous - 1) / stride + 1 : 0;
+        visited += run;
         // The column's own frame, unless its run just read it.
         if (frame == previous || (frame - previous - 1) % stride != 0) {
             ++visited;
         }
-        columns[static_cast<std::size_t>(c)] = {{low0, low1}, {high0, high1}};
+        columns[static_cast<std::size_t>(c)] = {{Keys::Shown(low0), Keys::Shown(low1)},
+                                                {Keys::Shown(high0), Keys::Shown(high1)}};
         previous = frame;
     }
     return columns;
@@ -81,13 +119,13 @@ std::vector<CWaveColumn> PcmWaveColumns(const CVKT_WavMemory& sound, int width,
         if (frames > 0) {
             switch (bits) {
                 case 8:
-                    columns = Columns<CSample8>(data.data(), frames, channels, width, reads);
+                    columns = Columns<CWaveKeys8>(data.data(), frames, channels, width, reads);
                     break;
                 case 16:
-                    columns = Columns<CSample16>(data.data(), frames, channels, width, reads);
+                    columns = Columns<CWaveKeys16>(data.data(), frames, channels, width, reads);
                     break;
                 default:
-                    columns = Columns<CSample32>(data.data(), frames, channels, width, reads);
+                    columns = Columns<CWaveKeys32>(data.data(), frames, channels, width, reads);
                     break;
             }
         }

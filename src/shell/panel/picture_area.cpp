@@ -5,7 +5,9 @@
 #include <QPainter>
 #include <QWheelEvent>
 
+#include <algorithm>
 #include <cmath>
+#include <vector>
 
 #include "color_conversion.h"
 
@@ -57,12 +59,8 @@ void CPictureArea::Paint(QPainter& painter, const QRect& area) {
     content_.DrawPictures(painter, placement, area);
     const QString text = content_.Description();
     if (!text.isEmpty()) {
-        const QRect room = area.adjusted(kTextMargin, kTextMargin, -kTextMargin, -kTextMargin);
-        const int flags = Qt::AlignLeft | Qt::AlignBottom;
-        const QRect box = painter.fontMetrics().boundingRect(room, flags, text);
-        painter.fillRect(box, TranslucentInterfaceColor(InterfaceColor::DialogFace, kTextBoxAlpha));
-        painter.setPen(InterfaceQColor(InterfaceColor::DialogText));
-        painter.drawText(room, flags, text);
+        DrawDescription(painter, area.adjusted(kTextMargin, kTextMargin, -kTextMargin, -kTextMargin),
+                        text);
     }
     // Keyboard users see where the keys go.
     const QColor frame =
@@ -70,6 +68,28 @@ void CPictureArea::Paint(QPainter& painter, const QRect& area) {
                    : TranslucentInterfaceColor(InterfaceColor::UnfocusedArea, kUnfocusedAlpha);
     DrawPictureOutline(painter, area.adjusted(1, 1, -1, -1), frame);
     painter.restore();
+}
+
+void CPictureArea::DrawDescription(QPainter& painter, const QRect& room, const QString& text) {
+    const QStringList lines = text.split(QLatin1Char('\n'));
+    std::vector<QStaticText> shaped;
+    shaped.reserve(static_cast<std::size_t>(lines.size()));
+    qreal width = 0;
+    for (const QString& line : lines) {
+        shaped.push_back(shapedLines_.Line(line, painter.font()));
+        width = std::max(width, shaped.back().size().width());
+    }
+    const qreal step = QFontMetricsF(painter.font(), painter.device()).lineSpacing();
+    const qreal height = step * static_cast<qreal>(shaped.size());
+    const QPointF corner(room.left(), room.top() + room.height() - height);
+    painter.fillRect(QRectF(corner, QSizeF(width, height)).toAlignedRect(),
+                     TranslucentInterfaceColor(InterfaceColor::DialogFace, kTextBoxAlpha));
+    painter.setPen(InterfaceQColor(InterfaceColor::DialogText));
+    QPointF at = corner;
+    for (const QStaticText& line : shaped) {
+        painter.drawStaticText(at, line);
+        at.ry() += step;
+    }
 }
 
 void CPictureArea::paintEvent(QPaintEvent*) {

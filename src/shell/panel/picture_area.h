@@ -7,6 +7,7 @@
 #include "frame_rate_meter.h"
 #include "picture_drawing.h"
 #include "picture_viewport.h"
+#include "shaped_lines.h"
 
 namespace plexion {
 
@@ -75,11 +76,15 @@ private:
     enum class Drag { None, Pan, Pictures };
 
     void EndDrag(bool cancelled);
+    // The lines of `text` at the bottom left of `room` on a translucent box.
+    void DrawDescription(QPainter& painter, const QRect& room, const QString& text);
 
     IPictureContent& content_;
     CPictureViewport viewport_;
     AlphaView view_ = AlphaView::Normal;
     CFrameRateMeter frameRate_;
+    // The description changes on every game step, mostly a number or two.
+    CShapedLines shapedLines_;
     Drag drag_ = Drag::None;
     bool spaceHeld_ = false;
     QPoint lastMouse_;

@@ -39,6 +39,27 @@ void DrawThroughBitmap(QPainter& painter, const CPicturePlacement& placement,
     painter.restore();
 }
 
+// Qt's raster engine hands a translucent fill of more than a few dozen rows
+// to its thread pool; for a one-pixel-wide edge the hand-over and the
+// wake-ups cost many times the pixels, so tall edges are filled a short
+// piece at a time, and only where the painter can reach.
+void FillEdgeColumn(QPainter& painter, int x, int top, int height, const QColor& color) {
+    constexpr int kRowsPerFill = 64;
+    if (height <= kRowsPerFill) {
+        painter.fillRect(QRect(x, top, 1, height), color);
+        return;
+    }
+    int bottom = top + height;
+    if (painter.hasClipping()) {
+        const QRect reach = painter.clipBoundingRect().toAlignedRect();
+        top = std::max(top, reach.top());
+        bottom = std::min(bottom, reach.top() + reach.height());
+    }
+    for (int y = top; y < bottom; y += kRowsPerFill) {
+        painter.fillRect(QRect(x, y, 1, std::min(kRowsPerFill, bottom - y)), color);
+    }
+}
+
 }  // namespace
 
 QRect PictureRect(const CPicturePlacement& placement, const CVKT_Bitmap& bitmap, QPointF at) {
@@ -74,7 +95,9 @@ void DrawPicture(QPainter& painter, const CPicturePlacement& placement, const CV
         return;
     }
     const QRectF target(topLeft + QPointF(visible.topLeft()) * zoom, QSizeF(visible.size()) * zoom);
-    painter.save();
+    // The one hint changed is put back by hand: a saved and restored painter
+    // state costs more than a small picture's pixels.
+    const bool smooth = painter.testRenderHint(QPainter::SmoothPixmapTransform);
     painter.setRenderHint(QPainter::SmoothPixmapTransform, zoom < 1.0);
     if (placement.view == AlphaView::Normal) {
         painter.drawImage(target, *image, QRectF(visible));
@@ -82,7 +105,7 @@ void DrawPicture(QPainter& painter, const CPicturePlacement& placement, const CV
         const QImage shown = AlphaViewImage(*image, placement.view, visible);
         painter.drawImage(target, shown, QRectF(shown.rect()));
     }
-    painter.restore();
+    painter.setRenderHint(QPainter::SmoothPixmapTransform, smooth);
 }
 
 QColor TranslucentInterfaceColor(InterfaceColor entry, int alpha) {
@@ -99,8 +122,8 @@ void DrawPictureOutline(QPainter& painter, const QRect& covered, const QColor& c
     const int across = right - left + 1;
     painter.fillRect(QRect(left, top, across, 1), color);
     painter.fillRect(QRect(left, bottom, across, 1), color);
-    painter.fillRect(QRect(left, top + 1, 1, bottom - top - 1), color);
-    painter.fillRect(QRect(right, top + 1, 1, bottom - top - 1), color);
+    FillEdgeColumn(painter, left, top + 1, bottom - top - 1, color);
+    FillEdgeColumn(painter, right, top + 1, bottom - top - 1, color);
 }
 
 void DrawOriginLines(QPainter& painter, QPoint origin, const QRect& area, const QColor& color) {
