@@ -3,9 +3,11 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
+#include <cstring>
 #include <limits>
 
 #include "audio_test_support.h"
+#include "pcm_samples.h"
 #include "sound_waveform.h"
 #include "wav_memory.h"
 
@@ -82,6 +84,54 @@ TEST(PcmWaveColumns, SampleValuesAndChannels) {
         for (int ch = 0; ch < 2; ++ch) {
             EXPECT_NEAR(all.low[ch], c.expected.low[ch], 1e-6) << c.bits << " ch " << ch;
             EXPECT_NEAR(all.high[ch], c.expected.high[ch], 1e-6) << c.bits << " ch " << ch;
+        }
+    }
+}
+
+TEST(PcmWaveColumns, ColumnsShowTheExtremesOfTheFramesTheyRead) {
+    // Each column against the shown value of every frame its rule reads,
+    // with runs read one by one (300, 1000 columns) and with a stride (7).
+    constexpr std::int32_t kFrames = 50000;
+    const float nan = std::numeric_limits<float>::quiet_NaN();
+    for (const int bits : {8, 16, 32}) {
+        std::vector<std::uint8_t> data(static_cast<std::size_t>(kFrames) * 2 * bits / 8);
+        std::vector<float> shown(static_cast<std::size_t>(kFrames) * 2);
+        for (std::size_t i = 0; i < shown.size(); ++i) {
+            const auto noise = static_cast<std::uint32_t>(i * 2654435761u) >> 7;
+            if (bits == 8) {
+                data[i] = static_cast<std::uint8_t>(noise);
+                shown[i] = WaveValue(CSample8::At(data.data(), i));
+            } else if (bits == 16) {
+                const auto value = static_cast<std::int16_t>(noise);
+                std::memcpy(&data[2 * i], &value, sizeof value);
+                shown[i] = WaveValue(CSample16::At(data.data(), i));
+            } else {
+                const float value = noise % 97 == 0 ? nan : static_cast<float>(noise % 4001) / 1000 - 2;
+                std::memcpy(&data[4 * i], &value, sizeof value);
+                shown[i] = WaveValue(value);
+            }
+        }
+        CVKT_WavMemory sound;
+        ASSERT_TRUE(sound.SetPcm(bits, 2, 44100, kFrames, data));
+        for (const int width : {7, 300, 1000}) {
+            const std::vector<CWaveColumn> columns = PcmWaveColumns(sound, width);
+            ASSERT_EQ(columns.size(), static_cast<std::size_t>(width));
+            std::int64_t previous = 0;
+            int same = 0;
+            for (int c = 0; c < width; ++c) {
+                const auto frame = static_cast<std::int64_t>(c * (static_cast<double>(kFrames) / width));
+                CWaveColumn expected{{shown[2 * frame], shown[2 * frame + 1]},
+                                     {shown[2 * frame], shown[2 * frame + 1]}};
+                const std::int64_t stride = WaveColumnStride(previous, frame);
+                for (std::int64_t f = previous + 1; f <= frame; f += stride) {
+                    expected = MergeWaveColumns(
+                        expected, {{shown[2 * f], shown[2 * f + 1]}, {shown[2 * f], shown[2 * f + 1]}});
+                }
+                const CWaveColumn& got = columns[static_cast<std::size_t>(c)];
+                same += got.low == expected.low && got.high == expected.high;
+                previous = frame;
+            }
+            EXPECT_EQ(same, width) << bits << " bits in " << width << " columns";
         }
     }
 }

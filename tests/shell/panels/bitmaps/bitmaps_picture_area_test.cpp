@@ -8,6 +8,7 @@
 #include <QTest>
 #include <QWheelEvent>
 
+#include <algorithm>
 #include <functional>
 #include <memory>
 #include <string>
@@ -102,6 +103,29 @@ TEST_F(BitmapsPictureArea, DrawsTheMarkedBitmapsThenTheCurrentOneEachWithItsOutl
     EXPECT_EQ(At(shot, {12, 7}), qRgb(0, 255, 0));
     EXPECT_EQ(At(shot, {20, 15}),
               Blended(InterfaceColor::DialogFace, InterfaceColor::DialogSpottedFace));
+}
+
+TEST_F(BitmapsPictureArea, OutlineEdgesAreEvenAlongTheirWholeLength) {
+    // Edges around the length filled in one piece, and longer than the area.
+    constexpr int kLeft = 200;
+    constexpr int kWidth = 10;
+    for (const int height : {63, 64, 65, 129, 2000}) {
+        const int index = AddPicture("tall" + std::to_string(height), kWidth, height);
+        Picture(index).SetOffsetX(kLeft);
+        Panel().Refresh(true);
+        // Nothing marked: the current bitmap alone is shown.
+        Panel().SetCursorItem(index);
+        const QImage shot = Shot();
+        ASSERT_GT(shot.width(), kOrigin.x() + kLeft + kWidth + 2);
+        // Down to the row above the focus frame.
+        const int rows = std::min(height, shot.height() - 2 - kOrigin.y());
+        const QRgb edge = Blended(InterfaceColor::DialogFace, InterfaceColor::DialogSpottedFace);
+        int even = 0;
+        for (int y = 0; y < rows; ++y) {
+            even += At(shot, {kLeft - 1, y}) == edge && At(shot, {kLeft + kWidth, y}) == edge;
+        }
+        EXPECT_EQ(even, rows) << height;
+    }
 }
 
 TEST_F(BitmapsPictureArea, ShiftDragsEveryAffectedOffsetAndAltOnlyTheCurrentOne) {
