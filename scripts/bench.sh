@@ -26,7 +26,9 @@
 # plain QPainter drawing of the same frame; then the sound preview of 8 ten-minute
 # stereo sounds against a plain min/max pass over their samples; then a cell
 # edit recorded for undo in documents of 100 and 10,000 items per group, and
-# the autosave snapshot of about 200 MiB taken in slices against a save.
+# the autosave snapshot of about 200 MiB taken in slices against a save;
+# last, when Xvfb and xdotool are there, the share of a core the editor uses
+# when left alone on still panels and with an animation playing.
 set -euo pipefail
 
 cd "$(dirname "$0")/.."
@@ -34,7 +36,7 @@ build=build-bench
 
 cmake -S . -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=Release -DPLEXION_BENCH=ON \
     -DBUILD_TESTING=OFF >/dev/null
-cmake --build "$build" --target document_io_bench text_folder_bench image_import_bench bitmap_bench audio_bench map_bench cursor_bench trajectory_bench trajectory_preview_bench grid_bench editor_bench replace_bench map_display_bench tool_document_bench picture_area_bench frame_list_preview_bench sound_preview_bench undo_bench plexion-tool >"$build/build.log" 2>&1 ||
+cmake --build "$build" --target document_io_bench text_folder_bench image_import_bench bitmap_bench audio_bench map_bench cursor_bench trajectory_bench trajectory_preview_bench grid_bench editor_bench replace_bench map_display_bench tool_document_bench picture_area_bench frame_list_preview_bench sound_preview_bench undo_bench plexion plexion-tool >"$build/build.log" 2>&1 ||
     { tail -n 40 "$build/build.log"; exit 1; }
 
 # Runs one benchmark program with any further options; its results land in
@@ -318,3 +320,9 @@ for name in ("BM_FirstSnapshot", "BM_SnapshotAfterAnEdit"):
     print(f"{name[3:]:>20}: {run['real_time']:8.1f} {run['time_unit']} of the editing thread, longest slice"
           f" {run['longest_slice_ms']:.1f} ms; /Save {run['real_time'] / save['real_time']:.2f}x")
 PY
+
+if command -v Xvfb >/dev/null && command -v xdotool >/dev/null; then
+    python3 bench/idle_editor.py "$build/bin/plexion" "$build/bin/plexion-tool"
+else
+    echo "idle editor: skipped (needs Xvfb and xdotool)"
+fi

@@ -47,6 +47,11 @@ void CTrajectoryCursor::Refresh() {
     pointCount_.store(trajectory ? trajectory->Count() : -1);
 }
 
+bool CTrajectoryCursor::Moves(double playSpeed) const {
+    const int count = pointCount_.load();
+    return count > 0 ? playSpeed != 0.0 : count == 0 && parameter_.load() != 0.0;
+}
+
 bool CTrajectoryCursor::Step(double playSpeed) {
     const int count = pointCount_.load();
     if (count < 0) {

@@ -32,6 +32,8 @@ public:
     // in the direction of its sign. False when no trajectory is shown; a
     // trajectory without points holds t at 0.
     bool Step(double playSpeed);
+    // Whether steps at `playSpeed` would change the parameter.
+    bool Moves(double playSpeed) const;
 
     // Any thread.
     double Parameter() const { return parameter_.load(); }

@@ -17,6 +17,10 @@ std::string CTrajectoryPreviewState::PlaySpeedText() const {
     return text;
 }
 
+bool CTrajectoryPreviewState::Animates() const {
+    return !IsInactive() && (cursor_.Moves(PlaySpeed()) || objectAnimation_.IsPlaying());
+}
+
 bool CTrajectoryPreviewState::Step() {
     if (IsInactive()) {
         return false;

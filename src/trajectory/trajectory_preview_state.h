@@ -42,6 +42,8 @@ public:
     // The game step: false while inactive, otherwise whether the object
     // moved along the path or its animation played on.
     bool Step();
+    // Whether coming steps would move the object or play its animation.
+    bool Animates() const;
 
 private:
     std::atomic<bool> inactive_{false};

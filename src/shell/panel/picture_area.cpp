@@ -29,6 +29,10 @@ int WholeTowardZero(double value) {
 
 }  // namespace
 
+QRegion IPictureContent::MovingParts(const CPicturePlacement&, const QRect& area) const {
+    return area;
+}
+
 CPictureArea::CPictureArea(IPictureContent& content, QWidget* parent)
     : QWidget(parent), content_(content) {
     setAttribute(Qt::WA_OpaquePaintEvent);
@@ -54,7 +58,7 @@ void CPictureArea::Paint(QPainter& painter, const QRect& area) {
     painter.save();
     painter.setClipRect(area, Qt::IntersectClip);
     painter.fillRect(area, InterfaceQColor(InterfaceColor::DialogFace));
-    const CPicturePlacement placement{viewport_.Origin(area.topLeft()), viewport_.Zoom(), view_};
+    const CPicturePlacement placement = PlacementIn(area);
     DrawOriginLines(painter, placement.origin, area, InterfaceQColor(InterfaceColor::DialogText));
     content_.DrawPictures(painter, placement, area);
     const QString text = content_.Description();
@@ -92,10 +96,40 @@ void CPictureArea::DrawDescription(QPainter& painter, const QRect& room, const Q
     }
 }
 
+CPicturePlacement CPictureArea::PlacementIn(const QRect& area) const {
+    return {viewport_.Origin(area.topLeft()), viewport_.Zoom(), view_};
+}
+
+QRect CPictureArea::DescriptionRoom(const QRect& area) const {
+    const QString text = content_.Description();
+    if (text.isEmpty()) {
+        return {};
+    }
+    // Counted rather than laid out, which costs more than the repaint saves;
+    // the whole width, as the lines may grow before the repaint draws them.
+    const QRect room = area.adjusted(kTextMargin, kTextMargin, -kTextMargin, -kTextMargin);
+    const qreal lines = static_cast<qreal>(text.count(QLatin1Char('\n')) + 1);
+    const int height = static_cast<int>(std::ceil(lines * QFontMetricsF(font()).lineSpacing()));
+    return QRect(room.left(), room.bottom() - height - 1, room.width(), height + 3);
+}
+
+QRegion CPictureArea::MovingNow() const {
+    const QRect area = rect();
+    return content_.MovingParts(PlacementIn(area), area) + DescriptionRoom(area);
+}
+
+void CPictureArea::UpdateMovingParts() {
+    update(paintedMoving_ + MovingNow());
+}
+
 void CPictureArea::paintEvent(QPaintEvent*) {
     frameRate_.Tick();
+    // A step may move the pictures while they are painted: both places are
+    // kept, so the next repaint clears whichever was drawn.
+    QRegion moving = MovingNow();
     QPainter painter(this);
     Paint(painter, rect());
+    paintedMoving_ = moving + MovingNow();
 }
 
 void CPictureArea::mousePressEvent(QMouseEvent* event) {

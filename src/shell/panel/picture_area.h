@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QPointF>
+#include <QRegion>
 #include <QString>
 #include <QWidget>
 
@@ -22,6 +23,9 @@ public:
                               const QRect& area) = 0;
     // The lines written in the area's lower left corner.
     virtual QString Description() const = 0;
+    // Where on the painter the pictures that game steps move are drawn now;
+    // the whole area unless the owner knows better.
+    virtual QRegion MovingParts(const CPicturePlacement& placement, const QRect& area) const;
 };
 
 // A view of a picture plane in the interface's dialog colours: the origin
@@ -50,6 +54,10 @@ public:
 
     // Paints the whole area into `area` of `painter`, as a repaint would.
     void Paint(QPainter& painter, const QRect& area);
+    // Repaints only what a game step changes: the owner's moving pictures
+    // where the last repaint drew them and where they are now, and the
+    // description's lines.
+    void UpdateMovingParts();
     // Zooms `steps` steps in (out when negative) keeping the picture pixel
     // under `point` where it is.
     void ZoomAbout(QPoint point, int steps);
@@ -78,6 +86,10 @@ private:
     void EndDrag(bool cancelled);
     // The lines of `text` at the bottom left of `room` on a translucent box.
     void DrawDescription(QPainter& painter, const QRect& room, const QString& text);
+    CPicturePlacement PlacementIn(const QRect& area) const;
+    // The room the description's lines take at the bottom of `area`.
+    QRect DescriptionRoom(const QRect& area) const;
+    QRegion MovingNow() const;
 
     IPictureContent& content_;
     CPictureViewport viewport_;
@@ -85,6 +97,8 @@ private:
     CFrameRateMeter frameRate_;
     // The description changes on every game step, mostly a number or two.
     CShapedLines shapedLines_;
+    // What MovingNow gave around the last repaint.
+    QRegion paintedMoving_;
     Drag drag_ = Drag::None;
     bool spaceHeld_ = false;
     QPoint lastMouse_;

@@ -124,6 +124,13 @@ public:
     // and must touch nothing but atomics.
     virtual void RedrawPreview();
     virtual bool StepTime();
+    // Whether coming game steps would change the preview; the clock sleeps
+    // while the shown panel's does not. Asked on the game clock's thread,
+    // so it reads nothing but atomics.
+    virtual bool PreviewAnimates() const;
+    // Tells the view that the preview may have started to move, so that a
+    // sleeping clock looks again.
+    void PreviewMayAnimate();
     // 20
     virtual bool InsertItems();
     // 21: `key` is a Qt::Key; returns whether the panel handled it.

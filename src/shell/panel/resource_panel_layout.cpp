@@ -157,7 +157,7 @@ void CResourcePanel::PaintPanel(QPainter& painter, const QRect& dirty) {
     const QRect preview = PreviewRect(client);
     if (preview.intersects(dirty)) {
         painter.save();
-        painter.setClipRect(preview);
+        painter.setClipRect(preview & dirty);
         DrawPreview(painter, preview);
         painter.restore();
     }

@@ -4,6 +4,7 @@
 #include <QPainter>
 
 #include "color_conversion.h"
+#include "panel_host.h"
 
 namespace plexion {
 namespace {
@@ -16,6 +17,16 @@ void CResourcePanel::RedrawPreview() {}
 
 bool CResourcePanel::StepTime() {
     return false;
+}
+
+bool CResourcePanel::PreviewAnimates() const {
+    return false;
+}
+
+void CResourcePanel::PreviewMayAnimate() {
+    if (host_ != nullptr) {
+        host_->WakeGameClock();
+    }
 }
 
 void CResourcePanel::RedrawPreviewArea() {

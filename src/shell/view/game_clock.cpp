@@ -17,29 +17,25 @@ int GameStepDelay(const CVKT_ResourceContainer& resources) {
     return std::max(1, delay);
 }
 
-CGameClock::CGameClock(QObject* parent) : QObject(parent) {
-    repaintTimer_.setTimerType(Qt::PreciseTimer);
-    repaintTimer_.setInterval(1);
-    connect(&repaintTimer_, &QTimer::timeout, this, &CGameClock::OnRepaintTimer);
-}
+CGameClock::CGameClock(QObject* parent) : QObject(parent) {}
 
 CGameClock::~CGameClock() { Stop(); }
 
-void CGameClock::Start(int periodMs, std::mutex& stepMutex, Step step) {
+void CGameClock::Start(int periodMs, std::mutex& stepMutex, Step step, Animates animates) {
     if (IsRunning()) {
         return;
     }
-    periodMs_ = std::max(1, periodMs);
+    periodMs_.store(std::max(1, periodMs));
     stepMutex_ = &stepMutex;
     step_ = std::move(step);
+    animates_ = std::move(animates);
     stopping_ = false;
-    redrawPending_.store(false);
-    thread_ = std::thread(&CGameClock::Run, this, std::chrono::milliseconds(periodMs_));
-    repaintTimer_.start();
+    unshown_ = false;
+    nextRedraw_ = {};
+    thread_ = std::thread(&CGameClock::Run, this);
 }
 
 void CGameClock::Stop() {
-    repaintTimer_.stop();
     if (!IsRunning()) {
         return;
     }
@@ -50,20 +46,53 @@ void CGameClock::Stop() {
     wake_.notify_all();
     thread_.join();
     step_ = nullptr;
+    animates_ = nullptr;
     stepMutex_ = nullptr;
 }
 
-void CGameClock::Run(std::chrono::milliseconds period) {
+void CGameClock::Wake() {
+    {
+        std::lock_guard lock(wakeMutex_);
+        ++wakeups_;
+    }
+    wake_.notify_all();
+}
+
+void CGameClock::SetPeriod(int periodMs) {
+    periodMs_.store(std::max(1, periodMs));
+    Wake();
+}
+
+void CGameClock::Run() {
     using Clock = std::chrono::steady_clock;
-    auto next = Clock::now() + period;
     std::unique_lock lock(wakeMutex_);
-    while (!wake_.wait_until(lock, next, [this] { return stopping_; })) {
+    auto lastStep = Clock::now();
+    while (!stopping_) {
+        if (!animates_()) {
+            // The last change is shown before the clock sleeps.
+            AskForRedraw(true);
+            asleep_.store(true);
+            wake_.wait(lock, [this] { return stopping_ || animates_(); });
+            asleep_.store(false);
+            // Something that starts moving takes its first step one period
+            // later, as it would on a clock that never slept.
+            lastStep = Clock::now();
+            continue;
+        }
+        const std::chrono::milliseconds period(periodMs_.load());
+        const auto due = lastStep + period;
+        const std::uint64_t seen = wakeups_;
+        // A Wake (a new period, a preview that stopped or started) is looked
+        // at before the step is due; it never brings the step forward.
+        if (wake_.wait_until(lock, due, [&] { return stopping_ || wakeups_ != seen; })) {
+            continue;
+        }
         lock.unlock();
         RunOneStep();
         lock.lock();
         // A clock that fell behind (a slow step, a busy machine) takes the
         // next step at once instead of running the missed ones in a burst.
-        next = std::max(next + period, Clock::now());
+        lastStep = std::max(due, Clock::now() - period);
     }
 }
 
@@ -75,15 +104,31 @@ void CGameClock::RunOneStep() {
     if (!stepLock.owns_lock()) {
         return;
     }
-    if (step_()) {
-        redrawPending_.store(true, std::memory_order_release);
+    stepCount_.fetch_add(1);
+    unshown_ = step_() || unshown_;
+    AskForRedraw(false);
+}
+
+void CGameClock::AskForRedraw(bool now) {
+    const auto time = std::chrono::steady_clock::now();
+    if (!unshown_ || (!now && time < nextRedraw_)) {
+        return;
+    }
+    // One redraw waits on the interface thread at most: the steps taken
+    // before it is delivered are all shown by it.
+    if (!redrawPending_.exchange(true)) {
+        unshown_ = false;
+        // Steps fall on whole periods: the one due half a period before
+        // the interval ends takes its redraw, so that redraws keep the
+        // screen's pace rather than the next whole period after it.
+        nextRedraw_ = time + redrawInterval_ - std::chrono::milliseconds(periodMs_.load()) / 2;
+        QMetaObject::invokeMethod(this, &CGameClock::DeliverRedraw, Qt::QueuedConnection);
     }
 }
 
-void CGameClock::OnRepaintTimer() {
-    if (redrawPending_.exchange(false, std::memory_order_acq_rel)) {
-        emit redrawDue();
-    }
+void CGameClock::DeliverRedraw() {
+    redrawPending_.store(false);
+    emit redrawDue();
 }
 
 }  // namespace plexion

@@ -1,6 +1,10 @@
 #include "plexion_view.h"
 
 #include <QResizeEvent>
+#include <QScreen>
+
+#include <chrono>
+#include <cmath>
 
 #include "plexion_doc.h"
 #include "resource_container.h"
@@ -67,8 +71,15 @@ void CPlexionView::SetStepTimer(bool stop, bool start) {
         clock_.Stop();
     }
     if (start && !clock_.IsRunning() && panelsCreated_) {
-        clock_.Start(GameStepDelay(document_->Resources()), document_->Core().StepMutex(),
-                     [this] { return StepCurrentPanel(); });
+        const double refreshRate = screen() != nullptr ? screen()->refreshRate() : 0.0;
+        if (refreshRate > 0.0) {
+            clock_.SetRedrawInterval(
+                std::chrono::microseconds(std::llround(1'000'000.0 / refreshRate)));
+        }
+        clock_.Start(
+            GameStepDelay(document_->Resources()), document_->Core().StepMutex(),
+            [this] { return StepCurrentPanel(); },
+            [this] { return GetCurrentPanel()->PreviewAnimates(); });
     }
     RedrawCurrentPanel();
 }
@@ -101,7 +112,12 @@ void CPlexionView::ShowPanel(int index, bool scrollToEnd) {
     if (scrollToEnd && count > 0) {
         panel->SetCursorItem(count - 1);
     }
+    WakeGameClock();
     emit currentPanelChanged(index);
+}
+
+void CPlexionView::WakeGameClock() {
+    clock_.Wake();
 }
 
 bool CPlexionView::StepCurrentPanel() {
@@ -181,6 +197,12 @@ void CPlexionView::RefreshAllPanels() {
 }
 
 void CPlexionView::OnDocumentChanged(const CDocumentChange& change, QObject* origin) {
+    if (change.Touches(kKindTexts) && clock_.IsRunning()) {
+        const int period = GameStepDelay(document_->Resources());
+        if (period != clock_.PeriodMs()) {
+            clock_.SetPeriod(period);
+        }
+    }
     for (auto& panel : panels_) {
         if (panel.get() == origin || !panel->IsCreated()) {
             continue;

@@ -17,7 +17,9 @@ class CResourcePanel;
 
 // The one view of a document: the eight resource panels, exactly one of
 // them shown over the whole view, and the game clock that animates the
-// shown panel's preview while the view is active.
+// shown panel's preview while the view is active. The clock sleeps while
+// that preview stands still; the panels wake it when something starts.
+// A step that changed the preview repaints the preview alone.
 class CPlexionView : public QWidget, public IPanelHost {
     Q_OBJECT
 public:
@@ -36,6 +38,7 @@ public:
     void SetStepTimer(bool stop, bool start);
     bool IsStepTimerRunning() const { return clock_.IsRunning(); }
     int StepTimerPeriod() const { return clock_.PeriodMs(); }
+    const CGameClock& GameClock() const { return clock_; }
     void FocusCurrentPanel();
     // Every panel covers the whole view.
     QRect GetPanelRect() const;
@@ -60,6 +63,7 @@ public:
     void ShowPanelOf(CResourcePanel* panel) override;
     int CursorItemOf(int kind) const override;
     void ShowPanelOfKind(int kind, bool lastItem) override;
+    void WakeGameClock() override;
 
 signals:
     void currentPanelChanged(int index);

@@ -5,11 +5,16 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QMessageBox>
+#include <QRegion>
 #include <QSignalSpy>
 #include <QTest>
 
+#include <cstring>
 #include <filesystem>
+#include <fstream>
+#include <iterator>
 
+#include "bitmap_item.h"
 #include "form_dialog.h"
 #include "modal_answer.h"
 #include "plexion_doc.h"
@@ -376,6 +381,61 @@ TEST(DocumentLifecycle, AnUnmodifiedDocumentOffersToReloadAnOutsideChange) {
     ASSERT_TRUE(doc.DoFileSave());
     QTest::qWait(500);
     EXPECT_EQ(reloads.count(), 1);
+}
+
+// Makes the first region of the file at `path` that holds two rectangles
+// claim three, as damaged files do.
+void ClaimAThirdRectangle(const std::string& path) {
+    std::ifstream in(path, std::ios::binary);
+    std::string bytes((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+    in.close();
+    // The region header starts: its size (32), its type (1), the count and
+    // the rectangles' bytes, little-endian.
+    const std::uint32_t header[] = {32, 1, 2, 32};
+    std::string pattern(sizeof header, '\0');
+    std::memcpy(pattern.data(), header, sizeof header);
+    const std::size_t at = bytes.find(pattern);
+    ASSERT_NE(at, std::string::npos);
+    bytes[at + 8] = 3;
+    std::ofstream(path, std::ios::binary | std::ios::trunc) << bytes;
+}
+
+TEST(DocumentLifecycle, AReloadThatHadToMendTheFileLeavesTheDocumentAsItWas) {
+    CTempDir dir;
+    const std::string path = dir.File("mended.dat");
+    {
+        CPlexionDocCore first;
+        first.NewDocument();
+        first.Edit("Add Region", [](CVKT_ResourceContainer& c) {
+            QRegion shape(0, 0, 4, 4);
+            shape += QRect(5, 5, 4, 4);
+            c.GetAt<CVKT_Bitmap>(c.New<CVKT_Bitmap>("shape"))->SetRegion(shape);
+            return true;
+        });
+        ASSERT_TRUE(first.SaveDocument(path));
+    }
+    CPlexionDoc doc;
+    ASSERT_TRUE(doc.OnOpenDocument(QString::fromStdString(path)));
+    doc.Edit(QStringLiteral("Add Text"),
+             [](CVKT_ResourceContainer& c) { return c.New<CVKT_Text>("mine") >= 0; });
+    ClaimAThirdRectangle(path);
+
+    QStringList shown;
+    AnswerModal<QMessageBox>([&shown](QMessageBox* damage) {
+        shown << damage->text();
+        AnswerModal<QMessageBox>([&shown](QMessageBox* refusal) {
+            shown << refusal->text();
+            refusal->accept();
+        });
+        damage->accept();
+    });
+    EXPECT_FALSE(doc.ReloadFromDisk());
+    EXPECT_EQ(shown, QStringList({"Error: bitmap \"shape\" has damaged region data: it claims 3 "
+                                  "rectangles but holds 2, file broken.",
+                                  "The file " + doc.PathName() +
+                                      " could not be read again; the document stays as it was."}));
+    EXPECT_GE(doc.Resources().Find<CVKT_Text>("mine"), 0);
+    EXPECT_TRUE(doc.IsModified());
 }
 
 }  // namespace

@@ -274,6 +274,7 @@ public:
     void ShowPanelOf(CResourcePanel*) override { ++broughtToFront; }
     int CursorItemOf(int) const override { return -1; }
     void ShowPanelOfKind(int, bool) override {}
+    void WakeGameClock() override {}
     int refreshes = 0;
     int broughtToFront = 0;
 };

@@ -29,6 +29,7 @@ public:
         shownKind = kind;
         shownAtLastItem = lastItem;
     }
+    void WakeGameClock() override {}
     int refreshes = 0;
     int broughtToFront = 0;
     int shownKind = -1;

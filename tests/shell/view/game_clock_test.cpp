@@ -65,6 +65,10 @@ TEST(GameStepDelay, FirstTextOfTheIdCounts) {
     EXPECT_EQ(GameStepDelay(resources), 12);
 }
 
+bool AlwaysAnimates() {
+    return true;
+}
+
 // Waits, running the event loop, until `done` holds or two seconds pass.
 template <typename Condition>
 bool WaitFor(Condition done) {
@@ -87,7 +91,7 @@ TEST(GameClock, StepsRunOnTheClocksOwnThread) {
         onOtherThread = onOtherThread && std::this_thread::get_id() != interfaceThread;
         ++steps;
         return false;
-    });
+    }, AlwaysAnimates);
     EXPECT_TRUE(clock.IsRunning());
     EXPECT_EQ(clock.PeriodMs(), 2);
     EXPECT_TRUE(WaitFor([&] { return steps.load() >= 5; }));
@@ -103,7 +107,7 @@ TEST(GameClock, NoStepRunsAfterStop) {
     clock.Start(1, stepMutex, [&] {
         ++steps;
         return true;
-    });
+    }, AlwaysAnimates);
     ASSERT_TRUE(WaitFor([&] { return steps.load() > 0; }));
     clock.Stop();
     const int stopped = steps.load();
@@ -111,7 +115,7 @@ TEST(GameClock, NoStepRunsAfterStop) {
     EXPECT_EQ(steps.load(), stopped);
 }
 
-TEST(GameClock, ChangedStepsGiveOneRedrawPerTimerTick) {
+TEST(GameClock, ChangedStepsAskForAtMostOneRedrawEach) {
     std::mutex stepMutex;
     std::atomic<int> steps{0};
     CGameClock clock;
@@ -119,7 +123,7 @@ TEST(GameClock, ChangedStepsGiveOneRedrawPerTimerTick) {
     clock.Start(1, stepMutex, [&] {
         ++steps;
         return true;
-    });
+    }, AlwaysAnimates);
     EXPECT_TRUE(WaitFor([&] { return redraws.count() >= 3; }));
     clock.Stop();
     EXPECT_LE(redraws.count(), steps.load());
@@ -133,7 +137,7 @@ TEST(GameClock, UnchangedStepsAskForNoRedraw) {
     clock.Start(1, stepMutex, [&] {
         ++steps;
         return false;
-    });
+    }, AlwaysAnimates);
     ASSERT_TRUE(WaitFor([&] { return steps.load() >= 10; }));
     QTest::qWait(20);
     clock.Stop();
@@ -149,7 +153,7 @@ TEST(GameClock, NoStepRunsWhileAnEditHoldsTheStepMutex) {
         clock.Start(1, stepMutex, [&] {
             ++steps;
             return false;
-        });
+        }, AlwaysAnimates);
         std::this_thread::sleep_for(std::chrono::milliseconds(30));
         EXPECT_EQ(steps.load(), 0);
         // Stopping from inside an edit must not wait for ever.
@@ -158,19 +162,77 @@ TEST(GameClock, NoStepRunsWhileAnEditHoldsTheStepMutex) {
     clock.Start(1, stepMutex, [&] {
         ++steps;
         return false;
-    });
+    }, AlwaysAnimates);
     EXPECT_TRUE(WaitFor([&] { return steps.load() > 0; }));
 }
 
 TEST(GameClock, StartWhileRunningKeepsTheFirstPeriod) {
     std::mutex stepMutex;
     CGameClock clock;
-    clock.Start(5, stepMutex, [] { return false; });
-    clock.Start(50, stepMutex, [] { return false; });
+    clock.Start(5, stepMutex, [] { return false; }, AlwaysAnimates);
+    clock.Start(50, stepMutex, [] { return false; }, AlwaysAnimates);
     EXPECT_EQ(clock.PeriodMs(), 5);
     clock.Stop();
     clock.Stop();
-    clock.Start(0, stepMutex, [] { return false; });
+    clock.Start(0, stepMutex, [] { return false; }, AlwaysAnimates);
+    EXPECT_EQ(clock.PeriodMs(), 1);
+}
+
+TEST(GameClock, SleepsWithoutWakeUpsWhileNothingAnimatesAndWakesWhenSomethingStarts) {
+    std::mutex stepMutex;
+    std::atomic<bool> animating{false};
+    std::atomic<int> looks{0};
+    std::atomic<int> steps{0};
+    CGameClock clock;
+    const auto asleepAndStill = [&] {
+        EXPECT_TRUE(WaitFor([&] { return clock.IsAsleep(); }));
+        const int stepsAsleep = steps.load();
+        const int looksAsleep = looks.load();
+        std::this_thread::sleep_for(std::chrono::milliseconds(40));
+        // Neither a step nor a look at the preview: the thread never woke.
+        EXPECT_EQ(steps.load(), stepsAsleep);
+        EXPECT_EQ(looks.load(), looksAsleep);
+    };
+    clock.Start(
+        1, stepMutex,
+        [&] {
+            ++steps;
+            return true;
+        },
+        [&] {
+            ++looks;
+            return animating.load();
+        });
+    asleepAndStill();
+    EXPECT_EQ(steps.load(), 0);
+
+    animating = true;
+    clock.Wake();
+    EXPECT_TRUE(WaitFor([&] { return steps.load() >= 5; }));
+    EXPECT_FALSE(clock.IsAsleep());
+
+    // The preview stops by itself (an animation played once): no Wake.
+    animating = false;
+    asleepAndStill();
+    clock.Stop();
+    EXPECT_FALSE(clock.IsRunning());
+}
+
+TEST(GameClock, ANewPeriodTakesEffectWithoutWaitingOutTheOldOne) {
+    std::mutex stepMutex;
+    std::atomic<int> steps{0};
+    CGameClock clock;
+    clock.Start(
+        24 * 60 * 60 * 1000, stepMutex,
+        [&] {
+            ++steps;
+            return false;
+        },
+        AlwaysAnimates);
+    clock.SetPeriod(2);
+    EXPECT_EQ(clock.PeriodMs(), 2);
+    EXPECT_TRUE(WaitFor([&] { return steps.load() >= 3; }));
+    clock.SetPeriod(0);
     EXPECT_EQ(clock.PeriodMs(), 1);
 }
 
@@ -182,7 +244,7 @@ TEST(GameClock, DestroyingARunningClockStopsIt) {
         clock.Start(1, stepMutex, [&] {
             ++steps;
             return true;
-        });
+        }, AlwaysAnimates);
         ASSERT_TRUE(WaitFor([&] { return steps.load() > 0; }));
     }
     const int afterDestruction = steps.load();

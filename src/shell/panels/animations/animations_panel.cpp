@@ -98,8 +98,12 @@ bool CAnimationsPanel::StepTime() {
     return editor_->Step();
 }
 
+bool CAnimationsPanel::PreviewAnimates() const {
+    return editor_->Animates();
+}
+
 void CAnimationsPanel::RedrawPreview() {
-    editor_->PictureArea()->update();
+    editor_->PictureArea()->UpdateMovingParts();
 }
 
 void CAnimationsPanel::RedrawPreviewArea() {

@@ -32,6 +32,7 @@ public:
     bool SetResourceContainer(const CVKT_ResourceContainer* container) override;
     // On the game clock's thread: one game step of the preview.
     bool StepTime() override;
+    bool PreviewAnimates() const override;
     void RedrawPreview() override;
     // The editor's preview picture, drawn into `preview`.
     void DrawPreview(QPainter& painter, const QRect& preview) override;

@@ -22,6 +22,7 @@ namespace plexion {
 class CBitmapListModel;
 class CFrameListModel;
 class CResourcePanel;
+class CVKT_Bitmap;
 class CVKT_IndexList;
 class CVKT_ResourceContainer;
 
@@ -59,6 +60,8 @@ public:
     // is suspended. Whether the preview changed.
     bool Step();
     bool IsSuspended() const { return suspended_.load(); }
+    // Whether the coming steps would move the preview on; any thread.
+    bool Animates() const;
     const CAnimationCursor& Cursor() const { return cursor_; }
 
     // Runs `command` as its menu entry or key would, from the bitmaps list
@@ -99,6 +102,8 @@ public:
     // The animation's ID, then the frame rate, the current frame out of the
     // frame count and the game steps left on it.
     QString Description() const override;
+    // The frames drawn now, which the game steps move.
+    QRegion MovingParts(const CPicturePlacement& placement, const QRect& area) const override;
 
 signals:
     // After a command changed the animation's frames.
@@ -127,6 +132,12 @@ private:
     void EndOffsetDrag(bool cancelled);
     // How far the drag in progress moved `frame`.
     QPoint DraggedBy(int frame) const;
+    // The frames the preview draws, the one behind first: with the onion
+    // skin on, the frame before the current one.
+    std::vector<int> ShownFrames() const;
+    // The bitmap `frame` shows and, in `at`, where it is placed; null when
+    // there is none.
+    const CVKT_Bitmap* FrameBitmap(int frame, QPointF& at) const;
     void DrawFrame(QPainter& painter, const CPicturePlacement& placement, const QRect& area,
                    int frame, double opacity);
 

@@ -12,6 +12,7 @@
 #include "frame_list_editor.h"
 #include "index_list_item.h"
 #include "resource_container.h"
+#include "resource_panel.h"
 #include "stored_text.h"
 
 namespace plexion {
@@ -19,6 +20,9 @@ namespace {
 
 constexpr double kOnionSkinOpacity = 0.3;
 constexpr int kOutlineAlpha = 64;
+// The outline lies just outside a picture; smoothing may reach a pixel
+// further.
+constexpr int kOutlineRoom = 2;
 
 }  // namespace
 
@@ -30,10 +34,15 @@ bool CFrameListEditor::Step() {
     return true;
 }
 
+bool CFrameListEditor::Animates() const {
+    return !suspended_.load() && cursor_.IsPlaying();
+}
+
 void CFrameListEditor::RestartPreview() {
     cursor_.Restart();
     ShowCurrentFrameWhilePaused();
     pictureArea_->update();
+    panel_.PreviewMayAnimate();
 }
 
 void CFrameListEditor::Play() {
@@ -42,6 +51,7 @@ void CFrameListEditor::Play() {
         cursor_.Restart();
     }
     UpdateSuspended();
+    panel_.PreviewMayAnimate();
     UpdatePlaybackControls();
     pictureArea_->update();
 }
@@ -84,7 +94,10 @@ void CFrameListEditor::ShowCurrentFrameWhilePaused() {
 }
 
 void CFrameListEditor::UpdateSuspended() {
-    suspended_.store(hidden_ || pressed_ || paused_);
+    const bool suspended = hidden_ || pressed_ || paused_;
+    if (suspended_.exchange(suspended) && !suspended) {
+        panel_.PreviewMayAnimate();
+    }
 }
 
 void CFrameListEditor::UpdatePlaybackControls() {
@@ -104,18 +117,37 @@ void CFrameListEditor::hideEvent(QHideEvent* event) {
     UpdateSuspended();
 }
 
-void CFrameListEditor::DrawFrame(QPainter& painter, const CPicturePlacement& placement,
-                                 const QRect& area, int frame, double opacity) {
+std::vector<int> CFrameListEditor::ShownFrames() const {
+    const CVKT_IndexList* animation = Animation();
+    if (animation == nullptr || animation->Type() != CVKT_IndexList::kTypeBitmaps) {
+        return {};
+    }
+    const int count = animation->FrameCount();
+    const int current = cursor_.GetCurrentFrame();
+    if (onionSkin_ && count > 1) {
+        const int before = cursor_.GetDirection() == 1 ? current - 1 : current + 1;
+        return {(before + count) % count, current};
+    }
+    return {current};
+}
+
+const CVKT_Bitmap* CFrameListEditor::FrameBitmap(int frame, QPointF& at) const {
     const CVKT_IndexList* animation = Animation();
     if (frame < 0 || frame >= animation->FrameCount()) {
-        return;
+        return nullptr;
     }
     const CAnimationFrame values = animation->Frame(frame);
-    const CVKT_Bitmap* bitmap = document_->GetAt<CVKT_Bitmap>(values.bitmap);
+    at = QPointF(values.offsetX, values.offsetY) + QPointF(DraggedBy(frame));
+    return document_->GetAt<CVKT_Bitmap>(values.bitmap);
+}
+
+void CFrameListEditor::DrawFrame(QPainter& painter, const CPicturePlacement& placement,
+                                 const QRect& area, int frame, double opacity) {
+    QPointF at;
+    const CVKT_Bitmap* bitmap = FrameBitmap(frame, at);
     if (bitmap == nullptr) {
         return;
     }
-    const QPointF at = QPointF(values.offsetX, values.offsetY) + QPointF(DraggedBy(frame));
     painter.save();
     painter.setOpacity(opacity);
     DrawPicture(painter, placement, *bitmap, at, area);
@@ -129,17 +161,23 @@ void CFrameListEditor::DrawFrame(QPainter& painter, const CPicturePlacement& pla
 
 void CFrameListEditor::DrawPictures(QPainter& painter, const CPicturePlacement& placement,
                                     const QRect& area) {
-    const CVKT_IndexList* animation = Animation();
-    if (animation == nullptr || animation->Type() != CVKT_IndexList::kTypeBitmaps) {
-        return;
+    const std::vector<int> frames = ShownFrames();
+    for (std::size_t i = 0; i < frames.size(); ++i) {
+        const bool behind = i + 1 < frames.size();
+        DrawFrame(painter, placement, area, frames[i], behind ? kOnionSkinOpacity : 1.0);
     }
-    const int count = animation->FrameCount();
-    const int current = cursor_.GetCurrentFrame();
-    if (onionSkin_ && count > 1) {
-        const int before = cursor_.GetDirection() == 1 ? current - 1 : current + 1;
-        DrawFrame(painter, placement, area, (before + count) % count, kOnionSkinOpacity);
+}
+
+QRegion CFrameListEditor::MovingParts(const CPicturePlacement& placement, const QRect&) const {
+    QRegion parts;
+    for (const int frame : ShownFrames()) {
+        QPointF at;
+        if (const CVKT_Bitmap* bitmap = FrameBitmap(frame, at)) {
+            parts += PictureRect(placement, *bitmap, at)
+                         .adjusted(-kOutlineRoom, -kOutlineRoom, kOutlineRoom, kOutlineRoom);
+        }
     }
-    DrawFrame(painter, placement, area, current, 1.0);
+    return parts;
 }
 
 QString CFrameListEditor::Description() const {

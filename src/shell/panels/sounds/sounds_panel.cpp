@@ -57,6 +57,8 @@ bool CSoundsPanel::ApplyPlayCell(int dstRow, int srcRow) {
     // nothing could play; "Loop Play" may not fit the column.
     RefreshItemCell(kPlayColumn, dstRow);
     WidenColumnToFit(*this, kPlayColumn + FixedColumnCount(), dstRow);
+    // The playing line starts to move (and the game clock with it).
+    RedrawPreview();
     return true;
 }
 

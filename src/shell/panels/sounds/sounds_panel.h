@@ -47,10 +47,8 @@ public:
     void RedrawPreview() override;
     // Game-clock thread: whether a shown sound plays, so its line moves.
     bool StepTime() override;
-
-    // Whether the preview animates now: a sound it shows is being played.
-    // Safe on any thread.
-    bool IsAnimating() const { return animating_.load(std::memory_order_relaxed); }
+    // A sound the preview shows is being played; any thread.
+    bool PreviewAnimates() const override;
     // Brings the other channel of stereo waveforms to the front.
     void SwapDisplayChannels();
 
@@ -72,6 +70,9 @@ private:
     const QImage& BandPicture(QPainter& painter, const QRect& band, const CVKT_WavMemory& sound);
     // The x of each place in `band` where `sound` is heard now.
     std::vector<int> PlayingLines(const CVKT_WavMemory& sound, const QRect& band);
+    // What the last look at the shown sounds found; wakes the game clock
+    // when a sound began to play.
+    void SetAnimating(bool playing);
 
     bool swapChannels_ = false;
     CSoundPreviewCache previewCache_;

@@ -32,13 +32,23 @@ bool CSoundsPanel::StepTime() {
     return animating_.load(std::memory_order_relaxed);
 }
 
+bool CSoundsPanel::PreviewAnimates() const {
+    return animating_.load(std::memory_order_relaxed);
+}
+
+void CSoundsPanel::SetAnimating(bool playing) {
+    if (!animating_.exchange(playing, std::memory_order_relaxed) && playing) {
+        PreviewMayAnimate();
+    }
+}
+
 void CSoundsPanel::DrawPreview(QPainter& painter, const QRect& preview) {
     shownLines_.clear();
     shownSounds_.clear();
     playingShown_ = false;
     DrawTiledPreview(painter, preview);
     previewCache_.KeepOnly(shownSounds_);
-    animating_.store(playingShown_, std::memory_order_relaxed);
+    SetAnimating(playingShown_);
 }
 
 void CSoundsPanel::DrawItemPreview(QPainter& painter, QRect& band, int item) {
@@ -117,7 +127,7 @@ void CSoundsPanel::RedrawPreview() {
             update(band);
         }
     }
-    animating_.store(playing, std::memory_order_relaxed);
+    SetAnimating(playing);
 }
 
 }  // namespace plexion

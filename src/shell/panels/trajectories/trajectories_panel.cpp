@@ -104,6 +104,8 @@ CTrajectoriesPanel::CTrajectoriesPanel(QWidget* parent)
         [this](const QString& label, const std::function<bool(CVKT_Trajectory&)>& change) {
             return EditShownTrajectory(label, change);
         });
+    connect(preview_, &CTrajectoryPreview::mayAnimate, this,
+            &CTrajectoriesPanel::PreviewMayAnimate);
     using Trajectory = CVKT_Trajectory;
     SetColumns(
         {IndexColumn<Trajectory>(),
@@ -293,6 +295,10 @@ QWidget* CTrajectoriesPanel::PreviewToolbar() const {
 
 bool CTrajectoriesPanel::StepTime() {
     return preview_->Step();
+}
+
+bool CTrajectoriesPanel::PreviewAnimates() const {
+    return preview_->State().Animates();
 }
 
 void CTrajectoriesPanel::RedrawPreview() {

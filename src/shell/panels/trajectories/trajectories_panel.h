@@ -57,6 +57,7 @@ public:
     void Layout(bool clamp) override;
     // On the game clock's thread: moves the preview's object.
     bool StepTime() override;
+    bool PreviewAnimates() const override;
     void RedrawPreview() override;
 
     CTrajectoryPreview& Preview() const { return *preview_; }

@@ -56,6 +56,7 @@ void CTrajectoryPreview::SetTrajectoryIndex(int index) {
     gesture_.reset();
     state_.Cursor().SetTrajectoryIndex(index);
     update();
+    emit mayAnimate();
 }
 
 void CTrajectoryPreview::Rewind() {
@@ -69,6 +70,7 @@ void CTrajectoryPreview::Refresh() {
         gesture_.reset();
     }
     update();
+    emit mayAnimate();
 }
 
 void CTrajectoryPreview::Redraw() {
@@ -115,11 +117,13 @@ void CTrajectoryPreview::MoveViewBy(int dx, int dy) {
 void CTrajectoryPreview::SetPlaySpeed(double speed) {
     state_.SetPlaySpeed(speed);
     emit viewStateChanged();
+    emit mayAnimate();
 }
 
 void CTrajectoryPreview::DragPlaySpeed(int dy) {
     state_.DragPlaySpeed(dy);
     emit viewStateChanged();
+    emit mayAnimate();
 }
 
 void CTrajectoryPreview::SetFollowFlag(bool follow) {
@@ -151,6 +155,7 @@ QString CTrajectoryPreview::LabelText() const {
 void CTrajectoryPreview::showEvent(QShowEvent* event) {
     state_.SetInactive(false);
     QWidget::showEvent(event);
+    emit mayAnimate();
 }
 
 void CTrajectoryPreview::hideEvent(QHideEvent* event) {

@@ -96,6 +96,8 @@ public:
 signals:
     // The play speed, a flag or the mouse mode changed; the toolbar follows.
     void viewStateChanged();
+    // The object may have started to move: a sleeping game clock looks again.
+    void mayAnimate();
 
 protected:
     void paintEvent(QPaintEvent* event) override;

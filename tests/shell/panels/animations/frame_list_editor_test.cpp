@@ -375,10 +375,13 @@ TEST_F(FrameListEditor, TheGameClockAdvancesThePreviewOncePerStep) {
     std::mutex stepMutex;
     std::atomic<int> steps{0};
     CGameClock clock;
-    clock.Start(1, stepMutex, [&] {
-        ++steps;
-        return Panel().StepTime();
-    });
+    clock.Start(
+        1, stepMutex,
+        [&] {
+            ++steps;
+            return Panel().StepTime();
+        },
+        [&] { return Panel().PreviewAnimates(); });
     for (int wait = 0; wait < 5000 && steps.load() < 20; ++wait) {
         QTest::qWait(1);
     }

@@ -115,11 +115,11 @@ TEST_F(SoundsPanelPreview, PlayingPositionMovesOnTheGameClock) {
     AddSound("long", 441000);  // ten seconds
     Panel().Refresh(true);
     Panel().SetCursorItem(0);
-    EXPECT_FALSE(Panel().IsAnimating());
+    EXPECT_FALSE(Panel().PreviewAnimates());
     ApplyPlayState(audio_.get(), &Sound(0), kSoundLooping);
     const QRect one(0, 0, 300, 101);
     EXPECT_TRUE(LinesIn(PreviewImage(one), 80).size() == 1);
-    EXPECT_TRUE(Panel().IsAnimating());
+    EXPECT_TRUE(Panel().PreviewAnimates());
 
     PlayBuffers(30);  // 0.9 s of sound, 0.12 s of it still queued
     ASSERT_TRUE(Panel().StepTime());
@@ -137,7 +137,7 @@ TEST_F(SoundsPanelPreview, PlayingPositionMovesOnTheGameClock) {
     audio_->StopSound(&Sound(0));
     Panel().RedrawPreview();
     EXPECT_FALSE(Panel().StepTime());
-    EXPECT_FALSE(Panel().IsAnimating());
+    EXPECT_FALSE(Panel().PreviewAnimates());
     EXPECT_TRUE(LinesIn(PreviewImage(one), 80).empty());
 }
 
