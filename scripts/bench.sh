@@ -26,9 +26,12 @@
 # plain QPainter drawing of the same frame; then the sound preview of 8 ten-minute
 # stereo sounds against a plain min/max pass over their samples; then a cell
 # edit recorded for undo in documents of 100 and 10,000 items per group, and
-# the autosave snapshot of about 200 MiB taken in slices against a save;
-# last, when Xvfb and xdotool are there, the share of a core the editor uses
-# when left alone on still panels and with an animation playing.
+# the autosave snapshot of about 200 MiB taken in slices against a save; then
+# Images To AVI of 250 pictures of 720 x 576 (uncompressed and FFV1) against
+# a plain libavcodec encode loop, and AVI To Images of the movies against a
+# plain decode loop writing the same BMP files; last, when Xvfb and xdotool
+# are there, the share of a core the editor uses when left alone on still
+# panels and with an animation playing.
 set -euo pipefail
 
 cd "$(dirname "$0")/.."
@@ -36,7 +39,7 @@ build=build-bench
 
 cmake -S . -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=Release -DPLEXION_BENCH=ON \
     -DBUILD_TESTING=OFF >/dev/null
-cmake --build "$build" --target document_io_bench text_folder_bench image_import_bench bitmap_bench audio_bench map_bench cursor_bench trajectory_bench trajectory_preview_bench grid_bench editor_bench replace_bench map_display_bench tool_document_bench picture_area_bench frame_list_preview_bench sound_preview_bench undo_bench plexion plexion-tool >"$build/build.log" 2>&1 ||
+cmake --build "$build" --target document_io_bench text_folder_bench image_import_bench bitmap_bench audio_bench map_bench cursor_bench trajectory_bench trajectory_preview_bench grid_bench editor_bench replace_bench map_display_bench tool_document_bench picture_area_bench frame_list_preview_bench sound_preview_bench undo_bench video_bench plexion plexion-tool >"$build/build.log" 2>&1 ||
     { tail -n 40 "$build/build.log"; exit 1; }
 
 # Runs one benchmark program with any further options; its results land in
@@ -319,6 +322,26 @@ for name in ("BM_FirstSnapshot", "BM_SnapshotAfterAnEdit"):
     run = runs[name]
     print(f"{name[3:]:>20}: {run['real_time']:8.1f} {run['time_unit']} of the editing thread, longest slice"
           f" {run['longest_slice_ms']:.1f} ms; /Save {run['real_time'] / save['real_time']:.2f}x")
+PY
+
+run_bench video_bench $(interleaved 3)
+python3 - "$build/video_bench.json" <<'PY'
+import json, sys
+
+# Medians of interleaved repetitions; the wall clock counts the file system's
+# work too, the CPU time is the steadier on a shared machine.
+data = json.load(open(sys.argv[1]))
+runs = {b["run_name"].replace("/iterations:1", ""): b for b in data["benchmarks"]
+        if b.get("aggregate_name") == "median"}
+if any(b.get("error_occurred") for b in data["benchmarks"]):
+    sys.exit("video_bench: " + next(b["error_message"] for b in data["benchmarks"]
+                                    if b.get("error_occurred")))
+for codec in ("rgb24", "ffv1"):
+    for slow, base in (("ImagesToAvi", "PlainEncode"), ("AviToImages", "PlainDecode")):
+        s, b = runs[f"BM_{slow}/{codec}"], runs[f"BM_{base}/{codec}"]
+        print(f"{slow:>11} {codec:>5}: {s['real_time']:7.0f} ms (plain {b['real_time']:6.0f}),"
+              f" {s['real_time'] / b['real_time']:.2f}x wall, {s['cpu_time'] / b['cpu_time']:.2f}x CPU"
+              " (250 frames of 720 x 576)")
 PY
 
 if command -v Xvfb >/dev/null && command -v xdotool >/dev/null; then

@@ -199,11 +199,12 @@ bool CSafeFileWriter::RenameWithoutReplacing() const {
     return true;
 }
 
-bool CSafeFileWriter::Commit() {
+bool CSafeFileWriter::Commit(Durability durability) {
     if (fd_ < 0) {
         return false;
     }
-    if (::fsync(fd_) != 0) {
+    const bool flush = durability == Durability::OnDisk;
+    if (flush && ::fsync(fd_) != 0) {
         return Fail("cannot write \"" + shownTarget_ + "\"", errno);
     }
     const int fd = fd_;
@@ -220,7 +221,9 @@ bool CSafeFileWriter::Commit() {
     }
     temporary_.clear();
     // The new name reaches the disk only with its folder.
-    ::fsync(folderFd_);
+    if (flush) {
+        ::fsync(folderFd_);
+    }
     Abandon();
     return true;
 }
@@ -267,9 +270,9 @@ int RemoveAbandonedTemporaries(const std::string& target) {
 }
 
 std::string WriteFileSafely(const std::string& path, std::span<const std::uint8_t> bytes,
-                            ExistingFile existing) {
+                            ExistingFile existing, Durability durability) {
     CSafeFileWriter writer;
-    if (writer.Open(path, existing) && writer.Write(bytes) && writer.Commit()) {
+    if (writer.Open(path, existing) && writer.Write(bytes) && writer.Commit(durability)) {
         return {};
     }
     return writer.Error();

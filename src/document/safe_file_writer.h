@@ -12,13 +12,23 @@ enum class ExistingFile {
     Keep,     // the commit fails with EEXIST instead
 };
 
+// Whether a commit waits until the new file is on disk.
+enum class Durability {
+    OnDisk,  // the bytes and the new name are flushed: the file survives a power cut
+    // The target is still only ever the old file or the whole new one, but the
+    // bytes reach the disk with the system's own write-back: for many files
+    // of one export, where a flush each would cost far more than the writing.
+    WrittenBack,
+};
+
 // Writes a file so that the previous one survives any failure: the bytes go
 // to a new hidden temporary file beside the target, which takes the target's
-// name only after it is complete and on disk. Abandoned (the temporary file
-// removed) unless committed; a SIGINT or SIGTERM removes it too once
-// InstallTemporaryFileCleanup has run. A writer holds a lock on its
-// temporary file until it is done, so that one left by a killed writer can
-// be told from one being written (see RemoveAbandonedTemporaries).
+// name only after it is complete (and, unless told otherwise, on disk).
+// Abandoned (the temporary file removed) unless committed; a SIGINT or
+// SIGTERM removes it too once InstallTemporaryFileCleanup has run. A writer
+// holds a lock on its temporary file until it is done, so that one left by a
+// killed writer can be told from one being written (see
+// RemoveAbandonedTemporaries).
 class CSafeFileWriter {
 public:
     CSafeFileWriter() = default;
@@ -39,8 +49,8 @@ public:
     int Descriptor() const { return fd_; }
     // Writes all the bytes (false with Error() set on failure).
     bool Write(std::span<const std::uint8_t> bytes);
-    // Flushes to disk and gives the file the target's name.
-    bool Commit();
+    // Flushes to disk (unless told otherwise) and gives the file the target's name.
+    bool Commit(Durability durability = Durability::OnDisk);
     const std::string& Error() const { return error_; }
     // The errno of the last failure, 0 when there was none.
     int ErrorNumber() const { return errorNumber_; }
@@ -74,6 +84,7 @@ int RemoveAbandonedTemporaries(const std::string& target);
 
 // Writes `bytes` to `path` through a CSafeFileWriter; "" or why it failed.
 std::string WriteFileSafely(const std::string& path, std::span<const std::uint8_t> bytes,
-                            ExistingFile existing = ExistingFile::Replace);
+                            ExistingFile existing = ExistingFile::Replace,
+                            Durability durability = Durability::OnDisk);
 
 }  // namespace plexion

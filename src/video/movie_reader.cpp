@@ -117,16 +117,19 @@ QImage CMovieReader::ReadFrame() {
     converter_ = sws_getCachedContext(
         converter_, decoded_->width, decoded_->height, static_cast<AVPixelFormat>(decoded_->format),
         width_, height_, AV_PIX_FMT_BGRA, SWS_BICUBIC, nullptr, nullptr, nullptr);
-    QImage frame(width_, height_, QImage::Format_ARGB32);
-    if (!converter_ || frame.isNull()) {
+    if (frame_.isNull()) {
+        frame_ = QImage(width_, height_, QImage::Format_ARGB32);
+    }
+    if (!converter_ || frame_.isNull()) {
         return {};
     }
-    std::uint8_t* target[1] = {frame.bits()};
-    const int targetStride[1] = {static_cast<int>(frame.bytesPerLine())};
+    // Writing copies the pixels only while the caller still holds the last frame.
+    std::uint8_t* target[1] = {frame_.bits()};
+    const int targetStride[1] = {static_cast<int>(frame_.bytesPerLine())};
     sws_scale(converter_, decoded_->data, decoded_->linesize, 0, decoded_->height, target,
               targetStride);
     av_frame_unref(decoded_);
-    return frame;
+    return frame_;
 }
 
 void CMovieReader::Release() {
@@ -141,6 +144,7 @@ void CMovieReader::Release() {
     frameCount_ = 0;
     width_ = height_ = 0;
     hasAlpha_ = false;
+    frame_ = QImage();
 }
 
 }  // namespace plexion

@@ -45,6 +45,8 @@ private:
     int width_ = 0;
     int height_ = 0;
     bool hasAlpha_ = false;
+    // The pixels of the frame read last, kept for the next one.
+    QImage frame_;
 };
 
 }  // namespace plexion

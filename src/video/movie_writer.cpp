@@ -68,7 +68,10 @@ int CMovieWriter::AddFrame(const QImage& frame) {
     if (frame.width() != width_ || frame.height() != height_) {
         return AVERROR(EINVAL);
     }
-    const QImage pixels = frame.convertToFormat(QImage::Format_ARGB32);
+    // Both formats already hold straight BGRA bytes; converting would only copy.
+    const bool straight =
+        frame.format() == QImage::Format_RGB32 || frame.format() == QImage::Format_ARGB32;
+    const QImage pixels = straight ? frame : frame.convertToFormat(QImage::Format_ARGB32);
     const std::uint8_t* source[1] = {pixels.constBits()};
     const int sourceStride[1] = {static_cast<int>(pixels.bytesPerLine())};
     int result = av_frame_make_writable(picture_);

@@ -2,9 +2,8 @@
 
 #include <QPainter>
 #include <cstdio>
-#include <fstream>
-#include <iterator>
 
+#include "byte_buffer.h"
 #include "frame_bmp.h"
 #include "frame_file_names.h"
 #include "image_codecs.h"
@@ -20,30 +19,24 @@ std::string Progress(const char* format, int number, int count) {
     return text;
 }
 
-std::optional<std::vector<std::uint8_t>> ReadWholeFile(const std::string& path) {
-    std::ifstream file(path, std::ios::binary);
-    if (!file) {
-        return std::nullopt;
-    }
-    std::vector<std::uint8_t> bytes((std::istreambuf_iterator<char>(file)),
-                                    std::istreambuf_iterator<char>());
-    if (file.bad()) {
-        return std::nullopt;
-    }
-    return bytes;
-}
-
 // The picture stretched over the whole black frame; a picture the codecs
 // cannot read leaves the frame black.
-void DrawStretched(QImage& frame, const std::vector<std::uint8_t>& bytes) {
+void DrawStretched(QImage& frame, const CVKT_ByteBuffer& file) {
     frame.fill(Qt::black);
-    const QImage picture = DecodeImage(bytes);
+    const QImage picture =
+        DecodeImage({file.Data(), static_cast<std::size_t>(file.Size())});
     if (picture.isNull()) {
         return;
     }
     QPainter painter(&frame);
     painter.setRenderHint(QPainter::SmoothPixmapTransform);
     painter.drawImage(QRect(0, 0, frame.width(), frame.height()), picture);
+}
+
+// Each file replaces an older one of its name whole, but is not flushed on
+// its own: hundreds of flushes would take far longer than the conversion.
+std::string WriteFrameFile(const std::string& path, const std::vector<std::uint8_t>& bytes) {
+    return WriteFileSafely(path, bytes, ExistingFile::Replace, Durability::WrittenBack);
 }
 
 }  // namespace
@@ -60,17 +53,17 @@ EConversionEnd ImagesToAvi(const SImagesToAviRequest& request,
     movie.Create(request.destination, request.framesPerSecond);
     const int count = static_cast<int>(request.sources.size());
     EConversionEnd end = EConversionEnd::Done;
+    CVKT_ByteBuffer file;
     for (int number = 1; number <= count; ++number) {
         const std::string& source = request.sources[static_cast<std::size_t>(number - 1)];
         hooks.showStatus(Progress("Adding video frame: %d / %d\n", number, count));
-        const std::optional<std::vector<std::uint8_t>> bytes = ReadWholeFile(source);
-        if (!bytes) {
+        if (!file.LoadFromFile(source)) {
             hooks.showError("Unable to open the image file \"" + source +
                             "\"; the movie keeps the frames before it.");
             end = EConversionEnd::Failed;
             break;
         }
-        DrawStretched(frame, *bytes);
+        DrawStretched(frame, file);
         if (movie.AddFrame(frame) != 0) {
             end = EConversionEnd::Failed;
             break;
@@ -94,6 +87,8 @@ EConversionEnd AviToImages(const SAviToImagesRequest& request, const SConversion
     }
     const int count = movie.FrameCount();
     EConversionEnd end = EConversionEnd::Done;
+    std::vector<std::uint8_t> colour;
+    std::vector<std::uint8_t> alpha;
     for (int number = 1; number <= count; ++number) {
         hooks.showStatus(Progress("Extracting video frame: %d / %d\n", number, count));
         const QImage frame = movie.ReadFrame();
@@ -103,11 +98,11 @@ EConversionEnd AviToImages(const SAviToImagesRequest& request, const SConversion
             end = EConversionEnd::Failed;
             break;
         }
+        FrameBmps(frame, colour, request.extractAlpha ? &alpha : nullptr);
         std::string failure =
-            WriteFileSafely(FrameFileName(request.destination, number, false), ColourBmp(frame));
+            WriteFrameFile(FrameFileName(request.destination, number, false), colour);
         if (failure.empty() && request.extractAlpha) {
-            failure =
-                WriteFileSafely(FrameFileName(request.destination, number, true), AlphaBmp(frame));
+            failure = WriteFrameFile(FrameFileName(request.destination, number, true), alpha);
         }
         if (!failure.empty()) {
             hooks.showError(failure);

@@ -68,19 +68,25 @@ TEST(SafeFileWriter, KeepNeverReplacesAndReplaceRespectsTheFilesPermission) {
 }
 
 TEST(SafeFileWriter, AFullDiskLeavesTheOldFileAndNoTemporaryFile) {
-    test::CTempDir dir;
-    const std::string target = dir.File("out.bin");
-    test::WriteFileBytes(target, Bytes{9});
-    const int ended = InChild([&] {
-        std::signal(SIGXFSZ, SIG_IGN);
-        const rlimit limit{4096, 4096};
-        ::setrlimit(RLIMIT_FSIZE, &limit);
-        const std::string error = WriteFileSafely(target, Bytes(100000, 7));
-        return error.find("File too large") != std::string::npos ? 0 : 1;
-    });
-    EXPECT_EQ(ended, 0);
-    EXPECT_EQ(test::ReadFileBytes(target), (Bytes{9}));
-    EXPECT_EQ(EntriesIn(dir.Path()), 1u);
+    for (const Durability durability : {Durability::OnDisk, Durability::WrittenBack}) {
+        test::CTempDir dir;
+        const std::string target = dir.File("out.bin");
+        test::WriteFileBytes(target, Bytes{9});
+        const int ended = InChild([&] {
+            std::signal(SIGXFSZ, SIG_IGN);
+            const rlimit limit{4096, 4096};
+            ::setrlimit(RLIMIT_FSIZE, &limit);
+            const std::string error =
+                WriteFileSafely(target, Bytes(100000, 7), ExistingFile::Replace, durability);
+            return error.find("File too large") != std::string::npos ? 0 : 1;
+        });
+        EXPECT_EQ(ended, 0);
+        EXPECT_EQ(test::ReadFileBytes(target), (Bytes{9}));
+        EXPECT_EQ(EntriesIn(dir.Path()), 1u);
+        EXPECT_EQ(WriteFileSafely(target, Bytes{5, 6}, ExistingFile::Replace, durability), "");
+        EXPECT_EQ(test::ReadFileBytes(target), (Bytes{5, 6}));
+        EXPECT_EQ(EntriesIn(dir.Path()), 1u);
+    }
 }
 
 TEST(SafeFileWriter, ATerminatedWriterRemovesItsTemporaryFile) {

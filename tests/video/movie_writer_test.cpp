@@ -86,11 +86,16 @@ TEST(FrameBmp, ColourAndAlphaFilesAreBottomUpWithPaddedRows) {
     frame.fill(0);
     frame.setPixel(0, 0, qRgba(10, 20, 30, 40));
     frame.setPixel(2, 1, qRgba(50, 60, 70, 80));
-    const std::vector<std::uint8_t> colour = ColourBmp(frame);
+    // The buffers held other files before: nothing of them may remain.
+    std::vector<std::uint8_t> colour(2000, 0xAB);
+    std::vector<std::uint8_t> alpha(500, 0xAB);
+    FrameBmps(frame, colour, &alpha);
     ASSERT_EQ(colour.size(), 54u + 2u * 12u);
     EXPECT_EQ(colour[0], 'B');
     EXPECT_EQ(colour[1], 'M');
     EXPECT_EQ(colour[2], 78);
+    EXPECT_EQ(std::vector<std::uint8_t>(colour.begin() + 3, colour.begin() + 10),
+              (std::vector<std::uint8_t>{0, 0, 0, 0, 0, 0, 0}));
     EXPECT_EQ(colour[10], 54);
     EXPECT_EQ(colour[14], 40);
     EXPECT_EQ(colour[18], 3);
@@ -103,7 +108,6 @@ TEST(FrameBmp, ColourAndAlphaFilesAreBottomUpWithPaddedRows) {
     EXPECT_EQ(std::vector<std::uint8_t>(colour.begin() + 66, colour.end()),
               (std::vector<std::uint8_t>{30, 20, 10, 0, 0, 0, 0, 0, 0, 0, 0, 0}));
 
-    const std::vector<std::uint8_t> alpha = AlphaBmp(frame);
     ASSERT_EQ(alpha.size(), 1078u + 2u * 4u);
     EXPECT_EQ(alpha[10] | alpha[11] << 8, 1078);
     EXPECT_EQ(alpha[28], 8);

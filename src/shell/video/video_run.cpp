@@ -43,10 +43,17 @@ bool CVideoRun::eventFilter(QObject* watched, QEvent* event) {
     case QEvent::KeyRelease:
     case QEvent::ShortcutOverride:
     case QEvent::Shortcut:
+    case QEvent::InputMethod:
     case QEvent::MouseButtonPress:
     case QEvent::MouseButtonRelease:
     case QEvent::MouseButtonDblClick:
     case QEvent::Wheel:
+    case QEvent::ContextMenu:
+    case QEvent::TouchBegin:
+    case QEvent::TabletPress:
+    // Files dropped on the frame would open documents beside the conversion.
+    case QEvent::DragEnter:
+    case QEvent::Drop:
     case QEvent::Close:
         return true;
     default:

@@ -7,6 +7,7 @@
 #include <QStatusBar>
 #include <QTimer>
 #include <filesystem>
+#include <set>
 
 #include "command_ids.h"
 #include "file_name_fields.h"
@@ -108,10 +109,22 @@ TEST_F(VideoToolsTest, CancelledCompressionSaysSoAndWritesNothing) {
     EXPECT_EQ(QApplication::overrideCursor(), nullptr);
 }
 
-TEST_F(VideoToolsTest, EscapeStopsAfterTheFrameBeingAdded) {
+TEST_F(VideoToolsTest, EscapeStopsAfterTheFrameBeingAddedAndTheRunShowsTheWaitCursor) {
     const QString a = QString::fromStdString(Png("a.png", qRgb(1, 2, 3)));
     const std::string movie = dir_.File("short.avi");
+    // The cursors seen while frames are added (no dialog open).
+    std::set<int> shapes;
+    QTimer watcher;
+    QObject::connect(&watcher, &QTimer::timeout, [&] {
+        if (!QApplication::activeModalWidget() &&
+            frame_->statusBar()->currentMessage().startsWith("Adding video frame")) {
+            const QCursor* cursor = QApplication::overrideCursor();
+            shapes.insert(cursor ? cursor->shape() : -1);
+        }
+    });
+    watcher.start(0);
     ImagesToAvi({a, a, a}, movie, true, true);
+    EXPECT_EQ(shapes, std::set<int>{Qt::WaitCursor});
     CMovieReader reader;
     ASSERT_EQ(reader.Open(movie), "");
     EXPECT_EQ(reader.FrameCount(), 1);
