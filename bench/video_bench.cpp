@@ -4,8 +4,9 @@
 // libavformat/libavcodec calls; AVI To Images of the resulting movie against
 // a plain decode loop that writes the same BMP bytes (colour and alpha files)
 // with plain stdio. Both sides write the movie to disk before they end and
-// leave the frame files to the system's write-back. Both with uncompressed RGB and with FFV1. The pictures
-// and movies are made once, before anything is timed.
+// leave the frame files to the system's write-back. Each with uncompressed
+// RGB and with FFV1. The pictures and movies are made once, before anything
+// is timed.
 #include <benchmark/benchmark.h>
 #include <fcntl.h>
 #include <unistd.h>
@@ -41,7 +42,9 @@ constexpr int kHeight = 576;
 constexpr int kFramesPerSecond = 25;
 const char* const kCodecs[] = {"rgb24", "ffv1"};
 
-[[noreturn]] void Fail(const std::string& what) { throw std::runtime_error(what); }
+[[noreturn]] void Fail(const std::string& what) {
+    throw std::runtime_error(what);
+}
 
 // A frame of a moving gradient with hard edges and some grain, so that a
 // lossless codec has real work, unlike on a flat fill.
@@ -73,7 +76,8 @@ struct CVideoFolder {
     CVideoFolder() {
         fs::create_directories(folder);
         for (int number = 1; number <= kFrames; ++number) {
-            const std::string path = (folder / ("picture" + std::to_string(number) + ".bmp")).string();
+            const std::string path =
+                (folder / ("picture" + std::to_string(number) + ".bmp")).string();
             if (!SyntheticFrame(number).save(QString::fromStdString(path), "BMP")) {
                 Fail("cannot write " + path);
             }
@@ -96,8 +100,9 @@ struct CVideoFolder {
             request.sources = pictures;
             request.destination = (folder / ("movie_" + std::string(codec) + ".avi")).string();
             std::string error;
-            if (ImagesToAvi(request, [codec] { return std::optional(SCompressionOptions{codec}); },
-                            QuietHooks(error)) != EConversionEnd::Done) {
+            if (ImagesToAvi(
+                    request, [codec] { return std::optional(SCompressionOptions{codec}); },
+                    QuietHooks(error)) != EConversionEnd::Done) {
                 Fail("cannot make the " + std::string(codec) + " movie: " + error);
             }
             movie = request.destination;
@@ -108,7 +113,8 @@ struct CVideoFolder {
         return (folder / (kind + "_" + codec) / name).string();
     }
 
-    fs::path folder = fs::temp_directory_path() / ("plexion_bench_video_" + std::to_string(::getpid()));
+    fs::path folder =
+        fs::temp_directory_path() / ("plexion_bench_video_" + std::to_string(::getpid()));
     std::vector<std::string> pictures;
     std::map<std::string, std::string> movies;
 };
@@ -288,9 +294,8 @@ void PlainDecode(const std::string& movie, const std::string& folder) {
             break;
         }
         converter = sws_getCachedContext(converter, frame->width, frame->height,
-                                         static_cast<AVPixelFormat>(frame->format), kWidth,
-                                         kHeight, AV_PIX_FMT_BGRA, SWS_BICUBIC, nullptr, nullptr,
-                                         nullptr);
+                                         static_cast<AVPixelFormat>(frame->format), kWidth, kHeight,
+                                         AV_PIX_FMT_BGRA, SWS_BICUBIC, nullptr, nullptr, nullptr);
         std::uint8_t* target[1] = {pixels.data()};
         const int stride[1] = {kWidth * 4};
         sws_scale(converter, frame->data, frame->linesize, 0, frame->height, target, stride);
@@ -355,8 +360,9 @@ void BM_ImagesToAvi(benchmark::State& state, const char* codec) {
     request.destination = folder.Output("real", codec, "movie.avi");
     std::string error;
     for (auto _ : state) {
-        if (ImagesToAvi(request, [codec] { return std::optional(SCompressionOptions{codec}); },
-                        QuietHooks(error)) != EConversionEnd::Done) {
+        if (ImagesToAvi(
+                request, [codec] { return std::optional(SCompressionOptions{codec}); },
+                QuietHooks(error)) != EConversionEnd::Done) {
             state.SkipWithError(error.c_str());
             return;
         }
@@ -391,7 +397,8 @@ void BM_AviToImages(benchmark::State& state, const char* codec) {
     for (const int number : {1, kFrames}) {
         for (const char* infix : {"_", "_ALPHA"}) {
             if (fs::exists(PlainFrameName(plain, infix, number)) &&
-                !SameFiles(PlainFrameName(plain, infix, number), PlainFrameName(real, infix, number))) {
+                !SameFiles(PlainFrameName(plain, infix, number),
+                           PlainFrameName(real, infix, number))) {
                 state.SkipWithError("the plain loop wrote other bytes");
             }
         }

@@ -23,8 +23,7 @@ std::string Progress(const char* format, int number, int count) {
 // cannot read leaves the frame black.
 void DrawStretched(QImage& frame, const CVKT_ByteBuffer& file) {
     frame.fill(Qt::black);
-    const QImage picture =
-        DecodeImage({file.Data(), static_cast<std::size_t>(file.Size())});
+    const QImage picture = DecodeImage({file.Data(), static_cast<std::size_t>(file.Size())});
     if (picture.isNull()) {
         return;
     }
