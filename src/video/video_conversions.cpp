@@ -22,8 +22,23 @@ std::string Progress(const char* format, int number, int count) {
 // The picture stretched over the whole black frame; a picture the codecs
 // cannot read leaves the frame black.
 void DrawStretched(QImage& frame, const CVKT_ByteBuffer& file) {
-    frame.fill(Qt::black);
     const QImage picture = DecodeImage({file.Data(), static_cast<std::size_t>(file.Size())});
+    if (picture.size() == frame.size() &&
+        picture.format() == QImage::Format_ARGB32_Premultiplied) {
+        // Over black, a premultiplied pixel is its own result: one pass
+        // instead of filling the frame and then blending over it.
+        const int width = frame.width();
+        const int height = frame.height();
+        for (int y = 0; y < height; ++y) {
+            const auto* source = reinterpret_cast<const QRgb*>(picture.constScanLine(y));
+            auto* target = reinterpret_cast<QRgb*>(frame.scanLine(y));
+            for (int x = 0; x < width; ++x) {
+                target[x] = source[x] | 0xff000000u;
+            }
+        }
+        return;
+    }
+    frame.fill(Qt::black);
     if (picture.isNull()) {
         return;
     }

@@ -69,7 +69,8 @@ TEST_F(MovieRoundTrip, LosslessCodecsGiveThePicturesStretchedOverBlack) {
     const std::vector<std::string> sources = {
         Picture("a.png", 10, 20, qRgb(200, 10, 10), qRgb(10, 200, 10)),
         Picture("b.png", 33, 7, qRgb(10, 10, 200), qRgb(250, 250, 0)),
-        Picture("c.png", 720, 576, qRgb(1, 2, 3), qRgb(90, 80, 70))};
+        // The frame's own size, half of it translucent.
+        Picture("c.png", 720, 576, qRgba(200, 100, 50, 128), qRgb(90, 80, 70))};
     for (const char* codec : {"rgb24", "rgba", "png", "ffv1", "utvideo"}) {
         SCOPED_TRACE(codec);
         SImagesToAviRequest request;
