@@ -324,14 +324,14 @@ for name in ("BM_FirstSnapshot", "BM_SnapshotAfterAnEdit"):
           f" {run['longest_slice_ms']:.1f} ms; /Save {run['real_time'] / save['real_time']:.2f}x")
 PY
 
-run_bench video_bench $(interleaved 3)
+run_bench video_bench $(interleaved 5)
 python3 - "$build/video_bench.json" <<'PY'
-import json, sys
+import json, re, sys
 
 # Medians of interleaved repetitions; the wall clock counts the file system's
 # work too, the CPU time is the steadier on a shared machine.
 data = json.load(open(sys.argv[1]))
-runs = {b["run_name"].replace("/iterations:1", ""): b for b in data["benchmarks"]
+runs = {re.sub(r"/iterations:\d+", "", b["run_name"]): b for b in data["benchmarks"]
         if b.get("aggregate_name") == "median"}
 if any(b.get("error_occurred") for b in data["benchmarks"]):
     sys.exit("video_bench: " + next(b["error_message"] for b in data["benchmarks"]
