@@ -31,7 +31,7 @@ int CEditRecorder::KindOf(const CVKT_ResourceGroup& group) const {
 
 void CEditRecorder::Open(std::string label) {
     step_.reset(new CEditStep(std::move(label)));
-    recorded_.clear();
+    openRevision_ = CVKT_Resource::LatestRevision();
     added_.clear();
     groupRecorded_.fill(false);
     step_->fieldsBefore_ = {container_.GetName(), container_.GetComments()};
@@ -39,10 +39,10 @@ void CEditRecorder::Open(std::string label) {
 }
 
 void CEditRecorder::ItemWillChange(const CVKT_ResourceGroup& group, const CVKT_Resource& item) {
-    const int kind = KindOf(group);
-    if (added_.contains(&item) || !recorded_.insert(&item).second) {
+    if (item.Revision() > openRevision_ || added_.contains(&item)) {
         return;
     }
+    const int kind = KindOf(group);
     CEditStep::ItemRecord record;
     record.kind = kind;
     record.item = const_cast<CVKT_Resource*>(&item);

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <array>
+#include <cstdint>
 #include <cstddef>
 #include <memory>
 #include <string>
@@ -50,7 +51,8 @@ private:
 
     CVKT_ResourceContainer& container_;
     std::unique_ptr<CEditStep> step_;
-    std::unordered_set<const CVKT_Resource*> recorded_;
+    // Items handed out since Open carry newer revisions: they are recorded.
+    std::uint64_t openRevision_ = 0;
     std::unordered_set<const CVKT_Resource*> added_;
     std::array<bool, kKindCount> groupRecorded_{};
 };

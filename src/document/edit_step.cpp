@@ -1,8 +1,8 @@
 #include "edit_step.h"
 
 #include <algorithm>
+#include <cstdint>
 #include <unordered_map>
-#include <unordered_set>
 
 #include "edit_step_indexes.h"
 #include "resource_container.h"
@@ -93,6 +93,52 @@ std::string ItemsLabel(const std::string& verb, std::size_t count) {
 }  // namespace plexion
 
 namespace plexion {
+namespace {
+
+// Item pointers in one block, looked up by open addressing: an edit of every
+// item of a large group is described without an allocation per item.
+class CItemPointerSet {
+public:
+    explicit CItemPointerSet(const std::vector<const CVKT_Resource*>& items) {
+        std::size_t capacity = 16;
+        while (capacity < items.size() * 2) {
+            capacity *= 2;
+            ++bits_;
+        }
+        slots_.assign(capacity, nullptr);
+        for (const CVKT_Resource* item : items) {
+            std::size_t slot = SlotOf(item);
+            while (slots_[slot] != nullptr && slots_[slot] != item) {
+                slot = (slot + 1) & (capacity - 1);
+            }
+            slots_[slot] = item;
+        }
+    }
+
+    bool Contains(const CVKT_Resource* item) const {
+        for (std::size_t slot = SlotOf(item); slots_[slot] != nullptr;
+             slot = (slot + 1) & (slots_.size() - 1)) {
+            if (slots_[slot] == item) {
+                return true;
+            }
+        }
+        return false;
+    }
+
+private:
+    // Fibonacci hashing: the high bits of the product mix all of the
+    // pointer's bits, also its low ones, which allocation alignment fixes.
+    std::size_t SlotOf(const CVKT_Resource* item) const {
+        constexpr std::uint64_t kGoldenRatio = 0x9E3779B97F4A7C15ULL;
+        return static_cast<std::size_t>(
+            (reinterpret_cast<std::uintptr_t>(item) * kGoldenRatio) >> (64 - bits_));
+    }
+
+    int bits_ = 4;
+    std::vector<const CVKT_Resource*> slots_;
+};
+
+}  // namespace
 
 std::vector<int> IndexesOf(const CVKT_ResourceGroup& group,
                            const std::vector<const CVKT_Resource*>& items) {
@@ -108,16 +154,17 @@ std::vector<int> IndexesOf(const CVKT_ResourceGroup& group,
                 indexes.push_back(static_cast<int>(found - all.begin()));
             }
         }
+        std::sort(indexes.begin(), indexes.end());
+        indexes.erase(std::unique(indexes.begin(), indexes.end()), indexes.end());
     } else {
-        const std::unordered_set<const CVKT_Resource*> wanted(items.begin(), items.end());
+        // Found in the group's order: sorted and each once.
+        const CItemPointerSet wanted(items);
         for (std::size_t i = 0; i < all.size(); ++i) {
-            if (wanted.contains(all[i].get())) {
+            if (wanted.Contains(all[i].get())) {
                 indexes.push_back(static_cast<int>(i));
             }
         }
     }
-    std::sort(indexes.begin(), indexes.end());
-    indexes.erase(std::unique(indexes.begin(), indexes.end()), indexes.end());
     return indexes;
 }
 

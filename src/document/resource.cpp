@@ -11,14 +11,19 @@ namespace plexion {
 
 namespace {
 
+std::atomic<std::uint64_t> lastRevision{0};
+
 std::uint64_t NextRevision() {
-    static std::atomic<std::uint64_t> last{0};
-    return ++last;
+    return ++lastRevision;
 }
 
 }  // namespace
 
 CVKT_Resource::CVKT_Resource() : revision_(NextRevision()) {}
+
+std::uint64_t CVKT_Resource::LatestRevision() {
+    return lastRevision.load();
+}
 
 void CVKT_Resource::MarkChanging() {
     revision_ = NextRevision();

@@ -79,6 +79,9 @@ public:
     // item or state, so a copy of the stored form can tell it is current.
     std::uint64_t Revision() const { return revision_; }
     void MarkChanging();
+    // The newest revision given to any item so far: an item with a newer
+    // one was made or handed out for changing since.
+    static std::uint64_t LatestRevision();
 
     // The item as the file stores it, and its length.
     std::vector<std::uint8_t> StoredBytes() const;

@@ -8,6 +8,46 @@
 #include "text_expansion.h"
 
 namespace plexion {
+namespace {
+
+// A text's fields as they are: copying them costs far less than writing the
+// stored form, which scrambles every string, and a replace over all texts of
+// a large document keeps two states of each.
+class CTextState final : public CItemState {
+public:
+    std::size_t Bytes() const override {
+        return sizeof(*this) + id.size() + comments.size() + text.size();
+    }
+    bool SameAs(const CItemState& other) const override {
+        const auto* state = dynamic_cast<const CTextState*>(&other);
+        return state != nullptr && value == state->value && text == state->text &&
+               id == state->id && comments == state->comments;
+    }
+
+    std::string id;
+    std::string comments;
+    std::int32_t value = 0;
+    std::string text;
+};
+
+}  // namespace
+
+std::unique_ptr<CItemState> CVKT_Text::SaveState() const {
+    auto state = std::make_unique<CTextState>();
+    state->id = ID();
+    state->comments = Comments();
+    state->value = value_;
+    state->text = text_;
+    return state;
+}
+
+void CVKT_Text::RestoreState(const CItemState& saved) {
+    const auto& state = dynamic_cast<const CTextState&>(saved);
+    SetID(state.id);
+    SetComments(state.comments);
+    value_ = state.value;
+    text_ = state.text;
+}
 
 std::unique_ptr<CVKT_Resource> CVKT_Text::NewOfSameKind() const {
     return std::make_unique<CVKT_Text>();

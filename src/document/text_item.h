@@ -1,6 +1,7 @@
 #pragma once
 
 #include <cstdint>
+#include <memory>
 #include <string>
 
 #include "resource.h"
@@ -16,6 +17,8 @@ public:
 
     int Serialize(CArchive& archive) override;
     std::string Specifications() const override { return text_; }
+    std::unique_ptr<CItemState> SaveState() const override;
+    void RestoreState(const CItemState& state) override;
 
     // The text with every "[ID]" replaced by the text of the first text item
     // with that ID (nothing when there is none), repeated until no reference

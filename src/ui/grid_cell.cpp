@@ -1,5 +1,7 @@
 #include "grid_cell.h"
 
+#include <charconv>
+
 #include "grid_number_text.h"
 #include "grid_sheet.h"
 
@@ -21,6 +23,21 @@ QString SignedText(std::int64_t value) {
         text.prepend(u'+');
     }
     return text;
+}
+
+// The decimal text of `value` in `buffer`, with "+" before values from 0
+// up when `sign`, as SignedText and QString::number write it.
+QStringView NumberView(std::int64_t value, bool sign, CCellTextBuffer& buffer) {
+    std::array<char, 24> digits{};
+    const char* const end = std::to_chars(digits.data(), digits.data() + digits.size(), value).ptr;
+    char16_t* out = buffer.digits.data();
+    if (sign && value >= 0) {
+        *out++ = u'+';
+    }
+    for (const char* digit = digits.data(); digit != end; ++digit) {
+        *out++ = static_cast<char16_t>(*digit);
+    }
+    return QStringView(buffer.digits.data(), out - buffer.digits.data());
 }
 
 bool StartsWithNo(const QString& text) {
@@ -272,10 +289,17 @@ QString CGridCell::GetText() const {
     return QString();
 }
 
-QString CGridCell::HeaderText(const CGridSheet& sheet, int column, int row) const {
+std::int64_t CGridCell::HeaderNumber(const CGridSheet& sheet, int column, int row,
+                                     bool& sign) const {
     const std::int64_t index = type_ == GridCellType::ColumnNumber ? column : row;
-    const std::int64_t number = index + GetInt();
-    return sheet.IsFixedCell(column, row) ? QString::number(number) : SignedText(number);
+    sign = !sheet.IsFixedCell(column, row);
+    return index + GetInt();
+}
+
+QString CGridCell::HeaderText(const CGridSheet& sheet, int column, int row) const {
+    bool sign = false;
+    const std::int64_t number = HeaderNumber(sheet, column, row, sign);
+    return sign ? SignedText(number) : QString::number(number);
 }
 
 QString CGridCell::DisplayText(const CGridSheet& sheet, int column, int row) const {
@@ -283,6 +307,26 @@ QString CGridCell::DisplayText(const CGridSheet& sheet, int column, int row) con
         return HeaderText(sheet, column, row);
     }
     return GetText();
+}
+
+QStringView CGridCell::DisplayTextView(const CGridSheet& sheet, int column, int row,
+                                       CCellTextBuffer& buffer) const {
+    switch (type_) {
+        case GridCellType::Text:
+        case GridCellType::MultiLineText:
+            return std::get<QString>(value_);
+        case GridCellType::Integer:
+            return NumberView(std::get<std::int32_t>(value_), true, buffer);
+        case GridCellType::ColumnNumber:
+        case GridCellType::RowNumber: {
+            bool sign = false;
+            const std::int64_t number = HeaderNumber(sheet, column, row, sign);
+            return NumberView(number, sign, buffer);
+        }
+        default:
+            buffer.text = GetText();
+            return buffer.text;
+    }
 }
 
 }  // namespace plexion

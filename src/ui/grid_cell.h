@@ -5,6 +5,7 @@
 #include <QString>
 #include <QStringList>
 
+#include <array>
 #include <cstdint>
 #include <optional>
 #include <variant>
@@ -44,6 +45,12 @@ struct CGridColor {
     friend bool operator==(const CGridColor&, const CGridColor&) = default;
 };
 
+// Room for the text of a cell that does not keep its value as a string.
+struct CCellTextBuffer {
+    std::array<char16_t, 24> digits{};
+    QString text;
+};
+
 // One typed value of a grid sheet. Every value can be read as any type and
 // set from any type; a setter that the type cannot take returns false and
 // leaves the value as it was.
@@ -62,6 +69,11 @@ public:
     QString HeaderText(const CGridSheet& sheet, int column, int row) const;
     // What the cell shows at (column, row) of `sheet`.
     QString DisplayText(const CGridSheet& sheet, int column, int row) const;
+    // The same without a new string for text and number cells: a view of
+    // the cell's own text or of `buffer`, valid while both stay as they are.
+    // A search over every cell of a large sheet reads them this way.
+    QStringView DisplayTextView(const CGridSheet& sheet, int column, int row,
+                                CCellTextBuffer& buffer) const;
 
     // The size the cell needs at zoom 1 to show its text at (column, row).
     // Remembered until the value changes, except for the number cells whose
@@ -104,6 +116,9 @@ private:
         std::variant<std::monostate, QString, std::int32_t, double, bool, CGridColor, CList>;
 
     bool IsIntLike() const;
+    // The number a column or row number cell shows at (column, row), and
+    // whether it carries a sign.
+    std::int64_t HeaderNumber(const CGridSheet& sheet, int column, int row, bool& sign) const;
     void Changed() { measured_ = QSize(); }
 
     std::int32_t highlight_ = 0;

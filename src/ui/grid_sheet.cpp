@@ -154,6 +154,11 @@ QString CGridSheet::DisplayText(int column, int row) const {
     return cell != nullptr ? cell->DisplayText(*this, column, row) : QString();
 }
 
+QStringView CGridSheet::DisplayTextView(int column, int row, CCellTextBuffer& buffer) const {
+    const CGridCell* cell = Cell(column, row);
+    return cell != nullptr ? cell->DisplayTextView(*this, column, row, buffer) : QStringView();
+}
+
 void CGridSheet::SetCursor(int column, int row) {
     cursor_ = QPoint(column, row);
     ClampCursor();

@@ -54,6 +54,8 @@ public:
     CGridCell* Cell(int column, int row);
     const CGridCell* Cell(int column, int row) const;
     QString DisplayText(int column, int row) const;
+    // DisplayText as CGridCell::DisplayTextView gives it; empty outside.
+    QStringView DisplayTextView(int column, int row, CCellTextBuffer& buffer) const;
 
     int CursorColumn() const { return cursor_.x(); }
     int CursorRow() const { return cursor_.y(); }

@@ -12,20 +12,28 @@ constexpr qsizetype kMaxRemembered = 1 << 16;
 }  // namespace
 
 CGridTextMeasurer::CGridTextMeasurer(const QFont& font)
-    : font_(font), metrics_(font), metricsF_(font) {
+    : font_(font), metrics_(font), metricsF_(font), height_(metrics_.height()) {
     for (int c = 0; c < kCount; ++c) {
         advances_[c] = metricsF_.horizontalAdvance(QChar(kFirst + c));
         pairs_[c].fill(std::numeric_limits<double>::quiet_NaN());
     }
 }
 
-bool CGridTextMeasurer::IsSimple(const QString& text) const {
+std::optional<double> CGridTextMeasurer::SimpleWidth(const QString& text) {
+    double width = 0.0;
+    int previous = -1;
     for (const QChar c : text) {
-        if (c.unicode() < kFirst || c.unicode() >= kFirst + kCount) {
-            return false;
+        const int index = c.unicode() - kFirst;
+        if (index < 0 || index >= kCount) {
+            return std::nullopt;
         }
+        width += advances_[index];
+        if (previous >= 0) {
+            width += PairAdjustment(previous, index);
+        }
+        previous = index;
     }
-    return true;
+    return width;
 }
 
 double CGridTextMeasurer::PairAdjustment(int left, int right) {
@@ -38,18 +46,8 @@ double CGridTextMeasurer::PairAdjustment(int left, int right) {
 }
 
 QSize CGridTextMeasurer::TextSize(const QString& text) {
-    if (IsSimple(text)) {
-        double width = 0.0;
-        int previous = -1;
-        for (const QChar c : text) {
-            const int index = c.unicode() - kFirst;
-            width += advances_[index];
-            if (previous >= 0) {
-                width += PairAdjustment(previous, index);
-            }
-            previous = index;
-        }
-        return QSize(static_cast<int>(std::lround(width)), metrics_.height());
+    if (const std::optional<double> width = SimpleWidth(text)) {
+        return QSize(static_cast<int>(std::lround(*width)), height_);
     }
     if (const auto found = sizes_.constFind(text); found != sizes_.cend()) {
         return *found;
@@ -58,7 +56,7 @@ QSize CGridTextMeasurer::TextSize(const QString& text) {
     if (text.contains(u'\n')) {
         size = metrics_.boundingRect(QRect(), Qt::AlignCenter, text).size();
     } else {
-        size = QSize(metrics_.horizontalAdvance(text), metrics_.height());
+        size = QSize(metrics_.horizontalAdvance(text), height_);
     }
     if (sizes_.size() >= kMaxRemembered) {
         sizes_.clear();

@@ -8,6 +8,7 @@
 #include <QString>
 
 #include <array>
+#include <optional>
 
 namespace plexion {
 
@@ -31,12 +32,16 @@ private:
     static constexpr int kFirst = 32;
     static constexpr int kCount = 127 - kFirst;
 
-    bool IsSimple(const QString& text) const;
+    // The width of `text` from the learnt widths, or none when it is not
+    // single-line printable ASCII.
+    std::optional<double> SimpleWidth(const QString& text);
     double PairAdjustment(int left, int right);
 
     QFont font_;
     QFontMetrics metrics_;
     QFontMetricsF metricsF_;
+    // Asked once: the font metrics look the height up under a lock.
+    int height_ = 0;
     std::array<double, kCount> advances_{};
     // NaN until the pair was first met.
     std::array<std::array<double, kCount>, kCount> pairs_{};

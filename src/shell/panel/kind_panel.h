@@ -77,6 +77,25 @@ public:
         return true;
     }
 
+    bool StoreEditedCell(CVKT_ResourceContainer& container, int column, int row) override {
+        const int kindColumn = KindColumnOf(column);
+        const CGridCell* edited = KindCell(kindColumn, row);
+        if (kindColumn < 0 || kindColumn >= GetColumnCount() || edited == nullptr) {
+            return false;
+        }
+        const CKindColumn<T>& kind = columns_[static_cast<size_t>(kindColumn)];
+        // Columns with logic or follow-ups of their own take the cell as
+        // any edit of it does.
+        if (kind.apply || kind.taken || kind.changed) {
+            return CResourcePanel::StoreEditedCell(container, column, row);
+        }
+        if (!kind.store.edit) {
+            return false;
+        }
+        T* item = container.template GetAt<T>(ItemOfRow(row));
+        return item != nullptr && kind.store.edit(*item, *edited);
+    }
+
 protected:
     // The kind columns in their order; set once, in the constructor.
     void SetColumns(std::vector<CKindColumn<T>> columns) { columns_ = std::move(columns); }

@@ -88,11 +88,11 @@ CCellStore<T> NumberStore(std::function<Number(const T&)> get,
 template <typename T, typename Get, typename Set>
 CCellStore<T> StoredTextStore(Get get, Set set) {
     return {[get, set](T& item, const CGridCell& edited) {
-                std::string value = get(item);
-                if (!StoreEditedText(value, edited.GetText())) {
+                const QString text = edited.GetText();
+                if (ShownAs(get(item), text)) {
                     return false;
                 }
-                set(item, std::move(value));
+                set(item, ToStored(text));
                 return true;
             },
             [get, set](T& target, const T& source) {

@@ -30,7 +30,11 @@ void FillIndexCell(CGridCell& cell) {
 void FillStoredTextCell(CGridCell& cell, const std::string& stored, GridCellType type,
                         bool editable) {
     cell.SetType(type);
-    cell.SetText(FromStored(stored));
+    // A cell that shows the text already keeps its string and its measured
+    // size: refilling every cell a replace stored makes no new strings.
+    if (!ShownAs(stored, cell.GetText())) {
+        cell.SetText(FromStored(stored));
+    }
     cell.SetEditable(editable);
 }
 

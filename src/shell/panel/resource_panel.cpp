@@ -11,6 +11,8 @@
 #include <QMimeData>
 #include <QUrl>
 
+#include <utility>
+
 #include "edit_step.h"
 #include "edit_value_dialog.h"
 #include "message_box_presenter.h"
@@ -298,6 +300,14 @@ bool CResourcePanel::AddEditCommands(QMenu*, int) {
 
 bool CResourcePanel::ApplyCell(int, int, int, int) {
     return false;
+}
+
+bool CResourcePanel::StoreEditedCell(CVKT_ResourceContainer&, int column, int row) {
+    const bool earlier = std::exchange(batchChanged_, false);
+    ApplyCell(column, row, column, row);
+    const bool changed = batchChanged_;
+    batchChanged_ = earlier || changed;
+    return changed;
 }
 
 bool CResourcePanel::DoMoveItem(int, int) {

@@ -109,6 +109,12 @@ public:
     // the edited value when source and destination are the same cell, a
     // copy of the source item's field otherwise. Grid coordinates.
     virtual bool ApplyCell(int dstColumn, int dstRow, int srcColumn, int srcRow);
+    // Stores the edited cell at (column, row) into the item of its row as a
+    // part of an edit of `container` the caller runs, leaving the cell's
+    // refill and repaint to the caller, which stores many cells at once.
+    // Returns whether the item changed. Kinds without a quicker way apply
+    // the cell as an edit of its own, which joins the caller's.
+    virtual bool StoreEditedCell(CVKT_ResourceContainer& container, int column, int row);
     // 11, 12
     virtual void MoveItem(int from, int to);
     virtual bool DoMoveItem(int from, int to);
@@ -318,8 +324,8 @@ private:
     // Set by MoveItem when the kind refused a move.
     bool moveFailed_ = false;
     int progressDelayMs_ = 500;
-    // Whether an edit made through EditDocument changed anything since a
-    // replace that runs many cell edits as one edit last cleared it.
+    // Whether an edit made through EditDocument changed anything since
+    // StoreEditedCell last cleared it.
     bool batchChanged_ = false;
 };
 

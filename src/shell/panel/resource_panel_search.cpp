@@ -15,19 +15,37 @@
 namespace plexion {
 namespace {
 
-bool IsWordEdge(const QString& text, qsizetype at) {
+bool IsWordEdge(QStringView text, qsizetype at) {
     return at < 0 || at >= text.size() || text[at] == QLatin1Char(' ');
 }
 
-// Only the first occurrence counts: with whole words on, a later one that
-// stands alone is not looked for.
-bool ContainsText(const QString& cellText, const QString& needle, Qt::CaseSensitivity sensitivity,
+// Where the text is found in the cell, -1 when it is not. Only the first
+// occurrence counts: with whole words on, a later one that stands alone is
+// not looked for.
+qsizetype FoundAt(QStringView cellText, QStringView needle, Qt::CaseSensitivity sensitivity,
                   bool wholeWord) {
     const qsizetype at = cellText.indexOf(needle, 0, sensitivity);
-    if (at < 0) {
-        return false;
+    if (at < 0 || !wholeWord ||
+        (IsWordEdge(cellText, at - 1) && IsWordEdge(cellText, at + needle.size()))) {
+        return at;
     }
-    return !wholeWord || (IsWordEdge(cellText, at - 1) && IsWordEdge(cellText, at + needle.size()));
+    return -1;
+}
+
+// The cell's text with every occurrence of `needle` from `first` (the first
+// one) on replaced, made in one string rather than as a copy replaced in
+// place: a replace over a whole large sheet makes one for each found cell.
+QString ReplacedText(QStringView cellText, qsizetype first, QStringView needle,
+                     QStringView replacement, Qt::CaseSensitivity sensitivity) {
+    QString replaced;
+    replaced.reserve(cellText.size() + std::max<qsizetype>(replacement.size() - needle.size(), 0));
+    qsizetype from = 0;
+    for (qsizetype at = first; at >= 0; at = cellText.indexOf(needle, from, sensitivity)) {
+        replaced.append(cellText.sliced(from, at - from)).append(replacement);
+        from = at + needle.size();
+    }
+    replaced.append(cellText.sliced(from));
+    return replaced;
 }
 
 }  // namespace
@@ -91,6 +109,7 @@ bool CResourcePanel::SearchWalk(const CFindOptions& options) {
     std::optional<QPoint> lastFound;
     std::vector<int> foundRows;
     std::vector<CCellReplacement> replacements;
+    CCellTextBuffer buffer;
     bool stopped = false;
     // Every cell once, the starting cell last; counted rather than compared
     // with the start, so a kind that reshapes the grid cannot make it endless.
@@ -110,8 +129,9 @@ bool CResourcePanel::SearchWalk(const CFindOptions& options) {
             column = 0;
             row = row + 1 < rows ? row + 1 : 0;
         }
-        const QString cellText = sheet.DisplayText(column, row);
-        if (!ContainsText(cellText, options.text, sensitivity, options.wholeWord)) {
+        const QStringView cellText = sheet.DisplayTextView(column, row, buffer);
+        const qsizetype foundAt = FoundAt(cellText, options.text, sensitivity, options.wholeWord);
+        if (foundAt < 0) {
             continue;
         }
         const int item = ItemOfRow(row);
@@ -125,16 +145,27 @@ bool CResourcePanel::SearchWalk(const CFindOptions& options) {
             continue;
         }
         lastFound = QPoint(column, row);
+        // Only a value an edit could change is replaced: the row numbers,
+        // the headers and the cells the kind keeps fixed are found but left.
+        const CGridCell* cell = sheet.Cell(column, row);
+        const bool replaceable = options.replace && item >= 0 && column >= FixedColumnCount() &&
+                                 cell != nullptr && cell->GetEditable();
+        // Made while the cell's text is surely as it was read: moving the
+        // cursor and the question below run code that may refill cells.
+        QString replaced;
+        bool differs = false;
+        if (replaceable) {
+            replaced =
+                ReplacedText(cellText, foundAt, options.text, options.replacement, sensitivity);
+            differs = replaced != cellText;
+        }
         if (!options.replace || options.askBeforeReplace) {
             ShowFoundCell(column, row);
         }
         if (!options.replace) {
             return true;
         }
-        // Only a value an edit could change is replaced: the row numbers,
-        // the headers and the cells the kind keeps fixed are found but left.
-        CGridCell* cell = sheet.Cell(column, row);
-        if (item < 0 || column < FixedColumnCount() || cell == nullptr || !cell->GetEditable()) {
+        if (!replaceable) {
             continue;
         }
         if (options.askBeforeReplace) {
@@ -149,9 +180,7 @@ bool CResourcePanel::SearchWalk(const CFindOptions& options) {
                 continue;
             }
         }
-        QString replaced = cellText;
-        replaced.replace(options.text, options.replacement, sensitivity);
-        if (replaced != cellText) {
+        if (differs) {
             replacements.push_back({column, row, item, std::move(replaced)});
         }
     }
@@ -177,17 +206,18 @@ void CResourcePanel::ShowFoundCell(int column, int row) {
 }
 
 // One change of the document for the whole run, so one undo step; the
-// cells change in place and their columns are fitted once, rather than a
-// row refresh for each.
+// cells are stored without an edit, a refill and a repaint each, then
+// refilled from their items, their columns fitted and the grid repainted
+// once.
 void CResourcePanel::ApplyReplacements(const std::vector<CCellReplacement>& replacements) {
     if (replacements.empty()) {
         return;
     }
     CGridSheet& sheet = grid_->Sheet();
     std::set<int> columns;
-    const bool changed = EditDocument(QStringLiteral("Replace"), [&](CVKT_ResourceContainer&) {
-        // The kind's own cell edits join this one change.
-        batchChanged_ = false;
+    const bool changed =
+        EditDocument(QStringLiteral("Replace"), [&](CVKT_ResourceContainer& container) {
+        bool stored = false;
         for (const CCellReplacement& replacement : replacements) {
             CGridCell* cell = sheet.Cell(replacement.column, replacement.row);
             // A cell whose row now lists another item was not the one found.
@@ -195,18 +225,20 @@ void CResourcePanel::ApplyReplacements(const std::vector<CCellReplacement>& repl
                 !cell->SetText(replacement.text)) {
                 continue;
             }
-            if (!ApplyCell(replacement.column, replacement.row, replacement.column,
-                           replacement.row)) {
-                FillCell(replacement.column, replacement.row, false);
-            }
+            stored = StoreEditedCell(container, replacement.column, replacement.row) || stored;
             columns.insert(replacement.column);
         }
-        return batchChanged_;
+        return stored;
     });
+    // What the items hold now, which a kind may have kept otherwise than typed.
+    for (const CCellReplacement& replacement : replacements) {
+        FillCell(replacement.column, replacement.row, false);
+    }
     for (const int column : columns) {
         sheet.FitColumns(column, column);
     }
     grid_->RecomputeScrollRanges();
+    grid_->update();
     if (changed) {
         RedrawPreviewArea();
         emit itemsEdited();
