@@ -84,6 +84,8 @@ struct UndoCase {
 TEST_F(EditUndoTest, EveryKindOfChangeUndoesAndRedoesToTheSameFileAndObjects) {
     const std::vector<UndoCase> cases = {
         {"text", [](auto& c) { c.template GetAt<CVKT_Text>(1)->SetText("new"); return true; }},
+        {"text fields", [](auto& c) { auto* t = c.template GetAt<CVKT_Text>(2);
+                                      t->SetValue(3); t->SetComments("n"); return t->SetID("d") != 0; }},
         {"insert", [](auto& c) { return c.template New<CVKT_Color>("new") >= 0; }},
         {"delete", [](auto& c) { return c.template Delete<CVKT_Text>(0) && c.template Delete<CVKT_Text>(1); }},
         {"move", [](auto& c) { return c.template Move<CVKT_Text>(0, 2) != 0; }},
@@ -181,6 +183,29 @@ TEST_F(EditUndoTest, TheChangeToldNamesTheItemsOrTheReshapedGroup) {
     EXPECT_FALSE(told_[0].Touches(kKindBitmaps));
     doc_.Undo(*steps_.back());
     EXPECT_EQ(told_.back().items[kKindTexts], std::vector<int>{2});
+}
+
+// Many changed items are looked up in one walk of their group.
+TEST_F(EditUndoTest, ManyChangedItemsAreToldByTheirIndexes) {
+    doc_.Edit("Add", [](CVKT_ResourceContainer& c) {
+        for (int i = 0; i < 40; ++i) {
+            c.New<CVKT_Text>("more");
+        }
+        return true;
+    });
+    std::vector<int> changed;
+    for (int i = 1; i < 43; i += 3) {
+        changed.push_back(i);
+    }
+    doc_.Edit("Edit", [&changed](CVKT_ResourceContainer& c) {
+        for (auto it = changed.rbegin(); it != changed.rend(); ++it) {
+            c.GetAt<CVKT_Text>(*it)->SetText("changed");
+            c.GetAt<CVKT_Text>(*it + 1);
+        }
+        return true;
+    });
+    ASSERT_FALSE(told_.empty());
+    EXPECT_EQ(told_.back().items[kKindTexts], changed);
 }
 
 TEST_F(EditUndoTest, AStepKeepsTheMemoryItsStatesHold) {

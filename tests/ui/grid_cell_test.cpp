@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include <limits>
+#include <vector>
 
 #include "grid_cell.h"
 #include "grid_sheet.h"
@@ -450,6 +451,38 @@ TEST(GridCellHeaderText, AHugeOffsetDoesNotWrapAround) {
     cell->SetType(GridCellType::RowNumber);
     cell->SetInt(std::numeric_limits<std::int32_t>::max());
     EXPECT_EQ(sheet.DisplayText(0, 2), "+2147483649");
+}
+
+// The view a search reads is the text every type shows, numbers at their
+// place in the sheet included.
+TEST(GridCellDisplayTextView, ReadsAsTheDisplayTextOfEveryType) {
+    CGridSheet sheet;
+    sheet.SetColumnCount(2);
+    sheet.SetRowCount(14);
+    sheet.SetFixedColumnCount(1);
+    const std::vector<CGridCell> cells = {
+        Make(GridCellType::Empty), Text("a b"), Integer(0), Integer(-7),
+        Integer(std::numeric_limits<std::int32_t>::min()), Real(-1.5), YesNo(true),
+        Color(0x123456, 7), Choice(1), Choice(9)};
+    for (int row = 0; row < static_cast<int>(cells.size()); ++row) {
+        *sheet.Cell(1, row) = cells[static_cast<size_t>(row)];
+    }
+    for (const int row : {10, 11}) {
+        sheet.Cell(0, row)->SetType(GridCellType::RowNumber);
+        sheet.Cell(1, row)->SetType(GridCellType::RowNumber);
+    }
+    sheet.Cell(1, 12)->SetType(GridCellType::ColumnNumber);
+    sheet.Cell(1, 12)->SetInt(-5);
+    sheet.Cell(1, 13)->SetType(GridCellType::RowNumber);
+    sheet.Cell(1, 13)->SetInt(std::numeric_limits<std::int32_t>::max());
+    CCellTextBuffer buffer;
+    for (int column = 0; column < sheet.ColumnCount(); ++column) {
+        for (int row = 0; row < sheet.RowCount(); ++row) {
+            EXPECT_EQ(sheet.DisplayTextView(column, row, buffer), sheet.DisplayText(column, row))
+                << column << "," << row;
+        }
+    }
+    EXPECT_TRUE(sheet.DisplayTextView(5, 5, buffer).isEmpty());
 }
 
 }  // namespace

@@ -1,6 +1,7 @@
 #include "resource_panel.h"
 
 #include <QMessageBox>
+#include <QStringMatcher>
 
 #include <algorithm>
 #include <climits>
@@ -21,12 +22,12 @@ bool IsWordEdge(QStringView text, qsizetype at) {
 
 // Where the text is found in the cell, -1 when it is not. Only the first
 // occurrence counts: with whole words on, a later one that stands alone is
-// not looked for.
-qsizetype FoundAt(QStringView cellText, QStringView needle, Qt::CaseSensitivity sensitivity,
-                  bool wholeWord) {
-    const qsizetype at = cellText.indexOf(needle, 0, sensitivity);
+// not looked for. One matcher serves every cell of a walk, as QString's
+// replace makes one for each call.
+qsizetype FoundAt(QStringView cellText, const QStringMatcher& needle, bool wholeWord) {
+    const qsizetype at = needle.indexIn(cellText);
     if (at < 0 || !wholeWord ||
-        (IsWordEdge(cellText, at - 1) && IsWordEdge(cellText, at + needle.size()))) {
+        (IsWordEdge(cellText, at - 1) && IsWordEdge(cellText, at + needle.pattern().size()))) {
         return at;
     }
     return -1;
@@ -35,14 +36,15 @@ qsizetype FoundAt(QStringView cellText, QStringView needle, Qt::CaseSensitivity 
 // The cell's text with every occurrence of `needle` from `first` (the first
 // one) on replaced, made in one string rather than as a copy replaced in
 // place: a replace over a whole large sheet makes one for each found cell.
-QString ReplacedText(QStringView cellText, qsizetype first, QStringView needle,
-                     QStringView replacement, Qt::CaseSensitivity sensitivity) {
+QString ReplacedText(QStringView cellText, qsizetype first, const QStringMatcher& needle,
+                     QStringView replacement) {
+    const qsizetype length = needle.pattern().size();
     QString replaced;
-    replaced.reserve(cellText.size() + std::max<qsizetype>(replacement.size() - needle.size(), 0));
+    replaced.reserve(cellText.size() + std::max<qsizetype>(replacement.size() - length, 0));
     qsizetype from = 0;
-    for (qsizetype at = first; at >= 0; at = cellText.indexOf(needle, from, sensitivity)) {
+    for (qsizetype at = first; at >= 0; at = needle.indexIn(cellText, from)) {
         replaced.append(cellText.sliced(from, at - from)).append(replacement);
-        from = at + needle.size();
+        from = at + length;
     }
     replaced.append(cellText.sliced(from));
     return replaced;
@@ -109,6 +111,7 @@ bool CResourcePanel::SearchWalk(const CFindOptions& options) {
     std::optional<QPoint> lastFound;
     std::vector<int> foundRows;
     std::vector<CCellReplacement> replacements;
+    const QStringMatcher needle(options.text, sensitivity);
     CCellTextBuffer buffer;
     bool stopped = false;
     // Every cell once, the starting cell last; counted rather than compared
@@ -130,7 +133,7 @@ bool CResourcePanel::SearchWalk(const CFindOptions& options) {
             row = row + 1 < rows ? row + 1 : 0;
         }
         const QStringView cellText = sheet.DisplayTextView(column, row, buffer);
-        const qsizetype foundAt = FoundAt(cellText, options.text, sensitivity, options.wholeWord);
+        const qsizetype foundAt = FoundAt(cellText, needle, options.wholeWord);
         if (foundAt < 0) {
             continue;
         }
@@ -155,8 +158,7 @@ bool CResourcePanel::SearchWalk(const CFindOptions& options) {
         QString replaced;
         bool differs = false;
         if (replaceable) {
-            replaced =
-                ReplacedText(cellText, foundAt, options.text, options.replacement, sensitivity);
+            replaced = ReplacedText(cellText, foundAt, needle, options.replacement);
             differs = replaced != cellText;
         }
         if (!options.replace || options.askBeforeReplace) {

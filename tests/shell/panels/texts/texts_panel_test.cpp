@@ -5,11 +5,17 @@
 #include <QPlainTextEdit>
 #include <QTest>
 
+#include <string>
+#include <utility>
+#include <vector>
+
 #include "color_conversion.h"
+#include "find_options.h"
 #include "form_dialog.h"
 #include "modal_answer.h"
 #include "resource_grid.h"
 #include "simple_panel_fixture.h"
+#include "stored_text.h"
 #include "text_item.h"
 #include "texts_panel.h"
 
@@ -247,6 +253,53 @@ TEST_F(TextsPanel, PreviewShowsTheExpandedTextOfEachAffectedItem) {
     }
     EXPECT_EQ(bandsWithText, 2);
     EXPECT_EQ(image.pixelColor(0, 0), InterfaceQColor(InterfaceColor::DialogFace));
+}
+
+// Replace all stores the found texts of every column that keeps one, as
+// one undo step whose undo and redo put every field back; the grid shows
+// what was stored. Bytes that are no UTF-8 go only where a text changed.
+TEST_F(TextsPanel, ReplaceAllIsOneStepThatUndoesAndRedoesEveryField) {
+    struct Row {
+        std::string id, text, comments;
+        std::string replacedId, replacedText, replacedComments;
+    };
+    const std::vector<Row> rows = {
+        {"cat", "a cat and a CAT", "cats", "lion", "a lion and a lion", "lions"},
+        {"dog", "no match", "", "dog", "no match", ""},
+        {"\xE9t\xE9", "caf\xE9 cat", "\xFF", "\xE9t\xE9", "caf\xEF\xBF\xBD lion", "\xFF"},
+        {"\xC3\xA9", "\xC3\x87" "a Cat", "", "\xC3\xA9", "\xC3\x87" "a lion", ""},
+    };
+    for (const Row& row : rows) {
+        AddText(row.id, row.text, row.comments);
+    }
+    Panel().Refresh(true);
+    const auto expectRows = [&](bool replaced, bool shown) {
+        for (int i = 0; i < static_cast<int>(rows.size()); ++i) {
+            const Row& row = rows[static_cast<size_t>(i)];
+            const std::vector<std::pair<int, std::string>> fields = {
+                {Column::kIdColumn, replaced ? row.replacedId : row.id},
+                {Column::kTextColumn, replaced ? row.replacedText : row.text},
+                {Column::kCommentsColumn, replaced ? row.replacedComments : row.comments}};
+            EXPECT_EQ(Text(i).ID(), fields[0].second) << i << replaced;
+            EXPECT_EQ(Text(i).Text(), fields[1].second) << i << replaced;
+            EXPECT_EQ(Text(i).Comments(), fields[2].second) << i << replaced;
+            for (const auto& [column, stored] : fields) {
+                EXPECT_TRUE(!shown || Shown(column, i + 1) == FromStored(stored)) << i << column;
+            }
+        }
+    };
+    CFindOptions options;
+    options.text = QStringLiteral("cat");
+    options.replace = true;
+    options.askBeforeReplace = false;
+    options.replacement = QStringLiteral("lion");
+    Panel().Search(options);
+    expectRows(true, true);
+    EXPECT_EQ(document_.History().Stack().count(), 1);
+    document_.Undo();
+    expectRows(false, false);
+    document_.Redo();
+    expectRows(true, false);
 }
 
 }  // namespace
