@@ -66,9 +66,27 @@ CPlexionDocCore::OpenOutcome CPlexionDocCore::OpenDocument(const std::string& pa
     // Taken before reading: a change made while the file is read then shows
     // as a change, never the other way round.
     std::optional<SFileStamp> stamp = watchesDisk_ ? StampOfFile(path) : std::nullopt;
+    const OpenOutcome outcome = Load(path, askPassword);
+    if (outcome != OpenOutcome::Opened) {
+        return outcome;
+    }
+    SetCurrentResourcePath(path);
+    RemoveAbandonedTemporaries(path);
+    pathName_ = path;
+    diskStamp_ = std::move(stamp);
+    modified_ = false;
+    return OpenOutcome::Opened;
+}
+
+CPlexionDocCore::OpenOutcome CPlexionDocCore::Load(const std::string& path,
+                                                   const PasswordPrompt& askPassword) {
     if (!resources_.Load(path)) {
         return OpenOutcome::NotFound;
     }
+    return AskPassword(askPassword);
+}
+
+CPlexionDocCore::OpenOutcome CPlexionDocCore::AskPassword(const PasswordPrompt& askPassword) {
     const auto* password = resources_.GetAt<CVKT_Text>(resources_.Find<CVKT_Text>(kPasswordId));
     if (password && !password->Text().empty()) {
         const std::optional<std::string> typed = askPassword ? askPassword() : std::nullopt;
@@ -78,11 +96,30 @@ CPlexionDocCore::OpenOutcome CPlexionDocCore::OpenDocument(const std::string& pa
             return OpenOutcome::PasswordRefused;
         }
     }
-    SetCurrentResourcePath(path);
-    RemoveAbandonedTemporaries(path);
-    pathName_ = path;
-    diskStamp_ = std::move(stamp);
-    modified_ = false;
+    return OpenOutcome::Opened;
+}
+
+CPlexionDocCore::OpenOutcome CPlexionDocCore::OpenRecoveryCopy(
+    const std::string& copy, const std::string& target, const std::optional<SFileStamp>& stamp,
+    const PasswordPrompt& askPassword) {
+    // A copy is whole or useless; the reader's own messages would speak of
+    // a file the user never named.
+    CSilentPresenter silent;
+    CVKT_ResourceContainer read(&silent);
+    if (!read.Load(copy)) {
+        return OpenOutcome::NotFound;
+    }
+    if (read.LastLoadStatus() != LoadStatus::Clean) {
+        return OpenOutcome::Damaged;
+    }
+    resources_.SwapContents(read);
+    const OpenOutcome outcome = AskPassword(askPassword);
+    if (outcome != OpenOutcome::Opened) {
+        return outcome;
+    }
+    pathName_ = target;
+    diskStamp_ = stamp;
+    modified_ = true;
     return OpenOutcome::Opened;
 }
 

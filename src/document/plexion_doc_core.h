@@ -30,7 +30,7 @@ public:
     static constexpr const char* kSaveFailedMessage = "Error occured while saving !";
     static constexpr const char* kLoadFailedMessage = "Error occured while loading !";
 
-    enum class OpenOutcome { Opened, NotFound, PasswordRefused };
+    enum class OpenOutcome { Opened, NotFound, PasswordRefused, Damaged };
     enum class SaveOutcome { Saved, Failed, ChangedOnDisk };
     // Asks the user for the document password; nullopt when cancelled.
     using PasswordPrompt = std::function<std::optional<std::string>()>;
@@ -50,6 +50,13 @@ public:
     // Adds the game-step parameter every new document starts with.
     bool NewDocument();
     OpenOutcome OpenDocument(const std::string& path, const PasswordPrompt& askPassword);
+    // Reads a recovery copy behind the password gate: the document becomes
+    // the copy, modified, with `target` (as it was when `stamp` was taken)
+    // as its file. Only a copy that reads cleanly opens; anything else is
+    // Damaged or NotFound and shows nothing.
+    OpenOutcome OpenRecoveryCopy(const std::string& copy, const std::string& target,
+                                 const std::optional<SFileStamp>& stamp,
+                                 const PasswordPrompt& askPassword);
     // Saves under the document's lock (see CDocumentLock), replacing what is
     // there; shows "Error occured while saving !" on failure.
     bool SaveDocument(const std::string& path);
@@ -101,10 +108,16 @@ public:
     bool IsModified() const { return modified_; }
     void SetModified(bool modified) { modified_ = modified; }
     const std::string& PathName() const { return pathName_; }
+    // The document's file as it was last read or written here.
+    const std::optional<SFileStamp>& DiskStamp() const { return diskStamp_; }
 
 private:
     MessageAnswer Show(const std::string& text, const std::string& detail = {});
     SaveOutcome Save(const std::string& path, bool unlessChanged);
+    // Loads `path` and asks for its password when it has one.
+    OpenOutcome Load(const std::string& path, const PasswordPrompt& askPassword);
+    // A refused password leaves the document empty.
+    OpenOutcome AskPassword(const PasswordPrompt& askPassword);
     bool RunChange(const Change& change);
     void Announce(const CDocumentChange& change);
 

@@ -10,6 +10,7 @@
 #include "audio_system.h"
 #include "audio_test_support.h"
 #include "ogg_decoder.h"
+#include "plexion_doc_core.h"
 #include "resource_container.h"
 #include "sound_play_position.h"
 #include "temp_dir.h"
@@ -691,6 +692,46 @@ TEST_F(System, DeletedReloadedOrClosedSoundsLeaveTheVoices) {
         ASSERT_TRUE(shortLived.PlaySound(early.get()));
     }
     early.reset();
+}
+
+TEST_F(System, UndoingOrRedoingTheLoadOfAPlayingSoundDetachesItsVoice) {
+    audio_.ApplyAudioSettings();
+    CPlexionDocCore document;
+    std::vector<std::unique_ptr<CEditStep>> steps;
+    document.SetStepSink([&steps](std::unique_ptr<CEditStep> step) {
+        steps.push_back(std::move(step));
+    });
+    const auto load = [&](std::int32_t frames, std::uint8_t value) {
+        return document.Edit("Load Sound", [&](CVKT_ResourceContainer& c) {
+            if (c.Count<CVKT_WavMemory>() == 0) {
+                c.New<CVKT_WavMemory>("s");
+            }
+            return c.GetAt<CVKT_WavMemory>(0)->SetPcm(
+                16, 1, 44100, frames,
+                std::vector<std::uint8_t>(static_cast<std::size_t>(frames) * 2, value));
+        });
+    };
+    ASSERT_TRUE(load(100000, 3));
+    ASSERT_TRUE(load(50000, 7));
+    ASSERT_EQ(steps.size(), 2u);
+    const CVKT_WavMemory* sound = document.Resources().GetAt<CVKT_WavMemory>(0);
+    for (const bool undo : {true, false}) {
+        CAudioVoice* voice = audio_.PlaySound(sound);
+        ASSERT_TRUE(voice);
+        ASSERT_TRUE(device_.CompleteOne());
+        if (undo) {
+            document.Undo(*steps[1]);
+        } else {
+            document.Redo(*steps[1]);
+        }
+        EXPECT_EQ(voice->GetItem(), nullptr) << (undo ? "undo" : "redo");
+        // The engine mixes on without touching the samples that went.
+        for (int i = 0; i < 4; ++i) {
+            ASSERT_TRUE(device_.CompleteOne());
+        }
+        EXPECT_EQ(document.Resources().GetAt<CVKT_WavMemory>(0), sound) << "the same item";
+        EXPECT_EQ(sound->FrameCount(), undo ? 100000 : 50000);
+    }
 }
 
 // ---- the Audio Settings dialog's rules and the device list ----

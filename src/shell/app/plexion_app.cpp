@@ -1,7 +1,10 @@
 #include "plexion_app.h"
 
+#include <QFile>
 #include <QGuiApplication>
 #include <QPrinter>
+#include <QStandardPaths>
+#include <QStatusBar>
 
 #include "about_dialog.h"
 #include "application_audio.h"
@@ -9,6 +12,8 @@
 #include "main_frame.h"
 #include "print_placeholder.h"
 #include "recent_files.h"
+#include "recovery_folder.h"
+#include "recovery_offer.h"
 
 namespace plexion {
 
@@ -33,6 +38,8 @@ CPlexionApp::StartResult CPlexionApp::InitInstance(const CCommandLineRequest& re
                                                   QString::fromLatin1(kProductName));
     recentFiles_->Load();
     mainFrame_ = std::make_unique<CMainFrame>(*recentFiles_, *audio_);
+    const bool keepsCopies =
+        request.action != CCommandLineRequest::Action::Print && KeepRecoveryCopies();
     switch (request.action) {
     case CCommandLineRequest::Action::None:
         break;
@@ -57,6 +64,10 @@ CPlexionApp::StartResult CPlexionApp::InitInstance(const CCommandLineRequest& re
     mainFrame_->repaint();
     audio_->Settings() = CAudioSettings{};
     ApplyAudioSettings();
+    // A screenshot run is unattended: nobody would answer.
+    if (keepsCopies && request.screenshot.isEmpty()) {
+        OfferLeftRecoveries(*mainFrame_, *recovery_, RecoveryRoot());
+    }
     connect(qGuiApp, &QGuiApplication::applicationStateChanged, this,
             [this](Qt::ApplicationState state) {
                 if (state != Qt::ApplicationActive) {
@@ -64,6 +75,24 @@ CPlexionApp::StartResult CPlexionApp::InitInstance(const CCommandLineRequest& re
                 }
             });
     return StartResult::Run;
+}
+
+QString CPlexionApp::RecoveryRoot() {
+    return QStandardPaths::writableLocation(QStandardPaths::AppDataLocation) +
+           QStringLiteral("/recovery");
+}
+
+bool CPlexionApp::KeepRecoveryCopies() {
+    recovery_ = std::make_unique<CRecoveryFolder>();
+    if (!recovery_->Open(QFile::encodeName(RecoveryRoot()).toStdString())) {
+        mainFrame_->statusBar()->showMessage(
+            QStringLiteral("No recovery copies can be kept: %1")
+                .arg(QString::fromStdString(recovery_->Error())));
+        return false;
+    }
+    mainFrame_->KeepRecoveryCopies(*recovery_, CAutosaveSetting(QString::fromLatin1(kSettingsKey),
+                                                                QString::fromLatin1(kProductName)));
+    return true;
 }
 
 bool CPlexionApp::PrintDocument(const QString& path) {

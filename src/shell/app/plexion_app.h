@@ -11,11 +11,14 @@ namespace plexion {
 class CAudioSystem;
 class CMainFrame;
 class CRecentFiles;
+class CRecoveryFolder;
 class IAudioDevice;
 
-// The editor itself: it keeps the recent-file list, the main window and
-// the audio engine, starts them in order, carries out the command line and
-// ends them again. All sound stops whenever the editor loses activation.
+// The editor itself: it keeps the recent-file list, the main window, the
+// folder of recovery copies and the audio engine, starts them in order,
+// carries out the command line, offers the copies an editor that did not
+// end cleanly left, and ends them again. All sound stops whenever the
+// editor loses activation.
 class CPlexionApp : public QObject {
     Q_OBJECT
 public:
@@ -46,10 +49,16 @@ public:
 
 private:
     bool PrintDocument(const QString& path);
+    // Where the recovery copies of every editor of this user live.
+    static QString RecoveryRoot();
+    // False with a message in the status bar when no copies can be kept.
+    bool KeepRecoveryCopies();
 
     std::unique_ptr<IAudioDevice> device_;
     std::unique_ptr<CAudioSystem> audio_;
     std::unique_ptr<CRecentFiles> recentFiles_;
+    // Outlives the main frame, whose documents remove their copies from it.
+    std::unique_ptr<CRecoveryFolder> recovery_;
     std::unique_ptr<CMainFrame> mainFrame_;
     bool audioShutDown_ = false;
 };

@@ -24,9 +24,12 @@ constexpr std::array<CColorSection, 4> kSections = {{
     {"Scroll Bars Colors", InterfaceColor::ScrollBarBackground, 4},
 }};
 
+// A day: anything longer is as good as off.
+constexpr int kMostAutosaveMinutes = 24 * 60;
+
 }  // namespace
 
-bool ShowGuiSettingsDialog(QWidget* parent) {
+bool ShowGuiSettingsDialog(QWidget* parent, int& autosaveMinutes) {
     CInterfaceColors& colors = CInterfaceColors::Instance();
     std::array<QColor, kInterfaceColorCount> values;
     for (int i = 0; i < kInterfaceColorCount; ++i) {
@@ -43,6 +46,9 @@ bool ShowGuiSettingsDialog(QWidget* parent) {
                 values[static_cast<std::size_t>(i)]);
         }
     }
+    dialog.AddTitle(QStringLiteral("Recovery Copies"));
+    dialog.AddInteger(QStringLiteral("&Autosave Every (Minutes, 0 = Off)"), autosaveMinutes,
+                      0, kMostAutosaveMinutes);
     if (dialog.exec() != QDialog::Accepted) {
         return false;
     }

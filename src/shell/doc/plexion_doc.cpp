@@ -9,6 +9,7 @@
 
 #include <utility>
 
+#include "document_autosave.h"
 #include "form_dialog.h"
 #include "message_box_presenter.h"
 #include "password_dialog.h"
@@ -54,6 +55,12 @@ CPlexionDoc::~CPlexionDoc() {
     // The history's stack says it is clean again as it goes; nobody may hear
     // that from a document half destroyed.
     disconnect(&history_.Stack(), nullptr, this, nullptr);
+    autosave_.reset();
+}
+
+void CPlexionDoc::KeepRecoveryCopies(CRecoveryFolder& folder, std::chrono::seconds period,
+                                     int entry) {
+    autosave_ = std::make_unique<CDocumentAutosave>(*this, folder, period, entry);
 }
 
 bool CPlexionDoc::Edit(const QString& label, const CPlexionDocCore::Change& change,
@@ -220,6 +227,29 @@ bool CPlexionDoc::OnOpenDocument(const QString& path) {
     SetPathName(QFileInfo(FromLocalPath(core_.PathName())).absoluteFilePath());
     StartHistory();
     return true;
+}
+
+CPlexionDocCore::OpenOutcome CPlexionDoc::OnOpenRecoveryCopy(const QString& copy,
+                                                             const SRecoveryInfo& info) {
+    const QString title = QString::fromStdString(info.title);
+    const auto outcome =
+        core_.OpenRecoveryCopy(LocalPath(copy), info.originalPath, info.originalStamp,
+                               [this, &title] { return AskDocumentPassword(dialogParent_, title); });
+    passwordRefused_ = outcome == CPlexionDocCore::OpenOutcome::PasswordRefused;
+    if (outcome != CPlexionDocCore::OpenOutcome::Opened) {
+        return outcome;
+    }
+    readIncompletely_ = false;
+    if (info.originalPath.empty()) {
+        untitledName_ =
+            QString::fromLatin1(kDocumentName) + QString::number(NextUntitledNumber());
+        emit titleChanged(Title());
+    } else {
+        SetPathName(FromLocalPath(info.originalPath));
+    }
+    StartHistory();
+    MarkUnsaved();
+    return outcome;
 }
 
 bool CPlexionDoc::OnSaveDocument(const QString& path) {

@@ -5,17 +5,22 @@
 #include <QString>
 #include <QTimer>
 
+#include <chrono>
 #include <functional>
 #include <memory>
 #include <optional>
 #include <utility>
 
 #include "plexion_doc_core.h"
+#include "recovery_info.h"
 #include "undo_history.h"
 
 class QWidget;
 
 namespace plexion {
+
+class CDocumentAutosave;
+class CRecoveryFolder;
 
 // One open resource document of the editor: the document core with its
 // windows' side of the life of a document — the untitled name, the path,
@@ -87,6 +92,12 @@ public:
     // "Error: unreadable file format !" for a refused password; a file that
     // cannot be read at all returns false and shows nothing here.
     bool OnOpenDocument(const QString& path);
+    // Opens a recovery copy of the document `info` describes: modified,
+    // with the original file (if it had one) as its path, so that Save
+    // writes there. Only a copy that reads whole opens; shows nothing but
+    // the password question.
+    CPlexionDocCore::OpenOutcome OnOpenRecoveryCopy(const QString& copy,
+                                                    const SRecoveryInfo& info);
     // Saves to `path`; on failure shows "Error occured while saving !" and
     // keeps the path name. When another program changed the document's file
     // since it was read or saved, asks first whether to overwrite it or to
@@ -111,6 +122,14 @@ public:
     bool SaveModified();
     // The Document Properties dialog; returns whether OK was pressed.
     bool ShowProperties();
+
+    // Keeps a recovery copy in `folder` every `period` while the document
+    // is modified; `entry` is the copy it already has there (see
+    // CDocumentAutosave).
+    void KeepRecoveryCopies(CRecoveryFolder& folder, std::chrono::seconds period,
+                            int entry = -1);
+    // Null until KeepRecoveryCopies.
+    CDocumentAutosave* Autosave() const { return autosave_.get(); }
 
 signals:
     // After every edit, undo and redo: what changed, and the panel that made
@@ -157,6 +176,9 @@ private:
     bool askingAboutFile_ = false;
     // The change on disk the user chose not to reload.
     std::optional<SFileStamp> declinedChange_;
+    // Last, so that it goes first: it waits for its write and removes the
+    // copy while the document is still whole.
+    std::unique_ptr<CDocumentAutosave> autosave_;
 };
 
 }  // namespace plexion

@@ -6,7 +6,11 @@
 #include <QPointer>
 #include <QStringList>
 
+#include <chrono>
 #include <memory>
+#include <optional>
+
+#include "autosave_setting.h"
 
 class QAction;
 class QMdiArea;
@@ -21,6 +25,7 @@ class CChildFrame;
 class CPlexionDoc;
 class CPlexionView;
 class CRecentFiles;
+class CRecoveryFolder;
 
 // The editor's main window: menus, toolbar and status bar around the area
 // that holds one window per open document. It routes the commands to the
@@ -64,6 +69,14 @@ public:
     // changed.
     void RepaintEverything();
 
+    // From now on every document keeps a recovery copy in `folder` while it
+    // is modified, as often as `setting` says; GUI Settings changes it.
+    void KeepRecoveryCopies(CRecoveryFolder& folder, const CAutosaveSetting& setting);
+    std::chrono::seconds AutosavePeriod() const { return autosavePeriod_; }
+    // Takes a document opened from a recovery copy; `recoveryEntry` is that
+    // copy in the recovery folder (-1 when it could not be moved there).
+    CChildFrame* AddRecoveredDocument(std::unique_ptr<CPlexionDoc> document, int recoveryEntry);
+
     // The File Open command's remembered filter (0: resource files).
     int OpenFilterIndex() const { return openFilterIndex_; }
 
@@ -93,7 +106,11 @@ private:
     bool ReleaseFileFor(const CPlexionDoc* saving, const QString& path);
     void OpenRecentFile(const QString& path);
     bool OpenDocument(const QString& path, bool reportFailure);
-    CChildFrame* AddChildFrame(std::unique_ptr<CPlexionDoc> document);
+    CChildFrame* AddChildFrame(std::unique_ptr<CPlexionDoc> document, int recoveryEntry = -1);
+    void OnGuiSettings();
+    // Autosave failures show in the status bar.
+    void WatchAutosave(CPlexionDoc& document);
+    void SetAutosavePeriod(std::chrono::seconds period);
     void ActivateChildFrame(CChildFrame* frame);
     void OnSubWindowActivated(QMdiSubWindow* window);
     void OnDocumentCountChanged();
@@ -118,6 +135,9 @@ private:
     bool lastOpenRefusedPassword_ = false;
     bool hadDocuments_ = false;
     int openFilterIndex_ = 0;
+    CRecoveryFolder* recoveryFolder_ = nullptr;
+    std::optional<CAutosaveSetting> autosaveSetting_;
+    std::chrono::seconds autosavePeriod_ = CAutosaveSetting::kDefault;
 };
 
 }  // namespace plexion

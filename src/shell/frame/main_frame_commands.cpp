@@ -68,11 +68,7 @@ void CMainFrame::ConnectCommands() {
     on(kViewToolbar, [this](bool shown) { toolBar_->setVisible(shown); });
     on(kViewStatusBar, [this](bool shown) { statusBar()->setVisible(shown); });
     on(kAudioSettings, [this] { RunAudioSettingsCommand(this, audio_); });
-    on(kGuiSettings, [this] {
-        if (ShowGuiSettingsDialog(this)) {
-            RepaintEverything();
-        }
-    });
+    on(kGuiSettings, &CMainFrame::OnGuiSettings);
     on(kWindowCascade, [this] { mdiArea_->cascadeSubWindows(); });
     on(kWindowTileHorizontally, [this] { TileHorizontally(*mdiArea_); });
     on(kWindowTileVertically, [this] { TileVertically(*mdiArea_); });

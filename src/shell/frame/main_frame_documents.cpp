@@ -143,8 +143,13 @@ CChildFrame* CMainFrame::NewDocument() {
     return AddChildFrame(std::move(document));
 }
 
-CChildFrame* CMainFrame::AddChildFrame(std::unique_ptr<CPlexionDoc> document) {
+CChildFrame* CMainFrame::AddChildFrame(std::unique_ptr<CPlexionDoc> document,
+                                       int recoveryEntry) {
     CPlexionDoc* opened = document.get();
+    if (recoveryFolder_ != nullptr) {
+        opened->KeepRecoveryCopies(*recoveryFolder_, autosavePeriod_, recoveryEntry);
+        WatchAutosave(*opened);
+    }
     opened->SetPathClaim(
         [this, opened](const QString& path) { return ReleaseFileFor(opened, path); });
     auto* frame = new CChildFrame(std::move(document));

@@ -25,6 +25,8 @@ protected:
     void SetUp() override {
         QSettings::setPath(QSettings::NativeFormat, QSettings::UserScope,
                            QString::fromStdString(folder_.File("settings")));
+        // The recovery copies go to the test's folder, not the user's.
+        qputenv("XDG_DATA_HOME", QByteArray::fromStdString(folder_.File("data")));
         auto device = std::make_unique<CNullAudioDevice>();
         device_ = device.get();
         app_ = std::make_unique<CPlexionApp>(std::move(device));

@@ -3,6 +3,7 @@
 #include <QDialogButtonBox>
 #include <QLabel>
 #include <QPushButton>
+#include <QSpinBox>
 #include <QTest>
 
 #include <vector>
@@ -63,7 +64,8 @@ TEST_F(GuiSettingsDialog, ShowsTheFourteenColoursUnderTheirSections) {
         }
         dialog->reject();
     });
-    EXPECT_FALSE(ShowGuiSettingsDialog(nullptr));
+    int minutes = 2;
+    EXPECT_FALSE(ShowGuiSettingsDialog(nullptr, minutes));
 
     EXPECT_EQ(caption, "Graphical User Interface Colors");
     const QStringList expected = {
@@ -71,7 +73,8 @@ TEST_F(GuiSettingsDialog, ShowsTheFourteenColoursUnderTheirSections) {
         "Dialog Face",         "Dialog Text",        "Dialog Spotted Face",   "Dialog Spotted Text",
         "Windows Colors",      "Window Face",        "Window Text",           "Window Spotted Face",
         "Window Spotted Text", "Scroll Bars Colors", "Scroll Bar Background", "Scroll Bar Border",
-        "Scroll Bar",          "Scroll Bar Moving",
+        "Scroll Bar",          "Scroll Bar Moving",  "Recovery Copies",
+        "&Autosave Every (Minutes, 0 = Off)",
     };
     EXPECT_EQ(labels, expected);
     ASSERT_EQ(shown.size(), 14u);
@@ -83,12 +86,19 @@ TEST_F(GuiSettingsDialog, ShowsTheFourteenColoursUnderTheirSections) {
     EXPECT_EQ(shown[7], QColor(1, 2, 3));
 }
 
-TEST_F(GuiSettingsDialog, OkStoresEveryColour) {
-    AnswerModal<CFormDialog>([](CFormDialog* dialog) {
+TEST_F(GuiSettingsDialog, OkStoresEveryColourAndTheAutosaveMinutes) {
+    int shownMinutes = -1;
+    AnswerModal<CFormDialog>([&](CFormDialog* dialog) {
         SetEveryField(dialog);
+        QSpinBox* minutes = dialog->findChild<QSpinBox*>();
+        shownMinutes = minutes->value();
+        minutes->setValue(0);
         Press(dialog, QDialogButtonBox::Ok);
     });
-    EXPECT_TRUE(ShowGuiSettingsDialog(nullptr));
+    int minutes = 7;
+    EXPECT_TRUE(ShowGuiSettingsDialog(nullptr, minutes));
+    EXPECT_EQ(shownMinutes, 7);
+    EXPECT_EQ(minutes, 0);
     for (int i = 0; i < kInterfaceColorCount; ++i) {
         EXPECT_EQ(InterfaceQColor(static_cast<InterfaceColor>(i)), TestColor(i)) << "entry " << i;
     }
@@ -98,13 +108,16 @@ TEST_F(GuiSettingsDialog, CancelAndEscapeKeepEveryColour) {
     for (const bool escape : {false, true}) {
         AnswerModal<CFormDialog>([escape](CFormDialog* dialog) {
             SetEveryField(dialog);
+            dialog->findChild<QSpinBox*>()->setValue(30);
             if (escape) {
                 QTest::keyClick(dialog, Qt::Key_Escape);
             } else {
                 Press(dialog, QDialogButtonBox::Cancel);
             }
         });
-        EXPECT_FALSE(ShowGuiSettingsDialog(nullptr));
+        int minutes = 2;
+        EXPECT_FALSE(ShowGuiSettingsDialog(nullptr, minutes));
+        EXPECT_EQ(minutes, 2);
         for (int i = 0; i < kInterfaceColorCount; ++i) {
             const auto entry = static_cast<InterfaceColor>(i);
             EXPECT_EQ(CInterfaceColors::Instance().Get(entry), CInterfaceColors::Default(entry))
