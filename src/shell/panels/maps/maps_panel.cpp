@@ -108,6 +108,9 @@ bool CMapsPanel::ApplySize(int column, int dstRow, int srcRow) {
         return false;
     }
     const int wanted = map == source ? edited->GetInt() : SizeOf(*source, column);
+    // The grid shows what is stored while a refusal or the reduction question
+    // is up; it shows the new size once the map has it.
+    RefreshItemCell(column, dstRow);
     switch (column) {
         case kNbColumns:
         case kNbLines: {

@@ -191,10 +191,16 @@ TEST_F(MapsPanel, CellSizesBelowOneAreRefused) {
     EXPECT_EQ(Map(1).SizeX(), 16);
     EXPECT_EQ(Map(1).SizeY(), 32);
 
-    AnswerMessage();
+    QString shownWhileRefused;
+    test::AnswerModal<QMessageBox>([&](QMessageBox* box) {
+        messages_ << box->text();
+        shownWhileRefused = Shown(Column::kSizeY, 1);
+        box->accept();
+    });
     EditCellText(Column::kSizeY, 1, "0");
     ASSERT_EQ(messages_.size(), 1);
     EXPECT_EQ(messages_[0], CMapsPanel::kCellSizeRefused);
+    EXPECT_EQ(shownWhileRefused, "+32");
     EXPECT_EQ(Map(0).SizeY(), 32);
     EXPECT_EQ(Map(1).SizeY(), 32);
     EXPECT_EQ(Shown(Column::kSizeY, 1), "+32");
