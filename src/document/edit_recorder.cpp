@@ -32,13 +32,16 @@ int CEditRecorder::KindOf(const CVKT_ResourceGroup& group) const {
 void CEditRecorder::Open(std::string label) {
     step_.reset(new CEditStep(std::move(label)));
     openRevision_ = CVKT_Resource::LatestRevision();
-    added_.clear();
+    // A new set, not a cleared one: clearing walks every bucket the largest
+    // step ever needed, on each later step.
+    added_ = decltype(added_)();
     groupRecorded_.fill(false);
     step_->fieldsBefore_ = {container_.GetName(), container_.GetComments()};
     Observe(true);
 }
 
-void CEditRecorder::ItemWillChange(const CVKT_ResourceGroup& group, const CVKT_Resource& item) {
+void CEditRecorder::ItemWillChange(const CVKT_ResourceGroup& group, const CVKT_Resource& item,
+                                   int index) {
     if (item.Revision() > openRevision_ || added_.contains(&item)) {
         return;
     }
@@ -46,6 +49,7 @@ void CEditRecorder::ItemWillChange(const CVKT_ResourceGroup& group, const CVKT_R
     CEditStep::ItemRecord record;
     record.kind = kind;
     record.item = const_cast<CVKT_Resource*>(&item);
+    record.index = index;
     record.before = item.SaveState();
     step_->items_.push_back(std::move(record));
 }

@@ -37,7 +37,8 @@ public:
     CDocumentChange Cancel();
 
 private:
-    void ItemWillChange(const CVKT_ResourceGroup& group, const CVKT_Resource& item) override;
+    void ItemWillChange(const CVKT_ResourceGroup& group, const CVKT_Resource& item,
+                        int index) override;
     void GroupWillReshape(const CVKT_ResourceGroup& group) override;
     void ItemAdded(const CVKT_ResourceGroup& group, const CVKT_Resource& item) override;
     void Retire(std::unique_ptr<CVKT_Resource> item) override;

@@ -71,10 +71,10 @@ CDocumentChange CEditStep::Describe(const CVKT_ResourceContainer& container) con
     for (const GroupRecord& record : groups_) {
         change.reshaped[record.kind] = true;
     }
-    std::array<std::vector<const CVKT_Resource*>, kKindCount> changed;
+    std::array<std::vector<SPlacedItem>, kKindCount> changed;
     for (const ItemRecord& record : items_) {
         if (!change.reshaped[record.kind]) {
-            changed[record.kind].push_back(record.item);
+            changed[record.kind].push_back({record.item, record.index});
         }
     }
     for (int kind = 0; kind < kKindCount; ++kind) {
@@ -140,31 +140,38 @@ private:
 
 }  // namespace
 
-std::vector<int> IndexesOf(const CVKT_ResourceGroup& group,
-                           const std::vector<const CVKT_Resource*>& items) {
-    // A few items are looked for one by one; many in one walk of the group.
+std::vector<int> IndexesOf(const CVKT_ResourceGroup& group, const std::vector<SPlacedItem>& items) {
+    // A few moved items are looked for one by one; many in one walk.
     constexpr std::size_t kFewItems = 8;
     const auto& all = group.Items();
     std::vector<int> indexes;
-    if (items.size() <= kFewItems) {
-        for (const CVKT_Resource* item : items) {
+    std::vector<const CVKT_Resource*> moved;
+    for (const SPlacedItem& placed : items) {
+        const auto at = static_cast<std::size_t>(placed.expectedIndex);
+        if (placed.expectedIndex >= 0 && at < all.size() && all[at].get() == placed.item) {
+            indexes.push_back(placed.expectedIndex);
+        } else {
+            moved.push_back(placed.item);
+        }
+    }
+    if (moved.size() <= kFewItems) {
+        for (const CVKT_Resource* item : moved) {
             const auto found = std::find_if(all.begin(), all.end(),
                                             [item](const auto& held) { return held.get() == item; });
             if (found != all.end()) {
                 indexes.push_back(static_cast<int>(found - all.begin()));
             }
         }
-        std::sort(indexes.begin(), indexes.end());
-        indexes.erase(std::unique(indexes.begin(), indexes.end()), indexes.end());
     } else {
-        // Found in the group's order: sorted and each once.
-        const CItemPointerSet wanted(items);
+        const CItemPointerSet wanted(moved);
         for (std::size_t i = 0; i < all.size(); ++i) {
             if (wanted.Contains(all[i].get())) {
                 indexes.push_back(static_cast<int>(i));
             }
         }
     }
+    std::sort(indexes.begin(), indexes.end());
+    indexes.erase(std::unique(indexes.begin(), indexes.end()), indexes.end());
     return indexes;
 }
 

@@ -38,6 +38,8 @@ private:
     struct ItemRecord {
         int kind = 0;
         CVKT_Resource* item = nullptr;
+        // Where the group handed the item out.
+        int index = -1;
         std::unique_ptr<CItemState> before;
         // Null when the step took the item out of the document.
         std::unique_ptr<CItemState> after;

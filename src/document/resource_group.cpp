@@ -77,7 +77,7 @@ CVKT_Resource* CVKT_ResourceGroup::GetAt(int index) {
         return nullptr;
     }
     if (observer_ != nullptr) {
-        observer_->ItemWillChange(*this, *items_[index]);
+        observer_->ItemWillChange(*this, *items_[index], index);
     }
     items_[index]->MarkChanging();
     return items_[index].get();

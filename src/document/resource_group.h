@@ -18,7 +18,9 @@ class CVKT_ResourceGroup;
 // edit can be undone into the same objects.
 class IGroupObserver {
 public:
-    virtual void ItemWillChange(const CVKT_ResourceGroup& group, const CVKT_Resource& item) = 0;
+    // `index` is where the item stands in `group`.
+    virtual void ItemWillChange(const CVKT_ResourceGroup& group, const CVKT_Resource& item,
+                                int index) = 0;
     virtual void GroupWillReshape(const CVKT_ResourceGroup& group) = 0;
     virtual void ItemAdded(const CVKT_ResourceGroup& group, const CVKT_Resource& item) = 0;
     virtual void Retire(std::unique_ptr<CVKT_Resource> item) = 0;

@@ -9,6 +9,7 @@
 #include "binary_file_item.h"
 #include "bitmap_item.h"
 #include "color_item.h"
+#include "edit_step_indexes.h"
 #include "index_list_item.h"
 #include "map_item.h"
 #include "plexion_doc_core.h"
@@ -216,6 +217,37 @@ TEST_F(EditUndoTest, AStepKeepsTheMemoryItsStatesHold) {
     ASSERT_EQ(steps_.size(), 1u);
     EXPECT_GT(steps_[0]->Bytes(), 100000u);
     EXPECT_LT(steps_[0]->Bytes(), 101000u);
+}
+
+// Items are looked for where they were handed out first; those no longer
+// there are found by walking the group, few or many of them.
+TEST(IndexesOf, FindsItemsWhereverTheyNowStand) {
+    CVKT_ResourceGroup group;
+    for (int i = 0; i < 30; ++i) {
+        group.Add(std::make_unique<CVKT_Text>());
+    }
+    CVKT_Text gone;
+    const auto at = [&group](int index) { return group.Items()[index].get(); };
+    struct Case {
+        const char* name;
+        std::vector<SPlacedItem> items;
+        std::vector<int> expected;
+    };
+    std::vector<SPlacedItem> manyMoved;
+    std::vector<int> everyOther;
+    for (int i = 0; i < 30; i += 2) {
+        manyMoved.push_back({at(i), 29 - i});
+        everyOther.push_back(i);
+    }
+    const Case cases[] = {
+        {"in place", {{at(7), 7}, {at(3), 3}}, {3, 7}},
+        {"moved", {{at(7), 2}, {at(3), -1}, {at(0), 30}}, {0, 3, 7}},
+        {"many moved", manyMoved, everyOther},
+        {"gone or twice", {{&gone, 4}, {at(4), 4}, {at(4), 9}}, {4}},
+    };
+    for (const Case& c : cases) {
+        EXPECT_EQ(IndexesOf(group, c.items), c.expected) << c.name;
+    }
 }
 
 TEST(ItemsLabel, NamesTheCount) {
