@@ -50,7 +50,7 @@ void CEditRecorder::ItemWillChange(const CVKT_ResourceGroup& group, const CVKT_R
     record.kind = kind;
     record.item = const_cast<CVKT_Resource*>(&item);
     record.index = index;
-    record.before = item.SaveState();
+    record.state = item.SaveState();
     step_->items_.push_back(std::move(record));
 }
 
@@ -88,18 +88,10 @@ void CEditRecorder::FinishGroups() {
 }
 
 void CEditRecorder::FinishItems() {
-    std::unordered_set<const CVKT_Resource*> detached;
-    for (const auto& item : step_->detached_) {
-        detached.insert(item.get());
-    }
-    for (auto& record : step_->items_) {
-        if (!detached.contains(record.item)) {
-            record.after = record.item->SaveState();
-        }
-    }
-    std::erase_if(step_->items_, [](const auto& record) {
-        return record.after != nullptr && record.after->SameAs(*record.before);
-    });
+    // An item the step took out of the document keeps what it holds while
+    // it is out, so it too needs its state only when it changed.
+    std::erase_if(step_->items_,
+                  [](const auto& record) { return record.item->Holds(*record.state); });
 }
 
 void CEditRecorder::DropUnreferencedItems() {
@@ -132,18 +124,7 @@ std::unique_ptr<CEditStep> CEditRecorder::Close() {
         return nullptr;
     }
     std::unique_ptr<CEditStep> step = std::move(step_);
-    std::size_t bytes = step->fieldsBefore_.name.size() + step->fieldsBefore_.comments.size() +
-                        step->fieldsAfter_.name.size() + step->fieldsAfter_.comments.size();
-    for (const auto& record : step->items_) {
-        bytes += record.before->Bytes() + (record.after ? record.after->Bytes() : 0);
-    }
-    for (const auto& record : step->groups_) {
-        bytes += (record.before.size() + record.after.size()) * sizeof(CVKT_Resource*);
-    }
-    for (const auto& item : step->detached_) {
-        bytes += static_cast<std::size_t>(item->StoredSize());
-    }
-    step->bytes_ = bytes;
+    step->CountBytes();
     return step;
 }
 

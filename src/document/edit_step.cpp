@@ -52,18 +52,31 @@ void CEditStep::Reorder(CVKT_ResourceContainer& container, bool undo) {
 CDocumentChange CEditStep::Apply(CVKT_ResourceContainer& container, bool undo) {
     Reorder(container, undo);
     for (const ItemRecord& record : items_) {
-        const CItemState* state = undo ? record.before.get() : record.after.get();
-        if (state != nullptr) {
-            record.item->MarkChanging();
-            record.item->RestoreState(*state);
-        }
+        record.item->MarkChanging();
+        record.item->ExchangeState(*record.state);
     }
     if (fieldsChanged_) {
         const Fields& fields = undo ? fieldsBefore_ : fieldsAfter_;
         container.SetName(fields.name);
         container.SetComments(fields.comments);
     }
+    CountBytes();
     return Describe(container);
+}
+
+void CEditStep::CountBytes() {
+    std::size_t bytes = fieldsBefore_.name.size() + fieldsBefore_.comments.size() +
+                        fieldsAfter_.name.size() + fieldsAfter_.comments.size();
+    for (const ItemRecord& record : items_) {
+        bytes += record.state->Bytes();
+    }
+    for (const GroupRecord& record : groups_) {
+        bytes += (record.before.size() + record.after.size()) * sizeof(CVKT_Resource*);
+    }
+    for (const auto& item : detached_) {
+        bytes += static_cast<std::size_t>(item->StoredSize());
+    }
+    bytes_ = bytes;
 }
 
 CDocumentChange CEditStep::Describe(const CVKT_ResourceContainer& container) const {

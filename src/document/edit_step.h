@@ -12,11 +12,12 @@ namespace plexion {
 
 class CVKT_ResourceContainer;
 
-// One undoable user action: the items it changed, each with its state
-// before and after, the groups it reshaped with their order before and
-// after, and the items that are out of the document in the state the
-// document is in. Undo and redo put the states back into the same item
-// objects, so whatever points at an item stays valid.
+// One undoable user action: the items it changed, each with the one state
+// it does not hold now (before the step while it is done, after it while it
+// is undone), the groups it reshaped with their order before and after, and
+// the items that are out of the document in the state the document is in.
+// Undo and redo exchange the states with the same item objects, so whatever
+// points at an item stays valid.
 class CEditStep {
 public:
     CEditStep(const CEditStep&) = delete;
@@ -24,7 +25,8 @@ public:
     ~CEditStep();
 
     const std::string& Label() const { return label_; }
-    // The memory the step keeps, roughly.
+    // The memory the step keeps now, roughly: what its states hold changes
+    // with each undo and redo.
     std::size_t Bytes() const { return bytes_; }
 
     CDocumentChange Undo(CVKT_ResourceContainer& container);
@@ -40,9 +42,7 @@ private:
         CVKT_Resource* item = nullptr;
         // Where the group handed the item out.
         int index = -1;
-        std::unique_ptr<CItemState> before;
-        // Null when the step took the item out of the document.
-        std::unique_ptr<CItemState> after;
+        std::unique_ptr<CItemState> state;
     };
     struct GroupRecord {
         int kind = 0;
@@ -57,6 +57,7 @@ private:
     explicit CEditStep(std::string label) : label_(std::move(label)) {}
     CDocumentChange Apply(CVKT_ResourceContainer& container, bool undo);
     void Reorder(CVKT_ResourceContainer& container, bool undo);
+    void CountBytes();
 
     std::string label_;
     std::vector<ItemRecord> items_;

@@ -66,11 +66,6 @@ int CVKT_Resource::SetID(std::string id) {
     return 1;
 }
 
-bool CStoredItemState::SameAs(const CItemState& other) const {
-    const auto* stored = dynamic_cast<const CStoredItemState*>(&other);
-    return stored != nullptr && stored->bytes_ == bytes_;
-}
-
 std::vector<std::uint8_t> CVKT_Resource::StoredBytes() const {
     std::vector<std::uint8_t> bytes;
     CArchive archive = CArchive::WriterToMemory(bytes);
@@ -92,10 +87,32 @@ std::unique_ptr<CItemState> CVKT_Resource::SaveState() const {
     return std::make_unique<CStoredItemState>(StoredBytes());
 }
 
-void CVKT_Resource::RestoreState(const CItemState& state) {
-    const auto& stored = dynamic_cast<const CStoredItemState&>(state);
-    CArchive archive = CArchive::ReaderOf(stored.StoredBytes());
-    Serialize(archive);
+bool CVKT_Resource::Holds(const CItemState& state) const {
+    return dynamic_cast<const CStoredItemState&>(state).StoredBytes() == StoredBytes();
+}
+
+void CVKT_Resource::ExchangeState(CItemState& state) {
+    auto& stored = dynamic_cast<CStoredItemState&>(state);
+    std::vector<std::uint8_t> held = StoredBytes();
+    {
+        CArchive archive = CArchive::ReaderOf(stored.StoredBytes());
+        Serialize(archive);
+    }
+    stored.StoredBytes() = std::move(held);
+}
+
+void CVKT_Resource::SaveResourceFields(CResourceState& state) const {
+    state.id = id_;
+    state.comments = comments_;
+}
+
+bool CVKT_Resource::HoldsResourceFields(const CResourceState& state) const {
+    return id_ == state.id && comments_ == state.comments;
+}
+
+void CVKT_Resource::ExchangeResourceFields(CResourceState& state) {
+    id_.swap(state.id);
+    comments_.swap(state.comments);
 }
 
 std::string CVKT_Resource::Unscramble(std::string text) const {

@@ -11,14 +11,13 @@ namespace plexion {
 class CArchive;
 class CVKT_ResourceGroup;
 
-// Everything an item holds, kept aside so that it can be put back into the
-// same item later (undo and redo).
+// Everything an item holds, kept aside so that it can be exchanged with
+// what the same item holds later (undo and redo).
 class CItemState {
 public:
     virtual ~CItemState() = default;
     // The memory the state holds, roughly.
     virtual std::size_t Bytes() const = 0;
-    virtual bool SameAs(const CItemState& other) const = 0;
 };
 
 // The state of an item whose stored form holds all it has: its own bytes.
@@ -26,11 +25,21 @@ class CStoredItemState final : public CItemState {
 public:
     explicit CStoredItemState(std::vector<std::uint8_t> bytes) : bytes_(std::move(bytes)) {}
     std::size_t Bytes() const override { return bytes_.size(); }
-    bool SameAs(const CItemState& other) const override;
+    std::vector<std::uint8_t>& StoredBytes() { return bytes_; }
     const std::vector<std::uint8_t>& StoredBytes() const { return bytes_; }
 
 private:
     std::vector<std::uint8_t> bytes_;
+};
+
+// The fields every item has, kept as they are: the base of the states of
+// kinds that keep their fields rather than their stored bytes.
+class CResourceState : public CItemState {
+public:
+    std::size_t Bytes() const override { return sizeof(*this) + id.size() + comments.size(); }
+
+    std::string id;
+    std::string comments;
 };
 
 // The base of every resource kind: an ID and a comments text. IDs need not be
@@ -72,8 +81,12 @@ public:
     // The item's stored bytes by default; a kind that holds more than it
     // stores keeps more.
     virtual std::unique_ptr<CItemState> SaveState() const;
-    // Puts a state taken from this item (or one of its kind) back.
-    virtual void RestoreState(const CItemState& state);
+    // Whether the item holds what `state`, taken from it, kept.
+    virtual bool Holds(const CItemState& state) const;
+    // Puts `state`, taken from this item, back and keeps what the item held
+    // in its place: a second exchange undoes the first, and an undo step
+    // keeps one state of each item instead of one before and one after.
+    virtual void ExchangeState(CItemState& state);
     // A number that changes whenever the item may change (it is handed out
     // for changing or a state is put back) and is never given to another
     // item or state, so a copy of the stored form can tell it is current.
@@ -89,6 +102,11 @@ public:
 
 protected:
     virtual std::unique_ptr<CVKT_Resource> NewOfSameKind() const;
+
+    // The ID and comments, for the states of kinds.
+    void SaveResourceFields(CResourceState& state) const;
+    bool HoldsResourceFields(const CResourceState& state) const;
+    void ExchangeResourceFields(CResourceState& state);
 
 private:
     std::string id_;

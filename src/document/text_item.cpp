@@ -1,6 +1,7 @@
 #include "text_item.h"
 
 #include <string_view>
+#include <utility>
 #include <unordered_map>
 
 #include "archive.h"
@@ -12,20 +13,11 @@ namespace {
 
 // A text's fields as they are: copying them costs far less than writing the
 // stored form, which scrambles every string, and a replace over all texts of
-// a large document keeps two states of each.
-class CTextState final : public CItemState {
+// a large document keeps a state of each.
+class CTextState final : public CResourceState {
 public:
-    std::size_t Bytes() const override {
-        return sizeof(*this) + id.size() + comments.size() + text.size();
-    }
-    bool SameAs(const CItemState& other) const override {
-        const auto* state = dynamic_cast<const CTextState*>(&other);
-        return state != nullptr && value == state->value && text == state->text &&
-               id == state->id && comments == state->comments;
-    }
+    std::size_t Bytes() const override { return CResourceState::Bytes() + text.size(); }
 
-    std::string id;
-    std::string comments;
     std::int32_t value = 0;
     std::string text;
 };
@@ -34,19 +26,22 @@ public:
 
 std::unique_ptr<CItemState> CVKT_Text::SaveState() const {
     auto state = std::make_unique<CTextState>();
-    state->id = ID();
-    state->comments = Comments();
+    SaveResourceFields(*state);
     state->value = value_;
     state->text = text_;
     return state;
 }
 
-void CVKT_Text::RestoreState(const CItemState& saved) {
+bool CVKT_Text::Holds(const CItemState& saved) const {
     const auto& state = dynamic_cast<const CTextState&>(saved);
-    SetID(state.id);
-    SetComments(state.comments);
-    value_ = state.value;
-    text_ = state.text;
+    return value_ == state.value && text_ == state.text && HoldsResourceFields(state);
+}
+
+void CVKT_Text::ExchangeState(CItemState& saved) {
+    auto& state = dynamic_cast<CTextState&>(saved);
+    ExchangeResourceFields(state);
+    std::swap(value_, state.value);
+    text_.swap(state.text);
 }
 
 std::unique_ptr<CVKT_Resource> CVKT_Text::NewOfSameKind() const {

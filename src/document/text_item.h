@@ -18,7 +18,8 @@ public:
     int Serialize(CArchive& archive) override;
     std::string Specifications() const override { return text_; }
     std::unique_ptr<CItemState> SaveState() const override;
-    void RestoreState(const CItemState& state) override;
+    bool Holds(const CItemState& state) const override;
+    void ExchangeState(CItemState& state) override;
 
     // The text with every "[ID]" replaced by the text of the first text item
     // with that ID (nothing when there is none), repeated until no reference

@@ -49,7 +49,8 @@ public:
     void ReleaseSourceData() override { ClearSource(); }
     std::string ReadDamage() const override { return readDamage_; }
     std::unique_ptr<CItemState> SaveState() const override;
-    void RestoreState(const CItemState& state) override;
+    bool Holds(const CItemState& state) const override;
+    void ExchangeState(CItemState& state) override;
 
     static std::string KindName(int kind);
     static int KindCount() { return kStorageKindCount; }

@@ -1,6 +1,8 @@
 #include <QImage>
 #include <QRegion>
 
+#include <utility>
+
 #include "bitmap_item.h"
 #include "map_item.h"
 
@@ -10,30 +12,14 @@ namespace {
 // A bitmap's whole state. Drawing buffers (kinds 1-4) are stored empty, so
 // their pixels are kept as pictures rather than as stored bytes; pictures
 // are shared with the bitmap until either side paints.
-class CBitmapState final : public CItemState {
+class CBitmapState final : public CResourceState {
 public:
     std::size_t Bytes() const override {
-        return static_cast<std::size_t>(image.sizeInBytes() + mask.sizeInBytes()) +
-               sourceBytes.size() + (map ? map->Bytes() : 0) + id.size() + comments.size() +
-               sourceFileName.size();
-    }
-    bool SameAs(const CItemState& other) const override {
-        const auto* state = dynamic_cast<const CBitmapState*>(&other);
-        return state != nullptr && id == state->id && comments == state->comments &&
-               kind == state->kind && image == state->image && mask == state->mask &&
-               requestedWidth == state->requestedWidth && region == state->region &&
-               SameMap(*state) && pendingDecode == state->pendingDecode &&
-               sourceBytes == state->sourceBytes && sourceFileName == state->sourceFileName &&
-               offsetX == state->offsetX && offsetY == state->offsetY &&
-               displayWidth == state->displayWidth && displayHeight == state->displayHeight &&
-               links == state->links;
-    }
-    bool SameMap(const CBitmapState& other) const {
-        return map ? other.map && map->SameAs(*other.map) : !other.map;
+        return CResourceState::Bytes() +
+               static_cast<std::size_t>(image.sizeInBytes() + mask.sizeInBytes()) +
+               sourceBytes.size() + (map ? map->Bytes() : 0) + sourceFileName.size();
     }
 
-    std::string id;
-    std::string comments;
     int kind = 0;
     QImage image;
     QImage mask;
@@ -54,8 +40,7 @@ public:
 
 std::unique_ptr<CItemState> CVKT_Bitmap::SaveState() const {
     auto state = std::make_unique<CBitmapState>();
-    state->id = ID();
-    state->comments = Comments();
+    SaveResourceFields(*state);
     state->kind = kind_;
     state->image = image_;
     state->mask = mask_;
@@ -73,28 +58,46 @@ std::unique_ptr<CItemState> CVKT_Bitmap::SaveState() const {
     return state;
 }
 
-void CVKT_Bitmap::RestoreState(const CItemState& saved) {
+bool CVKT_Bitmap::Holds(const CItemState& saved) const {
     const auto& state = dynamic_cast<const CBitmapState&>(saved);
-    SetID(state.id);
-    SetComments(state.comments);
-    kind_ = state.kind;
-    image_ = state.image;
-    mask_ = state.mask;
-    requestedWidth_ = state.requestedWidth;
-    region_ = state.region;
-    map_.reset();
-    if (state.map) {
+    const bool sameMap = map_ ? state.map && map_->Holds(*state.map) : !state.map;
+    return HoldsResourceFields(state) && kind_ == state.kind && image_ == state.image &&
+           mask_ == state.mask && requestedWidth_ == state.requestedWidth &&
+           region_ == state.region && sameMap && pendingDecode_ == state.pendingDecode &&
+           sourceBytes_ == state.sourceBytes && sourceFileName_ == state.sourceFileName &&
+           offsetX_ == state.offsetX && offsetY_ == state.offsetY &&
+           displayWidth_ == state.displayWidth && displayHeight_ == state.displayHeight &&
+           links_ == state.links;
+}
+
+void CVKT_Bitmap::ExchangeState(CItemState& saved) {
+    auto& state = dynamic_cast<CBitmapState&>(saved);
+    ExchangeResourceFields(state);
+    std::swap(kind_, state.kind);
+    image_.swap(state.image);
+    mask_.swap(state.mask);
+    std::swap(requestedWidth_, state.requestedWidth);
+    region_.swap(state.region);
+    // A map present on one side only is made or dropped; the state then
+    // keeps what the dropped one held.
+    if (map_ && state.map) {
+        map_->ExchangeState(*state.map);
+    } else if (map_) {
+        state.map = map_->SaveState();
+        map_.reset();
+    } else if (state.map) {
         map_ = std::make_unique<CVKT_Map>();
-        map_->RestoreState(*state.map);
+        map_->ExchangeState(*state.map);
+        state.map.reset();
     }
-    pendingDecode_ = state.pendingDecode;
-    sourceBytes_ = state.sourceBytes;
-    sourceFileName_ = state.sourceFileName;
-    offsetX_ = state.offsetX;
-    offsetY_ = state.offsetY;
-    displayWidth_ = state.displayWidth;
-    displayHeight_ = state.displayHeight;
-    links_ = state.links;
+    std::swap(pendingDecode_, state.pendingDecode);
+    sourceBytes_.swap(state.sourceBytes);
+    sourceFileName_.swap(state.sourceFileName);
+    std::swap(offsetX_, state.offsetX);
+    std::swap(offsetY_, state.offsetY);
+    std::swap(displayWidth_, state.displayWidth);
+    std::swap(displayHeight_, state.displayHeight);
+    std::swap(links_, state.links);
 }
 
 }  // namespace plexion

@@ -209,12 +209,15 @@ TEST_F(EditUndoTest, ManyChangedItemsAreToldByTheirIndexes) {
     EXPECT_EQ(told_.back().items[kKindTexts], changed);
 }
 
+// A done step keeps the state before it; undone, the one after it.
 TEST_F(EditUndoTest, AStepKeepsTheMemoryItsStatesHold) {
     doc_.Edit("Load", [](CVKT_ResourceContainer& c) {
         return c.GetAt<CVKT_WavMemory>(0)->SetPcm(8, 1, 8000, 100000,
                                                    std::vector<std::uint8_t>(100000));
     });
     ASSERT_EQ(steps_.size(), 1u);
+    EXPECT_LT(steps_[0]->Bytes(), 1000u);
+    doc_.Undo(*steps_[0]);
     EXPECT_GT(steps_[0]->Bytes(), 100000u);
     EXPECT_LT(steps_[0]->Bytes(), 101000u);
 }
@@ -247,6 +250,69 @@ TEST(IndexesOf, FindsItemsWhereverTheyNowStand) {
     };
     for (const Case& c : cases) {
         EXPECT_EQ(IndexesOf(group, c.items), c.expected) << c.name;
+    }
+}
+
+// What an item holds: its stored bytes and, for a map picture, the map's,
+// which a picture refers to rather than stores.
+std::vector<std::uint8_t> Content(const CVKT_Resource& item) {
+    auto bytes = item.StoredBytes();
+    const auto* bitmap = dynamic_cast<const CVKT_Bitmap*>(&item);
+    if (bitmap != nullptr && bitmap->Map() != nullptr) {
+        const auto map = bitmap->Map()->StoredBytes();
+        bytes.insert(bytes.end(), map.begin(), map.end());
+    }
+    return bytes;
+}
+
+// An item's state is exchanged with what the item holds: the second
+// exchange brings back what the first put aside.
+TEST_F(EditUndoTest, ExchangingAStateTwiceGivesBackBothVersionsOfEveryKindOfState) {
+    struct ExchangeCase {
+        const char* name;
+        int kind;
+        std::function<void(CVKT_Resource&)> change;
+    };
+    const std::vector<ExchangeCase> cases = {
+        {"text", kKindTexts, [](CVKT_Resource& item) {
+             auto& text = dynamic_cast<CVKT_Text&>(item);
+             text.SetText("other");
+             text.SetValue(9);
+             text.SetID("renamed");
+         }},
+        {"picture", kKindBitmaps, [](CVKT_Resource& item) {
+             dynamic_cast<CVKT_Bitmap&>(item).TakeImage(QImage(2, 2, QImage::Format_RGB32));
+             item.SetComments("repainted");
+         }},
+        {"map picture", kKindBitmaps, [](CVKT_Resource& item) {
+             dynamic_cast<CVKT_Bitmap&>(item).CreateStorage(CVKT_Bitmap::kKindMap);
+         }},
+        {"map cells", kKindBitmaps, [](CVKT_Resource& item) {
+             CVKT_Map* map = dynamic_cast<CVKT_Bitmap&>(item).Map();
+             map->InsertColumn(0);
+             map->InsertLine(0);
+         }},
+        {"stored bytes", kKindColors, [](CVKT_Resource& item) {
+             dynamic_cast<CVKT_Color&>(item).SetValue(12);
+             item.SetID("recoloured");
+         }},
+    };
+    for (const ExchangeCase& test : cases) {
+        SCOPED_TRACE(test.name);
+        CVKT_Resource& item = *doc_.Resources().GroupAt(test.kind)->Items().front();
+        const auto before = Content(item);
+        std::unique_ptr<CItemState> state = item.SaveState();
+        EXPECT_TRUE(item.Holds(*state));
+        test.change(item);
+        const auto after = Content(item);
+        ASSERT_NE(after, before);
+        EXPECT_FALSE(item.Holds(*state));
+        item.ExchangeState(*state);
+        EXPECT_EQ(Content(item), before);
+        EXPECT_FALSE(item.Holds(*state));
+        item.ExchangeState(*state);
+        EXPECT_EQ(Content(item), after);
+        EXPECT_TRUE(item.Holds(*item.SaveState()));
     }
 }
 
