@@ -91,8 +91,8 @@ TEST(UndoHistory, PastTheMemoryBoundTheOldestStepsAreForgotten) {
     document.Edit(QStringLiteral("Add"), [](CVKT_ResourceContainer& c) {
         return c.GetAt<CVKT_BinaryFile>(c.New<CVKT_BinaryFile>("big"))->Data().SetSize(100000);
     });
-    // Each later step keeps the 100,000 bytes before and after it: two fit.
-    document.History().SetMemoryLimit(450000);
+    // Each later step keeps the 100,000 bytes before it: two fit.
+    document.History().SetMemoryLimit(250000);
     for (int step = 1; step <= 4; ++step) {
         document.Edit(QStringLiteral("Fill"), [step](CVKT_ResourceContainer& c) {
             auto& data = c.GetAt<CVKT_BinaryFile>(0)->Data();
@@ -100,7 +100,7 @@ TEST(UndoHistory, PastTheMemoryBoundTheOldestStepsAreForgotten) {
             return true;
         });
     }
-    EXPECT_LE(document.History().Bytes(), 450000u);
+    EXPECT_LE(document.History().Bytes(), 250000u);
     int undone = 0;
     while (document.History().CanUndo()) {
         document.Undo();
