@@ -68,7 +68,8 @@ QSize CGridCell::Measure(CGridTextMeasurer& measurer, const CGridSheet& sheet, i
     if (!positional && measured_.isValid()) {
         return measured_;
     }
-    const QSize text = measurer.TextSize(DisplayText(sheet, column, row));
+    CCellTextBuffer buffer;
+    const QSize text = measurer.TextSize(DisplayTextView(sheet, column, row, buffer));
     QSize size(std::max(text.width(), kMinTextWidth) + kWidthPadding,
                std::max(text.height() + kHeightPadding, kMinHeight));
     if (type_ == GridCellType::Color) {

@@ -19,7 +19,7 @@ CGridTextMeasurer::CGridTextMeasurer(const QFont& font)
     }
 }
 
-std::optional<double> CGridTextMeasurer::SimpleWidth(const QString& text) {
+std::optional<double> CGridTextMeasurer::SimpleWidth(QStringView text) {
     double width = 0.0;
     int previous = -1;
     for (const QChar c : text) {
@@ -29,26 +29,25 @@ std::optional<double> CGridTextMeasurer::SimpleWidth(const QString& text) {
         }
         width += advances_[index];
         if (previous >= 0) {
-            width += PairAdjustment(previous, index);
+            const double adjustment = pairs_[previous][index];
+            width += std::isnan(adjustment) ? LearnPair(previous, index) : adjustment;
         }
         previous = index;
     }
     return width;
 }
 
-double CGridTextMeasurer::PairAdjustment(int left, int right) {
-    double& adjustment = pairs_[left][right];
-    if (std::isnan(adjustment)) {
-        const QString pair = QString(QChar(kFirst + left)) + QChar(kFirst + right);
-        adjustment = metricsF_.horizontalAdvance(pair) - advances_[left] - advances_[right];
-    }
-    return adjustment;
+double CGridTextMeasurer::LearnPair(int left, int right) {
+    const QString pair = QString(QChar(kFirst + left)) + QChar(kFirst + right);
+    return pairs_[left][right] =
+               metricsF_.horizontalAdvance(pair) - advances_[left] - advances_[right];
 }
 
-QSize CGridTextMeasurer::TextSize(const QString& text) {
-    if (const std::optional<double> width = SimpleWidth(text)) {
+QSize CGridTextMeasurer::TextSize(QStringView view) {
+    if (const std::optional<double> width = SimpleWidth(view)) {
         return QSize(static_cast<int>(std::lround(*width)), height_);
     }
+    const QString text = view.toString();
     if (const auto found = sizes_.constFind(text); found != sizes_.cend()) {
         return *found;
     }

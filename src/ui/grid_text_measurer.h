@@ -24,7 +24,7 @@ public:
 
     // The width and height of `text` as drawn without mnemonic processing,
     // over several lines when it holds line feeds.
-    QSize TextSize(const QString& text);
+    QSize TextSize(QStringView text);
 
     const QFont& Font() const { return font_; }
 
@@ -34,8 +34,8 @@ private:
 
     // The width of `text` from the learnt widths, or none when it is not
     // single-line printable ASCII.
-    std::optional<double> SimpleWidth(const QString& text);
-    double PairAdjustment(int left, int right);
+    std::optional<double> SimpleWidth(QStringView text);
+    double LearnPair(int left, int right);
 
     QFont font_;
     QFontMetrics metrics_;

@@ -29,9 +29,11 @@ void CResourcePanel::PreviewMayAnimate() {
     }
 }
 
+// Painted with the next events, once however many changes asked for it:
+// a replace over many rows moves the cursor and changes items.
 void CResourcePanel::RedrawPreviewArea() {
     if (created_) {
-        repaint(PreviewRect(rect()));
+        update(PreviewRect(rect()));
     }
 }
 

@@ -50,6 +50,20 @@ QString ReplacedText(QStringView cellText, qsizetype first, const QStringMatcher
     return replaced;
 }
 
+// Whether `text` can be found in a cell showing a whole number, which holds
+// only digits and signs: other texts need not have the number written out.
+bool MayBeInNumber(const QString& text) {
+    return std::all_of(text.begin(), text.end(), [](QChar c) {
+        return (c >= u'0' && c <= u'9') || c == u'+' || c == u'-';
+    });
+}
+
+bool ShowsWholeNumber(const CGridCell& cell) {
+    const GridCellType type = cell.GetType();
+    return type == GridCellType::Integer || type == GridCellType::ColumnNumber ||
+           type == GridCellType::RowNumber;
+}
+
 }  // namespace
 
 bool CResourcePanel::ShowFindDialog() {
@@ -112,7 +126,11 @@ bool CResourcePanel::SearchWalk(const CFindOptions& options) {
     std::vector<int> foundRows;
     std::vector<CCellReplacement> replacements;
     const QStringMatcher needle(options.text, sensitivity);
+    const bool numbersMayMatch = MayBeInNumber(options.text);
     CCellTextBuffer buffer;
+    if (options.replace) {
+        replacements.reserve(static_cast<std::size_t>(rows));
+    }
     bool stopped = false;
     // Every cell once, the starting cell last; counted rather than compared
     // with the start, so a kind that reshapes the grid cannot make it endless.
@@ -132,7 +150,16 @@ bool CResourcePanel::SearchWalk(const CFindOptions& options) {
             column = 0;
             row = row + 1 < rows ? row + 1 : 0;
         }
-        const QStringView cellText = sheet.DisplayTextView(column, row, buffer);
+        const CGridCell* cell = sheet.Cell(column, row);
+        if (cell == nullptr || (!numbersMayMatch && ShowsWholeNumber(*cell))) {
+            continue;
+        }
+        const QStringView cellText = cell->DisplayTextView(sheet, column, row, buffer);
+        // A matcher compares letter by letter, folded or not: a shorter
+        // text cannot hold it.
+        if (cellText.size() < options.text.size()) {
+            continue;
+        }
         const qsizetype foundAt = FoundAt(cellText, needle, options.wholeWord);
         if (foundAt < 0) {
             continue;
@@ -150,7 +177,6 @@ bool CResourcePanel::SearchWalk(const CFindOptions& options) {
         lastFound = QPoint(column, row);
         // Only a value an edit could change is replaced: the row numbers,
         // the headers and the cells the kind keeps fixed are found but left.
-        const CGridCell* cell = sheet.Cell(column, row);
         const bool replaceable = options.replace && item >= 0 && column >= FixedColumnCount() &&
                                  cell != nullptr && cell->GetEditable();
         // Made while the cell's text is surely as it was read: moving the
