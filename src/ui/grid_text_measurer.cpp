@@ -20,18 +20,23 @@ CGridTextMeasurer::CGridTextMeasurer(const QFont& font)
 }
 
 std::optional<double> CGridTextMeasurer::SimpleWidth(QStringView text) {
-    double width = 0.0;
-    int previous = -1;
-    for (const QChar c : text) {
+    if (text.isEmpty()) {
+        return 0.0;
+    }
+    int previous = text[0].unicode() - kFirst;
+    if (previous < 0 || previous >= kCount) {
+        return std::nullopt;
+    }
+    // One addition a character: the wait for each sum is what a long text
+    // costs.
+    double width = advances_[previous];
+    for (const QChar c : text.sliced(1)) {
         const int index = c.unicode() - kFirst;
         if (index < 0 || index >= kCount) {
             return std::nullopt;
         }
-        width += advances_[index];
-        if (previous >= 0) {
-            const double adjustment = pairs_[previous][index];
-            width += std::isnan(adjustment) ? LearnPair(previous, index) : adjustment;
-        }
+        const double advance = pairs_[previous][index];
+        width += std::isnan(advance) ? LearnPair(previous, index) : advance;
         previous = index;
     }
     return width;
@@ -39,8 +44,7 @@ std::optional<double> CGridTextMeasurer::SimpleWidth(QStringView text) {
 
 double CGridTextMeasurer::LearnPair(int left, int right) {
     const QString pair = QString(QChar(kFirst + left)) + QChar(kFirst + right);
-    return pairs_[left][right] =
-               metricsF_.horizontalAdvance(pair) - advances_[left] - advances_[right];
+    return pairs_[left][right] = metricsF_.horizontalAdvance(pair) - advances_[left];
 }
 
 QSize CGridTextMeasurer::TextSize(QStringView view) {

@@ -43,7 +43,8 @@ private:
     // Asked once: the font metrics look the height up under a lock.
     int height_ = 0;
     std::array<double, kCount> advances_{};
-    // NaN until the pair was first met.
+    // The advance of the right character after the left one, kerning
+    // included; NaN until the pair was first met.
     std::array<std::array<double, kCount>, kCount> pairs_{};
     QHash<QString, QSize> sizes_;
 };

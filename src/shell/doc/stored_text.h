@@ -27,15 +27,22 @@ inline std::string ToStored(const QString& text) {
     return ascii;
 }
 
-// Whether `bytes` show as `text`. ASCII bytes show as themselves and are
-// compared without being decoded first.
-inline bool ShownAs(const std::string& bytes, const QString& text) {
-    const bool ascii = std::all_of(bytes.begin(), bytes.end(),
-                                   [](char byte) { return static_cast<unsigned char>(byte) < 0x80; });
-    if (ascii) {
-        return text == QLatin1StringView(bytes.data(), static_cast<qsizetype>(bytes.size()));
+// Whether `bytes` show as `text`. ASCII bytes show as themselves, unit for
+// unit, so they are compared in one pass without being decoded; the bytes
+// are decoded only from the first one past ASCII on.
+inline bool ShownAs(const std::string& bytes, QStringView text) {
+    const auto count = static_cast<qsizetype>(bytes.size());
+    for (qsizetype i = 0; i < count; ++i) {
+        const auto byte = static_cast<unsigned char>(bytes[static_cast<size_t>(i)]);
+        if (byte >= 0x80) {
+            return text.sliced(std::min(i, text.size())) ==
+                   QString::fromUtf8(bytes.data() + i, count - i);
+        }
+        if (i == text.size() || text[i].unicode() != byte) {
+            return false;
+        }
     }
-    return text == FromStored(bytes);
+    return text.size() == count;
 }
 
 // Stores an edited text into `field` unless the edit left the shown text as

@@ -6,7 +6,6 @@
 #include <algorithm>
 #include <climits>
 #include <optional>
-#include <set>
 
 #include "find_text_dialog.h"
 #include "long_work_progress.h"
@@ -234,15 +233,15 @@ void CResourcePanel::ShowFoundCell(int column, int row) {
 }
 
 // One change of the document for the whole run, so one undo step; the
-// cells are stored without an edit, a refill and a repaint each, then
-// refilled from their items, their columns fitted and the grid repainted
-// once.
+// cells are stored without an edit, a refill and a repaint each, each
+// refilled from its item and measured while both are at hand, then their
+// columns fitted and the grid repainted once.
 void CResourcePanel::ApplyReplacements(const std::vector<CCellReplacement>& replacements) {
     if (replacements.empty()) {
         return;
     }
     CGridSheet& sheet = grid_->Sheet();
-    std::set<int> columns;
+    std::vector<bool> touched(static_cast<std::size_t>(sheet.ColumnCount()), false);
     const bool changed =
         EditDocument(QStringLiteral("Replace"), [&](CVKT_ResourceContainer& container) {
         bool stored = false;
@@ -254,16 +253,18 @@ void CResourcePanel::ApplyReplacements(const std::vector<CCellReplacement>& repl
                 continue;
             }
             stored = StoreEditedCell(container, replacement.column, replacement.row) || stored;
-            columns.insert(replacement.column);
+            // What the item holds now, which a kind may keep otherwise than
+            // typed; its size is remembered, so the fit below reads sizes.
+            FillCell(replacement.column, replacement.row, false);
+            sheet.MeasureCell(replacement.column, replacement.row);
+            touched[static_cast<std::size_t>(replacement.column)] = true;
         }
         return stored;
     });
-    // What the items hold now, which a kind may have kept otherwise than typed.
-    for (const CCellReplacement& replacement : replacements) {
-        FillCell(replacement.column, replacement.row, false);
-    }
-    for (const int column : columns) {
-        sheet.FitColumns(column, column);
+    for (int column = 0; column < static_cast<int>(touched.size()); ++column) {
+        if (touched[static_cast<std::size_t>(column)]) {
+            sheet.FitColumns(column, column);
+        }
     }
     grid_->RecomputeScrollRanges();
     grid_->update();

@@ -148,7 +148,10 @@ TEST(PanelLayout, BandsSplitThePreviewEvenly) {
     // The tiled preview draws one band per affected item.
     panel->SetMarked(1, false, true, false);
     panel->SetMarked(2, false, true, false);
+    panel->previewBands.clear();
     panel->RedrawPreviewArea();
+    EXPECT_TRUE(panel->previewBands.empty()) << "painted with the next events, not at once";
+    QCoreApplication::processEvents();
     const QRect area = panel->PreviewRect(panel->rect());
     ASSERT_EQ(panel->previewBands.size(), 3u);
     EXPECT_EQ(panel->previewBands[0], panel->BandRect(area, 0, 3));

@@ -147,6 +147,32 @@ TEST_F(TextsPanel, BytesThatAreNoUtf8SurviveAnEditThatChangesNothing) {
 // Through the Edit Value dialog as the user opens it with Return: OK on an
 // untouched comment stores nothing; a new line keeps the comment's "\r\n" and goes
 // into the marked rows.
+// Stored bytes are compared with a shown text in one pass while they are
+// ASCII and decoded from the first byte past it.
+TEST(StoredText, ShownAsComparesBytesWithTheTextTheyShow) {
+    struct Case {
+        const char* bytes;
+        QString text;
+        bool shown;
+    };
+    const Case cases[] = {
+        {"", QString(), true},
+        {"abc", QStringLiteral("abc"), true},
+        {"abc", QStringLiteral("abd"), false},
+        {"ab", QStringLiteral("abc"), false},
+        {"abc", QStringLiteral("ab"), false},
+        {"caf\xC3\xA9", QStringLiteral("caf\u00E9"), true},
+        {"caf\xC3\xA9", QStringLiteral("cafe"), false},
+        {"caf\xC3\xA9", QStringLiteral("caf"), false},
+        {"x\xC3\xA9y", QStringLiteral("x\u00E9z"), false},
+        {"a\xFF", QStringLiteral("a\uFFFD"), true},
+    };
+    for (const Case& test : cases) {
+        EXPECT_EQ(ShownAs(test.bytes, test.text), test.shown) << test.bytes;
+        EXPECT_EQ(ShownAs(test.bytes, test.text), test.text == FromStored(test.bytes));
+    }
+}
+
 TEST_F(TextsPanel, AnUntouchedMultiLineEditKeepsTheBytesAndTheDocumentUnmodified) {
     const std::string comments = "first\r\nsecond \xFF";
     AddText("a", "x", comments);
