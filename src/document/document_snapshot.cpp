@@ -1,6 +1,9 @@
 #include "document_snapshot.h"
 
+#include <algorithm>
+
 #include "archive.h"
+#include "edit_gate.h"
 #include "format_constants.h"
 #include "resource_container.h"
 #include "safe_file_writer.h"
@@ -22,12 +25,16 @@ CDocumentSnapshot::Piece PieceOf(const Write& write) {
 std::uint64_t CDocumentSnapshot::Size() const {
     std::uint64_t size = 0;
     for (const Piece& piece : pieces) {
-        size += piece->size();
+        size += piece ? piece->size() : 0;
     }
     return size;
 }
 
 bool CDocumentSnapshot::Save(const std::string& path, std::string& error) const {
+    if (std::ranges::any_of(pieces, [](const Piece& piece) { return !piece; })) {
+        error = "cannot write \"" + path + "\": the document was not read whole";
+        return false;
+    }
     CSafeFileWriter file;
     if (!file.Open(path)) {
         error = file.Error();
@@ -50,32 +57,26 @@ bool CDocumentSnapshot::Save(const std::string& path, std::string& error) const 
     return true;
 }
 
-bool CSnapshotBuilder::Advance(std::chrono::steady_clock::duration budget) {
-    const auto end = std::chrono::steady_clock::now() + budget;
-    for (; kind_ < kKindCount; ++kind_, index_ = 0) {
-        const auto& items = container_.GroupAt(kind_)->Items();
-        for (; index_ < static_cast<int>(items.size()); ++index_) {
-            const CVKT_Resource& item = *items[index_];
-            CStored& stored = stored_[&item];
-            if (stored.bytes && stored.revision == item.Revision()) {
-                continue;
-            }
-            stored.revision = item.Revision();
-            stored.bytes = std::make_shared<const std::vector<std::uint8_t>>(item.StoredBytes());
-            if (std::chrono::steady_clock::now() >= end) {
-                ++index_;
-                return false;
-            }
+bool CDocumentSnapshot::Complete() {
+    for (const CPending& item : pending) {
+        Piece& piece = pieces[item.piece];
+        if (piece) {
+            continue;
+        }
+        if (!gate->ReadUnchangedSince(changes, [&] {
+                piece = std::make_shared<const std::vector<std::uint8_t>>(item.item->StoredBytes());
+            })) {
+            return false;
         }
     }
-    kind_ = 0;
-    index_ = 0;
     return true;
 }
 
-std::optional<CDocumentSnapshot> CSnapshotBuilder::Take() {
+CDocumentSnapshot CSnapshotBuilder::Take() {
+    ++takes_;
     CDocumentSnapshot snapshot;
-    std::unordered_map<const CVKT_Resource*, CStored> kept;
+    snapshot.gate = &gate_;
+    snapshot.changes = gate_.Changes();
     snapshot.pieces.push_back(PieceOf([&](CArchive& a) { container_.WriteHeader(a); }));
     for (int kind = 0; kind < kKindCount; ++kind) {
         const CVKT_ResourceGroup& group = *container_.GroupAt(kind);
@@ -87,16 +88,30 @@ std::optional<CDocumentSnapshot> CSnapshotBuilder::Take() {
             group.WriteChunkHeader(a);
         }));
         for (const auto& item : group.Items()) {
-            const auto found = stored_.find(item.get());
-            if (found == stored_.end() || found->second.revision != item->Revision()) {
-                return std::nullopt;
+            CStored& stored = stored_[item.get()];
+            if (stored.revision != item->Revision()) {
+                stored.revision = item->Revision();
+                stored.bytes.reset();
             }
-            snapshot.pieces.push_back(found->second.bytes);
-            kept.insert(*found);
+            stored.taken = takes_;
+            if (!stored.bytes) {
+                snapshot.pending.push_back({snapshot.pieces.size(), item.get(), stored.revision});
+            }
+            snapshot.pieces.push_back(stored.bytes);
         }
     }
-    stored_ = std::move(kept);
+    std::erase_if(stored_, [this](const auto& entry) { return entry.second.taken != takes_; });
     return snapshot;
+}
+
+void CSnapshotBuilder::Keep(const CDocumentSnapshot& snapshot) {
+    for (const CDocumentSnapshot::CPending& item : snapshot.pending) {
+        const auto found = stored_.find(item.item);
+        if (found != stored_.end() && found->second.revision == item.revision &&
+            snapshot.pieces[item.piece]) {
+            found->second.bytes = snapshot.pieces[item.piece];
+        }
+    }
 }
 
 }  // namespace plexion

@@ -142,7 +142,7 @@ bool CPlexionDocCore::ReloadDocument(const PasswordPrompt& askPassword) {
         return false;
     }
     {
-        const std::lock_guard<std::mutex> lock(stepMutex_);
+        const CEditGate::CChange changing(gate_);
         resources_.SwapContents(fresh.resources_);
     }
     diskStamp_ = std::move(fresh.diskStamp_);
@@ -189,14 +189,14 @@ bool CPlexionDocCore::Edit(const std::string& label, const Change& change) {
         return change(resources_);
     }
     if (recorder_.IsOpen()) {
-        const std::lock_guard<std::mutex> lock(stepMutex_);
+        const CEditGate::CChange changing(gate_);
         return RunChange(change);
     }
     std::unique_ptr<CEditStep> step;
     CDocumentChange changed;
     bool reported = false;
     {
-        const std::lock_guard<std::mutex> lock(stepMutex_);
+        const CEditGate::CChange changing(gate_);
         recorder_.Open(label);
         try {
             reported = RunChange(change);
@@ -232,7 +232,7 @@ void CPlexionDocCore::CloseStep() {
     CDocumentChange changed;
     std::unique_ptr<CEditStep> step;
     {
-        const std::lock_guard<std::mutex> lock(stepMutex_);
+        const CEditGate::CChange changing(gate_);
         step = recorder_.Close();
         if (step) {
             changed = step->Describe(resources_);
@@ -254,7 +254,7 @@ void CPlexionDocCore::CancelStep() {
     }
     CDocumentChange changed;
     {
-        const std::lock_guard<std::mutex> lock(stepMutex_);
+        const CEditGate::CChange changing(gate_);
         changed = recorder_.Cancel();
     }
     if (!changed.Empty()) {
@@ -265,7 +265,7 @@ void CPlexionDocCore::CancelStep() {
 void CPlexionDocCore::Undo(CEditStep& step) {
     CDocumentChange changed;
     {
-        const std::lock_guard<std::mutex> lock(stepMutex_);
+        const CEditGate::CChange changing(gate_);
         changed = step.Undo(resources_);
     }
     Announce(changed);
@@ -274,7 +274,7 @@ void CPlexionDocCore::Undo(CEditStep& step) {
 void CPlexionDocCore::Redo(CEditStep& step) {
     CDocumentChange changed;
     {
-        const std::lock_guard<std::mutex> lock(stepMutex_);
+        const CEditGate::CChange changing(gate_);
         changed = step.Redo(resources_);
     }
     Announce(changed);

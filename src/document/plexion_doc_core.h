@@ -9,6 +9,7 @@
 
 #include "file_stamp.h"
 #include "document_change.h"
+#include "edit_gate.h"
 #include "edit_recorder.h"
 #include "edit_step.h"
 #include "message_presenter.h"
@@ -104,7 +105,10 @@ public:
     // Held by every edit while it changes the container, and by the game
     // clock while a panel's step reads the items it animates, so a step
     // never sees an edit half done.
-    std::mutex& StepMutex() { return stepMutex_; }
+    std::mutex& StepMutex() { return gate_.Mutex(); }
+    // The same mutex with the count of the changes made under it, for
+    // threads that read items between edits (the autosave's worker).
+    CEditGate& Gate() { return gate_; }
     bool IsModified() const { return modified_; }
     void SetModified(bool modified) { modified_ = modified; }
     const std::string& PathName() const { return pathName_; }
@@ -128,7 +132,7 @@ private:
     int depth_ = 0;
     StepSink sink_;
     std::vector<ChangeListener> listeners_;
-    std::mutex stepMutex_;
+    CEditGate gate_;
     std::string pathName_;
     // What the file was when it was last read or written here.
     std::optional<SFileStamp> diskStamp_;

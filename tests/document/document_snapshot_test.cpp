@@ -1,6 +1,6 @@
 #include <gtest/gtest.h>
 
-#include <chrono>
+#include <thread>
 
 #include "binary_file_item.h"
 #include "document_snapshot.h"
@@ -35,59 +35,91 @@ protected:
         return test::ReadFileBytes(dir_.File("copy.dat"));
     }
 
-    // Advances in the smallest slices: one item each.
-    static int AdvanceToTheEnd(CSnapshotBuilder& builder) {
-        int slices = 1;
-        while (!builder.Advance(std::chrono::steady_clock::duration::zero())) {
-            ++slices;
-        }
-        return slices;
+    // Takes a snapshot and completes it on another thread, as the autosave
+    // does.
+    CDocumentSnapshot TakeWhole() {
+        CDocumentSnapshot snapshot = builder_.Take();
+        bool complete = false;
+        std::thread([&] { complete = snapshot.Complete(); }).join();
+        EXPECT_TRUE(complete);
+        builder_.Keep(snapshot);
+        return snapshot;
     }
 
     test::CTempDir dir_;
     CPlexionDocCore doc_;
+    CSnapshotBuilder builder_{doc_.Resources(), doc_.Gate()};
 };
 
-TEST_F(DocumentSnapshotTest, ASnapshotTakenInSlicesIsWrittenAsASaveWouldWriteIt) {
-    CSnapshotBuilder builder(doc_.Resources());
-    EXPECT_GT(AdvanceToTheEnd(builder), 50);
-    const auto snapshot = builder.Take();
-    ASSERT_TRUE(snapshot.has_value());
+TEST_F(DocumentSnapshotTest, ASnapshotCompletedOnAWorkerIsWrittenAsASaveWouldWriteIt) {
+    CDocumentSnapshot snapshot = builder_.Take();
+    EXPECT_EQ(snapshot.pending.size(), 51u);
+    std::string error;
+    EXPECT_FALSE(snapshot.Save(dir_.File("copy.dat"), error)) << "not complete yet";
+    std::thread([&] { EXPECT_TRUE(snapshot.Complete()); }).join();
     const auto saved = Saved();
-    EXPECT_EQ(snapshot->Size(), saved.size());
-    EXPECT_EQ(Written(*snapshot), saved);
+    EXPECT_EQ(snapshot.Size(), saved.size());
+    EXPECT_EQ(Written(snapshot), saved);
 }
 
-TEST_F(DocumentSnapshotTest, AnEditAfterTheWalkIsCaughtAndOnlyTheChangedItemIsMadeAgain) {
-    CSnapshotBuilder builder(doc_.Resources());
-    AdvanceToTheEnd(builder);
+TEST_F(DocumentSnapshotTest, OnlyItemsChangedSinceTheLastSnapshotAreMadeAgain) {
+    TakeWhole();
     doc_.Edit("Edit", [](CVKT_ResourceContainer& c) {
         c.GetAt<CVKT_Text>(7)->SetText("changed");
         return c.Move<CVKT_Text>(0, 3) != 0;
     });
-    EXPECT_FALSE(builder.Take().has_value());
-    EXPECT_EQ(AdvanceToTheEnd(builder), 2) << "one slice for the changed item, one to finish";
-    const auto snapshot = builder.Take();
-    ASSERT_TRUE(snapshot.has_value());
-    EXPECT_EQ(Written(*snapshot), Saved());
+    CDocumentSnapshot snapshot = builder_.Take();
+    ASSERT_EQ(snapshot.pending.size(), 1u);
+    EXPECT_EQ(snapshot.pending[0].item, doc_.Resources().GetAt<CVKT_Text>(7));
+    EXPECT_TRUE(snapshot.Complete());
+    EXPECT_EQ(Written(snapshot), Saved());
 }
 
 TEST_F(DocumentSnapshotTest, TheStoredFormOfADeletedItemGoesWithTheNextSnapshot) {
-    CSnapshotBuilder builder(doc_.Resources());
-    AdvanceToTheEnd(builder);
-    std::weak_ptr<const std::vector<std::uint8_t>> deletedBytes;
-    {
-        const auto first = builder.Take();
-        ASSERT_TRUE(first.has_value());
-        deletedBytes = first->pieces.back();
-    }
+    std::weak_ptr<const std::vector<std::uint8_t>> deletedBytes = TakeWhole().pieces.back();
     ASSERT_FALSE(deletedBytes.expired()) << "the builder keeps what it made";
     doc_.Edit("Delete", [](CVKT_ResourceContainer& c) { return c.Delete<CVKT_BinaryFile>(0) != 0; });
-    AdvanceToTheEnd(builder);
-    const auto second = builder.Take();
-    ASSERT_TRUE(second.has_value());
+    const CDocumentSnapshot second = TakeWhole();
     EXPECT_TRUE(deletedBytes.expired());
-    EXPECT_EQ(Written(*second), Saved());
+    EXPECT_EQ(Written(second), Saved());
+}
+
+// Edits made while a worker completes a snapshot either wait for the item
+// it reads or stop it; what it wrote is the document as it was taken.
+TEST_F(DocumentSnapshotTest, EditsWhileASnapshotIsCompletedNeverGetIntoIt) {
+    doc_.Edit("Grow", [](CVKT_ResourceContainer& c) {
+        for (int i = 0; i < 10; ++i) {
+            c.GetAt<CVKT_BinaryFile>(c.New<CVKT_BinaryFile>("big"))->Data().SetSize(1 << 17);
+        }
+        return true;
+    });
+    const auto before = Saved();
+    CDocumentSnapshot snapshot = builder_.Take();
+    bool complete = false;
+    std::thread worker([&] { complete = snapshot.Complete(); });
+    for (int i = 0; i < 11; ++i) {
+        doc_.Edit("Edit", [i](CVKT_ResourceContainer& c) {
+            c.GetAt<CVKT_BinaryFile>(i)->Data().Data()[7] = 1;
+            return true;
+        });
+    }
+    worker.join();
+    if (complete) {
+        EXPECT_EQ(Written(snapshot), before);
+    }
+    builder_.Keep(snapshot);
+    EXPECT_EQ(Written(TakeWhole()), Saved());
+}
+
+TEST_F(DocumentSnapshotTest, AnEditAfterTakingStopsTheWorkerAndGetsIntoTheNextSnapshot) {
+    CDocumentSnapshot snapshot = builder_.Take();
+    doc_.Edit("Edit", [](CVKT_ResourceContainer& c) {
+        c.GetAt<CVKT_Text>(3)->SetText("new");
+        return true;
+    });
+    EXPECT_FALSE(snapshot.Complete());
+    builder_.Keep(snapshot);
+    EXPECT_EQ(Written(TakeWhole()), Saved());
 }
 
 }  // namespace

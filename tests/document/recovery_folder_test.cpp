@@ -20,11 +20,11 @@ namespace {
 
 namespace fs = std::filesystem;
 
-CDocumentSnapshot SnapshotOf(const CVKT_ResourceContainer& resources) {
-    CSnapshotBuilder builder(resources);
-    while (!builder.Advance(std::chrono::seconds(1))) {
-    }
-    return *builder.Take();
+CDocumentSnapshot SnapshotOf(CPlexionDocCore& document) {
+    CSnapshotBuilder builder(document.Resources(), document.Gate());
+    CDocumentSnapshot snapshot = builder.Take();
+    EXPECT_TRUE(snapshot.Complete());
+    return snapshot;
 }
 
 // A document holding one text.
@@ -87,8 +87,8 @@ protected:
             MakeDocument(first, "first");
             MakeDocument(second, "second");
             if (!folder.Open(Root()) ||
-                !folder.Write(folder.NewEntry(), InfoFor("/a/first.dat"), SnapshotOf(first.Resources())).empty() ||
-                !folder.Write(folder.NewEntry(), InfoFor("/a/second.dat"), SnapshotOf(second.Resources())).empty()) {
+                !folder.Write(folder.NewEntry(), InfoFor("/a/first.dat"), SnapshotOf(first)).empty() ||
+                !folder.Write(folder.NewEntry(), InfoFor("/a/second.dat"), SnapshotOf(second)).empty()) {
                 ::_exit(1);
             }
             std::ofstream(folder.Path() + "/.2.dat.abcdef") << "half";
@@ -116,11 +116,11 @@ TEST_F(RecoveryFolderTest, OnlyTheCopiesOfAKilledEditorAreOfferedAndLaterKeepsTh
     ASSERT_TRUE(mine.Open(Root())) << mine.Error();
     CPlexionDocCore document;
     MakeDocument(document, "mine");
-    ASSERT_EQ(mine.Write(mine.NewEntry(), InfoFor("/a/mine.dat"), SnapshotOf(document.Resources())), "");
+    ASSERT_EQ(mine.Write(mine.NewEntry(), InfoFor("/a/mine.dat"), SnapshotOf(document)), "");
     CRecoveryFolder runningElsewhere;
     ASSERT_TRUE(runningElsewhere.Open(Root()));
     ASSERT_EQ(runningElsewhere.Write(runningElsewhere.NewEntry(), InfoFor("/a/other.dat"),
-                                     SnapshotOf(document.Resources())),
+                                     SnapshotOf(document)),
               "");
     KilledEditor();
 
@@ -198,7 +198,7 @@ TEST(RecoveryCopy, OpensModifiedWithTheOriginalAsItsFileAndADamagedOneNotAtAll) 
     CPlexionDocCore original;
     MakeDocument(original, "edited");
     std::string error;
-    ASSERT_TRUE(SnapshotOf(original.Resources()).Save(dir.File("1.dat"), error)) << error;
+    ASSERT_TRUE(SnapshotOf(original).Save(dir.File("1.dat"), error)) << error;
     const std::string target = dir.File("game.dat");
     ASSERT_TRUE(original.SaveDocument(target));
     const std::optional<SFileStamp> opened = original.DiskStamp();

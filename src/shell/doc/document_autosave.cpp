@@ -15,14 +15,15 @@ CDocumentAutosave::CDocumentAutosave(CPlexionDoc& document, CRecoveryFolder& fol
                                      std::chrono::seconds period, int entry)
     : document_(document),
       folder_(folder),
-      builder_(document.Resources()),
+      builder_(document.Resources(), document.Core().Gate()),
       entry_(entry),
       hasCopy_(entry >= 0) {
-    slice_.setSingleShot(true);
-    slice_.setInterval(0);
-    connect(&slice_, &QTimer::timeout, this, &CDocumentAutosave::TakeSlice);
+    again_.setSingleShot(true);
+    // A pause, so that a drag going on is not read over and over.
+    again_.setInterval(std::chrono::milliseconds(500));
+    connect(&again_, &QTimer::timeout, this, &CDocumentAutosave::OnPeriod);
     connect(&period_, &QTimer::timeout, this, &CDocumentAutosave::OnPeriod);
-    connect(&write_, &QFutureWatcher<QString>::finished, this,
+    connect(&write_, &QFutureWatcher<SWritten>::finished, this,
             &CDocumentAutosave::OnWriteFinished);
     connect(&document_, &CPlexionDoc::changed, this, &CDocumentAutosave::OnChanged);
     connect(&document_, &CPlexionDoc::modifiedChanged, this,
@@ -42,7 +43,7 @@ void CDocumentAutosave::SetPeriod(std::chrono::seconds period) {
     period_.setInterval(period);
     if (period.count() <= 0) {
         period_.stop();
-        slice_.stop();
+        again_.stop();
     } else if (document_.IsModified()) {
         period_.start();
     }
@@ -62,7 +63,7 @@ void CDocumentAutosave::OnModifiedChanged(bool modified) {
     }
     // What the copy holds is now the document's file.
     period_.stop();
-    slice_.stop();
+    again_.stop();
     changedSinceCopy_ = false;
     RemoveCopy();
 }
@@ -72,23 +73,14 @@ void CDocumentAutosave::OnPeriod() {
         period_.stop();
         return;
     }
-    if (changedSinceCopy_ && !slice_.isActive() && !write_.isRunning()) {
-        TakeSlice();
+    if (changedSinceCopy_ && !write_.isRunning()) {
+        StartWrite();
     }
 }
 
-void CDocumentAutosave::TakeSlice() {
-    if (builder_.Advance(kSlice)) {
-        if (std::optional<CDocumentSnapshot> snapshot = builder_.Take()) {
-            changedSinceCopy_ = false;
-            StartWrite(std::move(*snapshot));
-            return;
-        }
-    }
-    slice_.start();
-}
-
-void CDocumentAutosave::StartWrite(CDocumentSnapshot snapshot) {
+void CDocumentAutosave::StartWrite() {
+    changedSinceCopy_ = false;
+    writing_ = std::make_shared<CDocumentSnapshot>(builder_.Take());
     if (entry_ < 0) {
         entry_ = folder_.NewEntry();
     }
@@ -98,18 +90,35 @@ void CDocumentAutosave::StartWrite(CDocumentSnapshot snapshot) {
     info.writtenAt = QDateTime::currentSecsSinceEpoch();
     info.originalStamp = document_.Core().DiskStamp();
     write_.setFuture(QtConcurrent::run(
-        [&folder = folder_, entry = entry_, info = std::move(info),
-         snapshot = std::move(snapshot)] {
-            return QString::fromStdString(folder.Write(entry, info, snapshot));
+        [&folder = folder_, entry = entry_, info = std::move(info), snapshot = writing_] {
+            SWritten written;
+            try {
+                written.read = snapshot->Complete();
+                if (written.read) {
+                    written.error = QString::fromStdString(folder.Write(entry, info, *snapshot));
+                }
+            } catch (const std::exception& failure) {
+                written.read = true;
+                written.error = QString::fromUtf8(failure.what());
+            }
+            return written;
         }));
 }
 
 void CDocumentAutosave::OnWriteFinished() {
+    builder_.Keep(*std::exchange(writing_, nullptr));
     if (std::exchange(removeAfterWrite_, false)) {
         RemoveCopy();
         return;
     }
-    const QString error = write_.result();
+    const auto [read, error] = write_.result();
+    if (!read) {
+        // An edit came in: taken again soon; what was read before it stays
+        // read.
+        changedSinceCopy_ = true;
+        again_.start();
+        return;
+    }
     if (!error.isEmpty()) {
         // Tried again at the next period.
         changedSinceCopy_ = true;

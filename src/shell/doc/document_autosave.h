@@ -6,6 +6,7 @@
 #include <QTimer>
 
 #include <chrono>
+#include <memory>
 
 #include "document_snapshot.h"
 
@@ -16,15 +17,14 @@ class CRecoveryFolder;
 
 // Keeps the recovery copy of one document. While the document is modified
 // and changed since its last copy, every period a snapshot is taken on this
-// thread a slice at a time (the interface never waits for a whole large
-// document) and a worker thread writes it. A save, undoing back to the
-// saved state and closing the document remove the copy.
+// thread (a look at each item) and a worker thread makes the stored forms
+// of the items changed since the last one, between edits, and writes it;
+// an edit coming in meanwhile has it taken again at once, so the interface
+// never waits for a large item. A save, undoing back to the saved state
+// and closing the document remove the copy.
 class CDocumentAutosave : public QObject {
     Q_OBJECT
 public:
-    // The slice of the event loop the snapshot may take at a time.
-    static constexpr auto kSlice = std::chrono::milliseconds(5);
-
     // `entry` is the copy the document already has in `folder` (a
     // recovered document), or -1. A zero period keeps no copies.
     CDocumentAutosave(CPlexionDoc& document, CRecoveryFolder& folder,
@@ -45,8 +45,7 @@ private:
     void OnChanged();
     void OnModifiedChanged(bool modified);
     void OnPeriod();
-    void TakeSlice();
-    void StartWrite(CDocumentSnapshot snapshot);
+    void StartWrite();
     void OnWriteFinished();
     void RemoveCopy();
 
@@ -54,8 +53,14 @@ private:
     CRecoveryFolder& folder_;
     CSnapshotBuilder builder_;
     QTimer period_;
-    QTimer slice_;
-    QFutureWatcher<QString> write_;
+    QTimer again_;
+    struct SWritten {
+        // False when an edit came in before the document was read whole.
+        bool read = false;
+        QString error;
+    };
+    QFutureWatcher<SWritten> write_;
+    std::shared_ptr<CDocumentSnapshot> writing_;
     int entry_ = -1;
     bool hasCopy_ = false;
     bool changedSinceCopy_ = false;
