@@ -19,7 +19,8 @@
 # in every group in the editor against plexion-tool info, and a panel switch;
 # then replace all in 100,000 texts against a plain loop of the same
 # replacements; then plexion-tool info and add-text on 2,000 stored pictures
-# against a plain read of the file; then repainting the Bitmaps panel's
+# (of sprite sizes, and tiny) against a plain read of the file, and add-text
+# also against a plain read and write of it; then repainting the Bitmaps panel's
 # picture area with 200 marked pictures and with one large picture at 800 %
 # against plain QPainter drawing; then a game step and repaint of the
 # frame-list editor's preview on 1,000 frames of 256 x 256 pictures against
@@ -249,14 +250,23 @@ run_bench tool_document_bench $(interleaved 5)
 python3 - "$build/tool_document_bench.json" <<'PY'
 import json, sys
 
+# Medians of interleaved repetitions. "sprites": 2,000 pictures of a few KB
+# to ~30 KB, where reading the bytes shows; "tiny": 2,000 pictures of a few
+# hundred bytes, where what shows is the cost per item.
 runs = {b["run_name"]: b for b in json.load(open(sys.argv[1]))["benchmarks"]
         if b.get("aggregate_name") == "median"}
-for name in ("BM_PlainRead", "BM_Info", "BM_AddText"):
-    run = runs[name]
-    print(f"{name[3:]:>12}: {run['real_time']:8.1f} {run['time_unit']}")
-for slow in ("BM_Info", "BM_AddText"):
-    print(f"{slow[3:]}/PlainRead: {runs[slow]['real_time'] / runs['BM_PlainRead']['real_time']:.2f}x"
-          " (2,000 stored pictures)")
+for document in ("sprites", "tiny"):
+    named = {name: runs[f"BM_{name}/{document}/real_time"] for name in
+             ("PlainRead", "PlainReadReused", "Info", "PlainReadWrite", "AddText")}
+    print(f"{document}: {named['Info']['MiB']:.1f} MiB, 2,000 stored pictures")
+    for name, run in named.items():
+        print(f"{name:>16}: {run['real_time']:8.2f} {run['time_unit']} wall,"
+              f" {run['cpu_time']:8.2f} {run['time_unit']} CPU")
+    for slow, base in (("Info", "PlainRead"), ("Info", "PlainReadReused"),
+                       ("AddText", "PlainReadWrite"), ("AddText", "PlainRead")):
+        s, b = named[slow], named[base]
+        print(f"{slow}/{base}: {s['real_time'] / b['real_time']:.2f}x wall,"
+              f" {s['cpu_time'] / b['cpu_time']:.2f}x CPU ({document})")
 PY
 
 run_bench picture_area_bench $(interleaved 7)
