@@ -59,18 +59,19 @@ void CPictureArea::Paint(QPainter& painter, const QRect& area) {
     painter.setClipRect(area, Qt::IntersectClip);
     painter.fillRect(area, InterfaceQColor(InterfaceColor::DialogFace));
     const CPicturePlacement placement = PlacementIn(area);
-    DrawOriginLines(painter, placement.origin, area, InterfaceQColor(InterfaceColor::DialogText));
-    content_.DrawPictures(painter, placement, area);
+    const CPixelLines lines(painter);
+    DrawOriginLines(lines, placement.origin, area, InterfaceQColor(InterfaceColor::DialogText));
+    content_.DrawPictures(painter, lines, placement, area);
     const QString text = content_.Description();
     if (!text.isEmpty()) {
-        DrawDescription(painter, area.adjusted(kTextMargin, kTextMargin, -kTextMargin, -kTextMargin),
-                        text);
+        DrawDescription(painter,
+                        area.adjusted(kTextMargin, kTextMargin, -kTextMargin, -kTextMargin), text);
     }
     // Keyboard users see where the keys go.
     const QColor frame =
         hasFocus() ? TranslucentInterfaceColor(InterfaceColor::FocusedArea, kFocusedAlpha)
                    : TranslucentInterfaceColor(InterfaceColor::UnfocusedArea, kUnfocusedAlpha);
-    DrawPictureOutline(painter, area.adjusted(1, 1, -1, -1), frame);
+    DrawPictureOutline(lines, area.adjusted(1, 1, -1, -1), frame);
     painter.restore();
 }
 

@@ -8,6 +8,7 @@
 #include "frame_rate_meter.h"
 #include "picture_drawing.h"
 #include "picture_viewport.h"
+#include "pixel_lines.h"
 #include "shaped_lines.h"
 
 namespace plexion {
@@ -18,9 +19,9 @@ class IPictureContent {
 public:
     virtual ~IPictureContent() = default;
     // Draws on the plane as `placement` lays it on the painter; `area` is the
-    // part of the painter that shows.
-    virtual void DrawPictures(QPainter& painter, const CPicturePlacement& placement,
-                              const QRect& area) = 0;
+    // part of the painter that shows; thin lines go through `lines`.
+    virtual void DrawPictures(QPainter& painter, const CPixelLines& lines,
+                              const CPicturePlacement& placement, const QRect& area) = 0;
     // The lines written in the area's lower left corner.
     virtual QString Description() const = 0;
     // Where on the painter the pictures that game steps move are drawn now;

@@ -7,6 +7,7 @@
 
 #include "bitmap_item.h"
 #include "color_conversion.h"
+#include "pixel_lines.h"
 
 namespace plexion {
 namespace {
@@ -37,27 +38,6 @@ void DrawThroughBitmap(QPainter& painter, const CPicturePlacement& placement,
     painter.scale(placement.zoom, placement.zoom);
     bitmap.Draw(painter, at.x(), at.y());
     painter.restore();
-}
-
-// Qt's raster engine hands a translucent fill of more than a few dozen rows
-// to its thread pool; for a one-pixel-wide edge the hand-over and the
-// wake-ups cost many times the pixels, so tall edges are filled a short
-// piece at a time, and only where the painter can reach.
-void FillEdgeColumn(QPainter& painter, int x, int top, int height, const QColor& color) {
-    constexpr int kRowsPerFill = 64;
-    if (height <= kRowsPerFill) {
-        painter.fillRect(QRect(x, top, 1, height), color);
-        return;
-    }
-    int bottom = top + height;
-    if (painter.hasClipping()) {
-        const QRect reach = painter.clipBoundingRect().toAlignedRect();
-        top = std::max(top, reach.top());
-        bottom = std::min(bottom, reach.top() + reach.height());
-    }
-    for (int y = top; y < bottom; y += kRowsPerFill) {
-        painter.fillRect(QRect(x, y, 1, std::min(kRowsPerFill, bottom - y)), color);
-    }
 }
 
 }  // namespace
@@ -114,21 +94,22 @@ QColor TranslucentInterfaceColor(InterfaceColor entry, int alpha) {
     return color;
 }
 
-void DrawPictureOutline(QPainter& painter, const QRect& covered, const QColor& color) {
+void DrawPictureOutline(const CPixelLines& lines, const QRect& covered, const QColor& color) {
     const int left = covered.left() - 1;
     const int top = covered.top() - 1;
     const int right = covered.left() + covered.width();
     const int bottom = covered.top() + covered.height();
     const int across = right - left + 1;
-    painter.fillRect(QRect(left, top, across, 1), color);
-    painter.fillRect(QRect(left, bottom, across, 1), color);
-    FillEdgeColumn(painter, left, top + 1, bottom - top - 1, color);
-    FillEdgeColumn(painter, right, top + 1, bottom - top - 1, color);
+    lines.Fill(QRect(left, top, across, 1), color);
+    lines.Fill(QRect(left, bottom, across, 1), color);
+    lines.Fill(QRect(left, top + 1, 1, bottom - top - 1), color);
+    lines.Fill(QRect(right, top + 1, 1, bottom - top - 1), color);
 }
 
-void DrawOriginLines(QPainter& painter, QPoint origin, const QRect& area, const QColor& color) {
-    painter.fillRect(QRect(origin.x() - 1, area.top(), 1, area.height()), color);
-    painter.fillRect(QRect(area.left(), origin.y() - 1, area.width(), 1), color);
+void DrawOriginLines(const CPixelLines& lines, QPoint origin, const QRect& area,
+                     const QColor& color) {
+    lines.Fill(QRect(origin.x() - 1, area.top(), 1, area.height()), color);
+    lines.Fill(QRect(area.left(), origin.y() - 1, area.width(), 1), color);
 }
 
 }  // namespace plexion

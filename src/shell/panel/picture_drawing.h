@@ -12,6 +12,7 @@ class QPainter;
 
 namespace plexion {
 
+class CPixelLines;
 class CVKT_Bitmap;
 
 // How a picture plane lies on a painter: the painter point of the plane's
@@ -36,9 +37,10 @@ void DrawPicture(QPainter& painter, const CPicturePlacement& placement, const CV
 QColor TranslucentInterfaceColor(InterfaceColor entry, int alpha);
 // A one-pixel frame just outside `covered`, each pixel painted once so that
 // a translucent colour stays even.
-void DrawPictureOutline(QPainter& painter, const QRect& covered, const QColor& color);
+void DrawPictureOutline(const CPixelLines& lines, const QRect& covered, const QColor& color);
 // The horizontal and vertical lines through the pixels just before `origin`,
 // across `area`.
-void DrawOriginLines(QPainter& painter, QPoint origin, const QRect& area, const QColor& color);
+void DrawOriginLines(const CPixelLines& lines, QPoint origin, const QRect& area,
+                     const QColor& color);
 
 }  // namespace plexion

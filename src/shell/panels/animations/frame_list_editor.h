@@ -97,8 +97,8 @@ public:
 
     // The preview: the frame the cursor shows at the origin, with the one
     // before it behind it when the onion skin is on.
-    void DrawPictures(QPainter& painter, const CPicturePlacement& placement,
-                      const QRect& area) override;
+    void DrawPictures(QPainter& painter, const CPixelLines& lines,
+                      const CPicturePlacement& placement, const QRect& area) override;
     // The animation's ID, then the frame rate, the current frame out of the
     // frame count and the game steps left on it.
     QString Description() const override;
@@ -138,8 +138,8 @@ private:
     // The bitmap `frame` shows and, in `at`, where it is placed; null when
     // there is none.
     const CVKT_Bitmap* FrameBitmap(int frame, QPointF& at) const;
-    void DrawFrame(QPainter& painter, const CPicturePlacement& placement, const QRect& area,
-                   int frame, double opacity);
+    void DrawFrame(QPainter& painter, const CPixelLines& lines, const CPicturePlacement& placement,
+                   const QRect& area, int frame, double opacity);
 
     CResourcePanel& panel_;
     const CVKT_ResourceContainer* document_ = nullptr;

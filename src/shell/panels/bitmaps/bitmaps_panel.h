@@ -70,8 +70,8 @@ public:
     void Layout(bool clamp) override;
 
     CPictureArea* PictureArea() const { return pictureArea_; }
-    void DrawPictures(QPainter& painter, const CPicturePlacement& placement,
-                      const QRect& area) override;
+    void DrawPictures(QPainter& painter, const CPixelLines& lines,
+                      const CPicturePlacement& placement, const QRect& area) override;
     // How many bitmaps are selected, and the current one's ID, size and
     // offsets; the zoom and the frame rate.
     QString Description() const override;

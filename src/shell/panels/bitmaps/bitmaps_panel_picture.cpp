@@ -21,8 +21,8 @@ QString Number(double value) {
 
 }  // namespace
 
-void CBitmapsPanel::DrawPictures(QPainter& painter, const CPicturePlacement& placement,
-                                 const QRect& area) {
+void CBitmapsPanel::DrawPictures(QPainter& painter, const CPixelLines& lines,
+                                 const CPicturePlacement& placement, const QRect& area) {
     const int current = GetCursorItem();
     const auto draw = [&](int item, InterfaceColor outline) {
         const CVKT_Bitmap* bitmap = Item(item);
@@ -31,7 +31,7 @@ void CBitmapsPanel::DrawPictures(QPainter& painter, const CPicturePlacement& pla
         }
         const QPointF at = DraggedBy(item);
         DrawPicture(painter, placement, *bitmap, at, area);
-        DrawPictureOutline(painter, PictureRect(placement, *bitmap, at),
+        DrawPictureOutline(lines, PictureRect(placement, *bitmap, at),
                            TranslucentInterfaceColor(outline, kOutlineAlpha));
     };
     for (const int item : GetAffectedItems(true, false)) {
