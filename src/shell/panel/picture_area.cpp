@@ -77,22 +77,19 @@ void CPictureArea::Paint(QPainter& painter, const QRect& area) {
 
 void CPictureArea::DrawDescription(QPainter& painter, const QRect& room, const QString& text) {
     const QStringList lines = text.split(QLatin1Char('\n'));
-    std::vector<QStaticText> shaped;
-    shaped.reserve(static_cast<std::size_t>(lines.size()));
     qreal width = 0;
     for (const QString& line : lines) {
-        shaped.push_back(shapedLines_.Line(line, painter.font()));
-        width = std::max(width, shaped.back().size().width());
+        width = std::max(width, shapedLines_.Width(painter, line));
     }
     const qreal step = QFontMetricsF(painter.font(), painter.device()).lineSpacing();
-    const qreal height = step * static_cast<qreal>(shaped.size());
+    const qreal height = step * static_cast<qreal>(lines.size());
     const QPointF corner(room.left(), room.top() + room.height() - height);
     painter.fillRect(QRectF(corner, QSizeF(width, height)).toAlignedRect(),
                      TranslucentInterfaceColor(InterfaceColor::DialogFace, kTextBoxAlpha));
     painter.setPen(InterfaceQColor(InterfaceColor::DialogText));
     QPointF at = corner;
-    for (const QStaticText& line : shaped) {
-        painter.drawStaticText(at, line);
+    for (const QString& line : lines) {
+        shapedLines_.Draw(painter, at, line);
         at.ry() += step;
     }
 }

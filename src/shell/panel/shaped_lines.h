@@ -2,21 +2,50 @@
 
 #include <QFont>
 #include <QHash>
+#include <QPointF>
+#include <QRawFont>
 #include <QStaticText>
 #include <QString>
 
+#include <array>
+
+class QPainter;
+
 namespace plexion {
 
-// Lines of text kept shaped for drawing, so a text redrawn on every game
-// step with a number or two changed costs the shaping of those lines only.
-// A few dozen lines are kept; past that the kept ones are dropped.
+// Lines of text kept ready for drawing, so a text redrawn on every repaint
+// with numbers changed (a frame count, the steps left) costs next to
+// nothing. A line of numbers (digits, signs, separators and spaces) is laid
+// out from glyphs kept one a character, as the font neither kerns nor joins
+// those, so a new number needs no shaping; any other line is shaped whole
+// and kept, a few dozen at most.
 class CShapedLines {
 public:
-    // `line` shaped in `font` for an untransformed painter.
-    QStaticText Line(const QString& line, const QFont& font);
+    // How far `line` reaches in the painter's font.
+    qreal Width(QPainter& painter, const QString& line);
+    // Draws `line` in the painter's font and pen with its top left at `at`.
+    void Draw(QPainter& painter, QPointF at, const QString& line);
 
 private:
+    struct CGlyph {
+        bool known = false;
+        quint32 index = 0;  // 0: the font does not hold the character
+        qreal advance = 0;
+    };
+    static constexpr char16_t kNumberEnd = 0x80;
+
+    void Adopt(const QFont& font);
+    // The kept glyph of a character of numbers; null for any other.
+    const CGlyph* Glyph(QChar character);
+    // Whether every character of `line` has a kept glyph.
+    bool Numbers(const QString& line);
+    const QStaticText& Whole(const QString& line);
+
     QFont font_;
+    bool adopted_ = false;
+    QRawFont raw_;
+    qreal ascent_ = 0;
+    std::array<CGlyph, kNumberEnd> glyphs_{};
     QHash<QString, QStaticText> lines_;
 };
 
