@@ -22,6 +22,9 @@ constexpr int kUnfocusedAlpha = 64;
 constexpr int kWheelNotch = 120;
 constexpr int kWheelScroll = 48;
 constexpr int kArrowScroll = 16;
+// Arrow keys with any of these move pictures instead of the view.
+constexpr Qt::KeyboardModifiers kNudgeModifiers =
+    Qt::ShiftModifier | Qt::AltModifier | Qt::ControlModifier;
 
 int WholeTowardZero(double value) {
     return static_cast<int>(std::trunc(value));
@@ -195,6 +198,17 @@ void CPictureArea::EndDrag(bool cancelled) {
     }
 }
 
+void CPictureArea::NudgePictures(QPoint toward, Qt::KeyboardModifiers modifiers) {
+    // A press is a drag of one picture pixel of its own, so the owner reads
+    // the modifiers as for the mouse and stores each press as one change.
+    if (drag_ != Drag::None) {
+        return;
+    }
+    emit dragStarted();
+    emit dragged(toward, modifiers);
+    emit dragFinished();
+}
+
 void CPictureArea::wheelEvent(QWheelEvent* event) {
     const QPoint angle = event->angleDelta();
     if (event->modifiers() & Qt::ControlModifier) {
@@ -257,17 +271,19 @@ void CPictureArea::keyPressEvent(QKeyEvent* event) {
         case Qt::Key_Left:
         case Qt::Key_Right:
         case Qt::Key_Up:
-        case Qt::Key_Down:
-            if (!control) {
-                const QPoint by = event->key() == Qt::Key_Left    ? QPoint(kArrowScroll, 0)
-                                  : event->key() == Qt::Key_Right ? QPoint(-kArrowScroll, 0)
-                                  : event->key() == Qt::Key_Up    ? QPoint(0, kArrowScroll)
-                                                                  : QPoint(0, -kArrowScroll);
-                viewport_.Pan(by);
+        case Qt::Key_Down: {
+            const QPoint toward = event->key() == Qt::Key_Left    ? QPoint(-1, 0)
+                                  : event->key() == Qt::Key_Right ? QPoint(1, 0)
+                                  : event->key() == Qt::Key_Up    ? QPoint(0, -1)
+                                                                  : QPoint(0, 1);
+            if (event->modifiers() & kNudgeModifiers) {
+                NudgePictures(toward, event->modifiers());
+            } else {
+                viewport_.Pan(-toward * kArrowScroll);
                 update();
-                return;
             }
-            break;
+            return;
+        }
         default:
             break;
     }

@@ -38,7 +38,10 @@ public:
 // middle button, with Space held and the left button, or with the arrow
 // keys, and Ctrl+0 shows 100 % with the origin at its place again. A drag
 // with the left button is reported in whole picture pixels, whatever the
-// zoom, with the modifiers held at each move; Escape cancels it.
+// zoom, with the modifiers held at each move; Escape cancels it. An arrow
+// key with Shift, Alt or Ctrl is a drag of one picture pixel that way: for
+// the keyboard, and for desktops whose window manager takes Alt with the
+// mouse for moving windows.
 class CPictureArea : public QWidget {
     Q_OBJECT
 public:
@@ -85,6 +88,7 @@ private:
     enum class Drag { None, Pan, Pictures };
 
     void EndDrag(bool cancelled);
+    void NudgePictures(QPoint toward, Qt::KeyboardModifiers modifiers);
     // The lines of `text` at the bottom left of `room` on a translucent box.
     void DrawDescription(QPainter& painter, const QRect& room, const QString& text);
     CPicturePlacement PlacementIn(const QRect& area) const;

@@ -323,6 +323,17 @@ TEST_F(FrameListEditor, ShiftDragMovesTheCurrentFrameCtrlDragEveryFrame) {
     // Without Shift or Ctrl the drag moves nothing.
     DragPreview(kOrigin, QPoint(5, 5), Qt::NoModifier);
     EXPECT_EQ(edits.count(), 2);
+
+    // The arrow keys with the same modifiers move by one pixel a press.
+    QTest::keyClick(Editor().PictureArea(), Qt::Key_Up, Qt::ShiftModifier);
+    QTest::keyClick(Editor().PictureArea(), Qt::Key_Left, Qt::ControlModifier);
+    expected[2].offsetY -= 1;
+    for (CAnimationFrame& frame : expected) {
+        frame.offsetX -= 1;
+    }
+    EXPECT_EQ(Stored(), expected);
+    EXPECT_EQ(edits.count(), 4);
+    EXPECT_FALSE(Editor().IsSuspended());
 }
 
 TEST_F(FrameListEditor, ThePreviewStandsStillWhileHiddenOrPaused) {

@@ -157,6 +157,21 @@ TEST_F(BitmapsPictureArea, ShiftDragsEveryAffectedOffsetAndAltOnlyTheCurrentOne)
     DragBy(start, {9, 9}, Qt::NoModifier);
     EXPECT_EQ(Offsets(1), QPointF(5, 8));
     EXPECT_TRUE(document_.IsModified());
+
+    // The arrow keys with the same modifiers move by one pixel a press,
+    // each press a change of its own; alone they scroll the view.
+    const QPoint originBefore = Area().Viewport().Origin(QPoint());
+    QTest::keyClick(&Area(), Qt::Key_Right, Qt::ShiftModifier);
+    QTest::keyClick(&Area(), Qt::Key_Down, Qt::AltModifier);
+    QTest::keyClick(&Area(), Qt::Key_Down, Qt::AltModifier);
+    EXPECT_EQ(Offsets(0), QPointF(8, 3));
+    EXPECT_EQ(Offsets(1), QPointF(6, 10));
+    EXPECT_EQ(Shown(Column::kOffsetY, 2), "+10");
+    document_.Undo();
+    EXPECT_EQ(Offsets(1), QPointF(6, 9));
+    QTest::keyClick(&Area(), Qt::Key_Left);
+    EXPECT_EQ(Offsets(1), QPointF(6, 9));
+    EXPECT_EQ(Area().Viewport().Origin(QPoint()), originBefore + QPoint(16, 0));
 }
 
 TEST_F(BitmapsPictureArea, ZoomedDragsMoveByPicturePixelsAndEscapePutsTheDragBack) {
