@@ -4,7 +4,7 @@
 // same file in the same run.
 #include <benchmark/benchmark.h>
 
-#include <QApplication>
+#include <QCoreApplication>
 #include <QDir>
 #include <QImage>
 
@@ -14,7 +14,6 @@
 #include <stdexcept>
 #include <string>
 
-#include "all_kinds.h"
 #include "binary_file_item.h"
 #include "bitmap_item.h"
 #include "child_process.h"
@@ -169,16 +168,3 @@ BENCHMARK(BM_PanelSwitch)->Unit(benchmark::kMillisecond)->UseRealTime()->Iterati
 
 }  // namespace
 }  // namespace plexion
-
-int main(int argc, char** argv) {
-    qputenv("QT_QPA_PLATFORM", "offscreen");
-    QApplication application(argc, argv);
-    plexion::RegisterAllResourceKinds();
-    benchmark::Initialize(&argc, argv);
-    if (benchmark::ReportUnrecognizedArguments(argc, argv)) {
-        return 1;
-    }
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    return 0;
-}

@@ -4,14 +4,13 @@
 // drawing the same frame into a canvas of the same size, in the same run.
 #include <benchmark/benchmark.h>
 
-#include <QApplication>
 #include <QImage>
 #include <QPainter>
+#include <QWidget>
 
 #include <string>
 #include <vector>
 
-#include "all_kinds.h"
 #include "animations_panel.h"
 #include "bitmap_item.h"
 #include "index_list_item.h"
@@ -39,14 +38,6 @@ QPoint FrameOffset(int frame) {
     return {frame % 13, frame % 7};
 }
 
-QApplication& Application() {
-    static int argc = 1;
-    static char name[] = "frame_list_preview_bench";
-    static char* argv[] = {name, nullptr};
-    static QApplication application(argc, argv);
-    return application;
-}
-
 struct CEditorSetup {
     CEditorSetup() {
         document.Edit(QStringLiteral("Fill"), [](CVKT_ResourceContainer& resources) {
@@ -54,8 +45,7 @@ struct CEditorSetup {
                 resources.GetAt<CVKT_Bitmap>(resources.New<CVKT_Bitmap>(std::to_string(i)))
                     ->TakeImage(Picture(i));
             }
-            auto* animation =
-                resources.GetAt<CVKT_IndexList>(resources.New<CVKT_IndexList>("run"));
+            auto* animation = resources.GetAt<CVKT_IndexList>(resources.New<CVKT_IndexList>("run"));
             for (int frame = 0; frame < kFrameCount; ++frame) {
                 const QPoint offset = FrameOffset(frame);
                 animation->AddFrame({frame % kPictureCount, 1, offset.x(), offset.y()});
@@ -74,7 +64,6 @@ struct CEditorSetup {
 };
 
 void BM_EditorStepAndRepaint(benchmark::State& state) {
-    Application();
     CEditorSetup setup;
     QImage canvas(kAreaWidth, kAreaHeight, QImage::Format_ARGB32_Premultiplied);
     for (auto _ : state) {
@@ -109,12 +98,3 @@ BENCHMARK(BM_PlainFrameDraw)->Unit(benchmark::kMicrosecond)->MeasureProcessCPUTi
 
 }  // namespace
 }  // namespace plexion
-
-int main(int argc, char** argv) {
-    qputenv("QT_QPA_PLATFORM", "offscreen");
-    plexion::RegisterAllResourceKinds();
-    benchmark::Initialize(&argc, argv);
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    return 0;
-}

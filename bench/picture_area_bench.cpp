@@ -4,14 +4,13 @@
 // of the same size, in the same run.
 #include <benchmark/benchmark.h>
 
-#include <QApplication>
 #include <QImage>
 #include <QPainter>
+#include <QWidget>
 
 #include <memory>
 #include <string>
 
-#include "all_kinds.h"
 #include "bitmap_item.h"
 #include "bitmaps_panel.h"
 #include "plexion_doc.h"
@@ -32,14 +31,6 @@ QImage Picture(int side, int seed) {
     QImage picture(side, side, QImage::Format_ARGB32_Premultiplied);
     picture.fill(QColor::fromHsv(seed % 360, 200, 220, 200));
     return picture;
-}
-
-QApplication& Application() {
-    static int argc = 1;
-    static char name[] = "picture_area_bench";
-    static char* argv[] = {name, nullptr};
-    static QApplication application(argc, argv);
-    return application;
 }
 
 // A Bitmaps panel over a document of `count` pictures, all marked.
@@ -75,7 +66,6 @@ void PaintArea(benchmark::State& state, CPanelSetup& setup) {
 }
 
 void BM_AreaManySmall(benchmark::State& state) {
-    Application();
     CPanelSetup setup(kSmallCount, kSmallSide);
     PaintArea(state, setup);
 }
@@ -98,7 +88,6 @@ void BM_PlainManySmall(benchmark::State& state) {
 }
 
 void BM_AreaLargeZoomed(benchmark::State& state) {
-    Application();
     CPanelSetup setup(1, kLargeSide);
     setup.panel.PictureArea()->ZoomAbout(QPoint(94, 94), kLargeZoomSteps);
     PaintArea(state, setup);
@@ -127,12 +116,3 @@ BENCHMARK(BM_PlainLargeZoomed)->Unit(benchmark::kMillisecond)->MeasureProcessCPU
 
 }  // namespace
 }  // namespace plexion
-
-int main(int argc, char** argv) {
-    qputenv("QT_QPA_PLATFORM", "offscreen");
-    plexion::RegisterAllResourceKinds();
-    benchmark::Initialize(&argc, argv);
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    return 0;
-}

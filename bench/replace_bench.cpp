@@ -3,14 +3,13 @@
 // texts, in the same run.
 #include <benchmark/benchmark.h>
 
-#include <QApplication>
+#include <QCoreApplication>
 #include <QWidget>
 
 #include <memory>
 #include <string>
 #include <vector>
 
-#include "all_kinds.h"
 #include "find_options.h"
 #include "plexion_doc.h"
 #include "resource_grid.h"
@@ -78,8 +77,8 @@ void BM_ReplaceAllInPanel(benchmark::State& state) {
     QCoreApplication::processEvents();
     bool forth = true;
     for (auto _ : state) {
-        const CFindOptions options = forth ? ReplaceOptions("gamma", "delta")
-                                           : ReplaceOptions("delta", "gamma");
+        const CFindOptions options =
+            forth ? ReplaceOptions("gamma", "delta") : ReplaceOptions("delta", "gamma");
         panel->Search(options);
         QCoreApplication::processEvents();
         forth = !forth;
@@ -89,16 +88,3 @@ BENCHMARK(BM_ReplaceAllInPanel)->Unit(benchmark::kMillisecond)->UseRealTime();
 
 }  // namespace
 }  // namespace plexion
-
-int main(int argc, char** argv) {
-    qputenv("QT_QPA_PLATFORM", "offscreen");
-    QApplication application(argc, argv);
-    plexion::RegisterAllResourceKinds();
-    benchmark::Initialize(&argc, argv);
-    if (benchmark::ReportUnrecognizedArguments(argc, argv)) {
-        return 1;
-    }
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    return 0;
-}
