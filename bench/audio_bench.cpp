@@ -19,6 +19,7 @@
 #include "all_kinds.h"
 #include "audio_mixer.h"
 #include "audio_voice.h"
+#include "bench_runner.h"
 #include "child_process.h"
 #include "ogg_decoder.h"
 #include "wav_memory.h"
@@ -167,10 +168,8 @@ BENCHMARK(BM_Oggdec)->Unit(benchmark::kMillisecond)->UseRealTime();
 
 int main(int argc, char** argv) {
     plexion::RegisterAllResourceKinds();
-    benchmark::Initialize(&argc, argv);
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
+    const int result = plexion::RunBenchmarks(argc, argv);
     std::error_code error;
     std::filesystem::remove_all(std::filesystem::path(plexion::OggFile()).parent_path(), error);
-    return 0;
+    return result;
 }

@@ -12,6 +12,7 @@
 #include <vector>
 
 #include "all_kinds.h"
+#include "bench_runner.h"
 #include "bitmap_item.h"
 #include "image_codecs.h"
 #include "resource_container.h"
@@ -143,9 +144,7 @@ BENCHMARK(BM_ChangeColor)->Unit(benchmark::kMillisecond)->Iterations(5);
 
 int main(int argc, char** argv) {
     plexion::RegisterAllResourceKinds();
-    benchmark::Initialize(&argc, argv);
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
+    const int result = plexion::RunBenchmarks(argc, argv);
     std::filesystem::remove(StoredPictures().path);
-    return 0;
+    return result;
 }

@@ -14,6 +14,7 @@
 #include <vector>
 
 #include "all_kinds.h"
+#include "bench_runner.h"
 #include "plain_io.h"
 #include "plexion_dat.hpp"
 #include "resource_container.h"
@@ -146,11 +147,5 @@ BENCHMARK(BM_GameReaderLoad)->Iterations(kIterations)->Unit(benchmark::kMillisec
 
 int main(int argc, char** argv) {
     plexion::RegisterAllResourceKinds();
-    benchmark::Initialize(&argc, argv);
-    if (benchmark::ReportUnrecognizedArguments(argc, argv)) {
-        return 1;
-    }
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    return 0;
+    return plexion::RunBenchmarks(argc, argv);
 }

@@ -1,21 +1,14 @@
 // The main of the benchmarks over the editor's panels: an application on the
 // offscreen platform, so they run without a display, and every resource
 // kind registered, as the editor has them.
-#include <benchmark/benchmark.h>
-
 #include <QApplication>
 
 #include "all_kinds.h"
+#include "bench_runner.h"
 
 int main(int argc, char** argv) {
     qputenv("QT_QPA_PLATFORM", "offscreen");
     QApplication application(argc, argv);
     plexion::RegisterAllResourceKinds();
-    benchmark::Initialize(&argc, argv);
-    if (benchmark::ReportUnrecognizedArguments(argc, argv)) {
-        return 1;
-    }
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    return 0;
+    return plexion::RunBenchmarks(argc, argv);
 }

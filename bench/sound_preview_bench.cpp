@@ -15,6 +15,7 @@
 #include <vector>
 
 #include "all_kinds.h"
+#include "bench_runner.h"
 #include "sound_band_drawing.h"
 #include "sound_waveform.h"
 #include "wav_memory.h"
@@ -116,8 +117,5 @@ int main(int argc, char** argv) {
     QGuiApplication application(argc, argv);
     plexion::RegisterAllResourceKinds();
     plexion::Sounds();
-    benchmark::Initialize(&argc, argv);
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    return 0;
+    return plexion::RunBenchmarks(argc, argv);
 }

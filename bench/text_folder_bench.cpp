@@ -21,6 +21,7 @@
 #include <vector>
 
 #include "all_kinds.h"
+#include "bench_runner.h"
 #include "plain_io.h"
 #include "resource_container.h"
 #include "synthetic_document.h"
@@ -286,11 +287,5 @@ int main(int argc, char** argv) {
     CToolLauncher toolLauncher;
     launcher = &toolLauncher;
     plexion::RegisterAllResourceKinds();
-    benchmark::Initialize(&argc, argv);
-    if (benchmark::ReportUnrecognizedArguments(argc, argv)) {
-        return 1;
-    }
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    return 0;
+    return plexion::RunBenchmarks(argc, argv);
 }

@@ -22,6 +22,7 @@
 #include <vector>
 
 #include "all_kinds.h"
+#include "bench_runner.h"
 #include "bitmap_item.h"
 #include "command_table.h"
 #include "picture_decoding.h"
@@ -232,11 +233,5 @@ BENCHMARK_CAPTURE(BM_AddText, tiny, EContent::Tiny)->Unit(benchmark::kMillisecon
 int main(int argc, char** argv) {
     plexion::RegisterAllResourceKinds();
     plexion::SetStoredPictureDecoding(plexion::EStoredPictureDecoding::WhenAsked);
-    benchmark::Initialize(&argc, argv);
-    if (benchmark::ReportUnrecognizedArguments(argc, argv)) {
-        return 1;
-    }
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    return 0;
+    return plexion::RunBenchmarks(argc, argv);
 }

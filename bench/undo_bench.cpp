@@ -13,6 +13,7 @@
 #include <string>
 
 #include "all_kinds.h"
+#include "bench_runner.h"
 #include "binary_file_item.h"
 #include "color_item.h"
 #include "document_snapshot.h"
@@ -192,8 +193,5 @@ BENCHMARK(BM_SnapshotAfterAnEdit)->Unit(benchmark::kMillisecond)->UseRealTime();
 
 int main(int argc, char** argv) {
     plexion::RegisterAllResourceKinds();
-    benchmark::Initialize(&argc, argv);
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    return 0;
+    return plexion::RunBenchmarks(argc, argv);
 }

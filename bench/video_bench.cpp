@@ -22,6 +22,7 @@
 #include <utility>
 #include <vector>
 
+#include "bench_runner.h"
 #include "compression_choice.h"
 #include "video_conversions.h"
 
@@ -428,8 +429,5 @@ void Register() {
 int main(int argc, char** argv) {
     av_log_set_level(AV_LOG_QUIET);
     Register();
-    benchmark::Initialize(&argc, argv);
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    return 0;
+    return plexion::RunBenchmarks(argc, argv);
 }
