@@ -20,7 +20,7 @@ cmake --install "$build" --prefix "$prefix" >/dev/null
 # puts things; anything else (libraries, headers, tests) is a packaging fault.
 while IFS= read -r file; do
     case "$file" in
-        bin/plexion | bin/plexion-tool) ;;
+        bin/plexion | bin/plexion-tool | libexec/plexion/plexion-tool-video) ;;
         share/applications/org.plexion.Plexion.desktop) ;;
         share/metainfo/org.plexion.Plexion.metainfo.xml) ;;
         share/mime/packages/org.plexion.Plexion.xml) ;;
@@ -41,6 +41,8 @@ for file in bin/plexion bin/plexion-tool share/icons/hicolor/48x48/apps/org.plex
     [[ -s "$prefix/$file" ]] || fail "missing $file"
 done
 [[ -x "$prefix/bin/plexion-tool" ]] || fail "plexion-tool is not executable"
+# The installed tool finds the program it hands the movie commands to.
+"$prefix/bin/plexion-tool" codecs | grep -q . || fail "plexion-tool codecs from the installed tree"
 
 desktop-file-validate "$prefix/share/applications/org.plexion.Plexion.desktop" ||
     fail "desktop-file-validate"

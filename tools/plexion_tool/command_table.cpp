@@ -18,7 +18,7 @@
 #include "sound_commands.h"
 #include "tool_failure.h"
 #include "trajectory_commands.h"
-#include "video_commands.h"
+#include "video_handover.h"
 
 namespace plexion::tool {
 namespace {
@@ -138,14 +138,14 @@ const std::array<CCommand, 44>& Commands() {
          2,
          kAnyCount,
          {"--fps", "--width", "--height", "--codec", "--quality", "--key-frames"},
-         RunImagesToAvi},
+         RunImagesToAviCommand},
         {"avi-to-images",
          "avi-to-images IN.avi OUT.bmp [--no-alpha]",
          2,
          2,
          {"--no-alpha"},
-         RunAviToImages},
-        {"codecs", "codecs", 0, 0, {}, RunCodecs},
+         RunAviToImagesCommand},
+        {"codecs", "codecs", 0, 0, {}, RunCodecsCommand},
     }};
     return commands;
 }

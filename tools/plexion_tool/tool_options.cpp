@@ -51,6 +51,7 @@ std::optional<std::string> CToolOptions::Value(const std::string& option) const 
 
 CToolOptions ParseToolOptions(const std::vector<std::string>& words) {
     CToolOptions options;
+    options.words = words;
     bool optionsEnded = false;
     bool haveCommand = false;
     for (std::size_t i = 0; i < words.size(); ++i) {

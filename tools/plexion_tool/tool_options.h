@@ -10,6 +10,8 @@ namespace plexion::tool {
 // The command line split into the command, its arguments and its options.
 // Options may stand anywhere; "--" makes every later word an argument.
 struct CToolOptions {
+    // The words as given, for a command run by another program.
+    std::vector<std::string> words;
     std::string command;
     std::vector<std::string> arguments;
     // Options that take a value, by their name ("--name", "-o").
