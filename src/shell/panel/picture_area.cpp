@@ -7,7 +7,6 @@
 
 #include <algorithm>
 #include <cmath>
-#include <vector>
 
 #include "color_conversion.h"
 

@@ -65,11 +65,11 @@ CPixelLines::CPixelLines(QPainter& painter) : painter_(painter) {
 
 bool CPixelLines::Direct() const {
     // Anything that changes how a fill lands sends it through the painter.
+    const QTransform& transform = painter_.deviceTransform();
     return pixels_ != nullptr && painter_.opacity() == 1.0 &&
            painter_.compositionMode() == QPainter::CompositionMode_SourceOver &&
-           painter_.deviceTransform().type() <= QTransform::TxTranslate &&
-           QPoint(static_cast<int>(painter_.deviceTransform().dx()),
-                  static_cast<int>(painter_.deviceTransform().dy())) == offset_;
+           OnlyTranslates(transform) &&
+           QPoint(static_cast<int>(transform.dx()), static_cast<int>(transform.dy())) == offset_;
 }
 
 void CPixelLines::Fill(const QRect& rect, const QColor& color) const {
@@ -87,7 +87,7 @@ void CPixelLines::Fill(const QRect& rect, const QColor& color) const {
     }
 }
 
-void CPixelLines::Blend(const QRect& rect, unsigned premultiplied) const {
+void CPixelLines::Blend(const QRect& rect, quint32 premultiplied) const {
     if (rect.isEmpty()) {
         return;
     }

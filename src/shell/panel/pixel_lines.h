@@ -28,7 +28,7 @@ public:
 
 private:
     bool Direct() const;
-    void Blend(const QRect& rect, unsigned premultiplied) const;
+    void Blend(const QRect& rect, quint32 premultiplied) const;
 
     QPainter& painter_;
     // The painter's own buffer, written as the painter writes it: taking it
