@@ -92,16 +92,21 @@ void CPixelLines::Blend(const QRect& rect, quint32 premultiplied) const {
         return;
     }
     const quint32 keep = 255u - (premultiplied >> 24);
-    for (int y = rect.top(); y <= rect.bottom(); ++y) {
-        auto* pixel = reinterpret_cast<quint32*>(pixels_ + y * bytesPerLine_) + rect.left();
-        quint32* const end = pixel + rect.width();
-        if (keep == 0) {
-            std::fill(pixel, end, premultiplied);
-            continue;
+    const auto pixel = [&](quint32 old) {
+        return keep == 0 ? premultiplied : premultiplied + ChannelsTimes(old, keep);
+    };
+    uchar* row = pixels_ + rect.top() * bytesPerLine_ + rect.left() * qsizetype(sizeof(quint32));
+    if (rect.width() == 1) {
+        // Upright lines are the common case: one pixel a row, no row loop.
+        for (int y = 0; y < rect.height(); ++y, row += bytesPerLine_) {
+            auto* at = reinterpret_cast<quint32*>(row);
+            *at = pixel(*at);
         }
-        for (; pixel != end; ++pixel) {
-            *pixel = premultiplied + ChannelsTimes(*pixel, keep);
-        }
+        return;
+    }
+    for (int y = 0; y < rect.height(); ++y, row += bytesPerLine_) {
+        auto* at = reinterpret_cast<quint32*>(row);
+        std::transform(at, at + rect.width(), at, pixel);
     }
 }
 
