@@ -124,14 +124,14 @@ def describe(run, time, both):
 
 def main():
     program, path = sys.argv[1], sys.argv[2]
-    spec = PROGRAMS[program]
-    time, both = spec["time"], spec.get("both", False)
+    settings = PROGRAMS[program]
+    time, both = settings["time"], settings.get("both", False)
     runs = runs_of(path)
     width = max(len(name) for name in runs)
     print(f"{program}:")
     for name, run in runs.items():
         print(f"  {name:>{width}}: {describe(run, time, both)}")
-    for slow, base, what in spec["ratios"]:
+    for slow, base, what in settings["ratios"]:
         ratio = f"{runs[slow][time] / runs[base][time]:.2f}x {TIME_NAME[time]}"
         if both:
             other = OTHER_TIME[time]
