@@ -7,6 +7,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <vector>
 
 #include "color_conversion.h"
 
@@ -79,9 +80,12 @@ void CPictureArea::Paint(QPainter& painter, const QRect& area) {
 
 void CPictureArea::DrawDescription(QPainter& painter, const QRect& room, const QString& text) {
     const QStringList lines = text.split(QLatin1Char('\n'));
+    std::vector<CShapedLine> shaped;
+    shaped.reserve(static_cast<std::size_t>(lines.size()));
     qreal width = 0;
     for (const QString& line : lines) {
-        width = std::max(width, shapedLines_.Width(painter, line));
+        shaped.push_back(shapedLines_.Line(painter, line));
+        width = std::max(width, shaped.back().Width());
     }
     const qreal step = QFontMetricsF(painter.font(), painter.device()).lineSpacing();
     const qreal height = step * static_cast<qreal>(lines.size());
@@ -90,8 +94,8 @@ void CPictureArea::DrawDescription(QPainter& painter, const QRect& room, const Q
                      TranslucentInterfaceColor(InterfaceColor::DialogFace, kTextBoxAlpha));
     painter.setPen(InterfaceQColor(InterfaceColor::DialogText));
     QPointF at = corner;
-    for (const QString& line : lines) {
-        shapedLines_.Draw(painter, at, line);
+    for (const CShapedLine& line : shaped) {
+        line.Draw(painter, at);
         at.ry() += step;
     }
 }

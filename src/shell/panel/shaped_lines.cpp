@@ -72,40 +72,38 @@ const QStaticText& CShapedLines::Whole(const QString& line) {
     return lines_.insert(line, shaped).value();
 }
 
-qreal CShapedLines::Width(QPainter& painter, const QString& line) {
-    Adopt(painter.font());
-    if (!Numbers(line)) {
-        return Whole(line).size().width();
+void CShapedLine::Draw(QPainter& painter, QPointF at) const {
+    if (fromGlyphs_) {
+        painter.drawGlyphRun(QPointF(at.x(), at.y() + ascent_), glyphs_);
+    } else {
+        painter.drawStaticText(at, whole_);
     }
-    qreal width = 0;
-    for (const QChar character : line) {
-        width += glyphs_[character.unicode()].advance;
-    }
-    return width;
 }
 
-void CShapedLines::Draw(QPainter& painter, QPointF at, const QString& line) {
+CShapedLine CShapedLines::Line(QPainter& painter, const QString& line) {
     Adopt(painter.font());
+    CShapedLine shaped;
     if (!Numbers(line)) {
-        painter.drawStaticText(at, Whole(line));
-        return;
+        shaped.whole_ = Whole(line);
+        shaped.width_ = shaped.whole_.size().width();
+        return shaped;
     }
     QList<quint32> indexes;
     QList<QPointF> positions;
     indexes.reserve(line.size());
     positions.reserve(line.size());
-    qreal x = 0;
     for (const QChar character : line) {
         const CGlyph& glyph = glyphs_[character.unicode()];
         indexes.push_back(glyph.index);
-        positions.push_back(QPointF(x, 0));
-        x += glyph.advance;
+        positions.push_back(QPointF(shaped.width_, 0));
+        shaped.width_ += glyph.advance;
     }
-    QGlyphRun run;
-    run.setRawFont(raw_);
-    run.setGlyphIndexes(indexes);
-    run.setPositions(positions);
-    painter.drawGlyphRun(QPointF(at.x(), at.y() + ascent_), run);
+    shaped.fromGlyphs_ = true;
+    shaped.ascent_ = ascent_;
+    shaped.glyphs_.setRawFont(raw_);
+    shaped.glyphs_.setGlyphIndexes(indexes);
+    shaped.glyphs_.setPositions(positions);
+    return shaped;
 }
 
 }  // namespace plexion

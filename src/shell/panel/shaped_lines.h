@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QFont>
+#include <QGlyphRun>
 #include <QHash>
 #include <QPointF>
 #include <QRawFont>
@@ -13,6 +14,24 @@ class QPainter;
 
 namespace plexion {
 
+// A line ready for drawing: laid out from kept glyphs, or shaped whole.
+class CShapedLine {
+public:
+    // How far the line reaches.
+    qreal Width() const { return width_; }
+    // Draws the line in the painter's pen with its top left at `at`.
+    void Draw(QPainter& painter, QPointF at) const;
+
+private:
+    friend class CShapedLines;
+
+    bool fromGlyphs_ = false;
+    QStaticText whole_;
+    QGlyphRun glyphs_;  // placed from the start of the baseline
+    qreal ascent_ = 0;
+    qreal width_ = 0;
+};
+
 // Lines of text kept ready for drawing, so a text redrawn on every repaint
 // with numbers changed (a frame count, the steps left) costs next to
 // nothing. A line of numbers (digits, signs, separators and spaces) is laid
@@ -21,10 +40,8 @@ namespace plexion {
 // and kept, a few dozen at most.
 class CShapedLines {
 public:
-    // How far `line` reaches in the painter's font.
-    qreal Width(QPainter& painter, const QString& line);
-    // Draws `line` in the painter's font and pen with its top left at `at`.
-    void Draw(QPainter& painter, QPointF at, const QString& line);
+    // `line` ready for drawing in the painter's font.
+    CShapedLine Line(QPainter& painter, const QString& line);
 
 private:
     struct CGlyph {

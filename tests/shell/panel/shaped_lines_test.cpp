@@ -30,8 +30,8 @@ TEST(ShapedLines, DrawAsThePainterDrawsText) {
         QImage expected = Blank();
         {
             QPainter painter(&drawn);
-            kept.Draw(painter, QPointF(5, 10), line);
-            kept.Draw(painter, QPointF(5, 10), line);
+            kept.Line(painter, line).Draw(painter, QPointF(5, 10));
+            kept.Line(painter, line).Draw(painter, QPointF(5, 10));
         }
         {
             QPainter painter(&expected);
@@ -42,7 +42,7 @@ TEST(ShapedLines, DrawAsThePainterDrawsText) {
         }
         EXPECT_EQ(drawn, expected) << line.toStdString();
         QPainter painter(&drawn);
-        EXPECT_NEAR(kept.Width(painter, line),
+        EXPECT_NEAR(kept.Line(painter, line).Width(),
                     QFontMetricsF(painter.font()).horizontalAdvance(line), 1.0)
             << line.toStdString();
     }
