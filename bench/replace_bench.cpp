@@ -40,6 +40,7 @@ CFindOptions ReplaceOptions(const QString& text, const QString& replacement) {
 void BM_PlainReplaceLoop(benchmark::State& state) {
     std::vector<QString> texts;
     for (int i = 0; i < kTexts; ++i) {
+        texts.push_back(QStringLiteral("text_%1").arg(i));
         texts.push_back(TextOf(i));
     }
     bool forth = true;

@@ -50,7 +50,7 @@ void CEditRecorder::ItemWillChange(const CVKT_ResourceGroup& group, const CVKT_R
     record.kind = kind;
     record.item = const_cast<CVKT_Resource*>(&item);
     record.index = index;
-    record.state = item.SaveState();
+    record.state = item.SaveState(step_->memory_);
     step_->items_.push_back(std::move(record));
 }
 

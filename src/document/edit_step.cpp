@@ -67,9 +67,12 @@ CDocumentChange CEditStep::Apply(CVKT_ResourceContainer& container, bool undo) {
 void CEditStep::CountBytes() {
     std::size_t bytes = fieldsBefore_.name.size() + fieldsBefore_.comments.size() +
                         fieldsAfter_.name.size() + fieldsAfter_.comments.size();
+    std::size_t stateBytes = 0;
     for (const ItemRecord& record : items_) {
-        bytes += record.state->Bytes();
+        stateBytes += record.state->Bytes();
     }
+    // States of items that turned out unchanged leave their room behind.
+    bytes += std::max(stateBytes, memory_.Bytes());
     for (const GroupRecord& record : groups_) {
         bytes += (record.before.size() + record.after.size()) * sizeof(CVKT_Resource*);
     }

@@ -42,7 +42,7 @@ private:
         CVKT_Resource* item = nullptr;
         // Where the group handed the item out.
         int index = -1;
-        std::unique_ptr<CItemState> state;
+        CItemStatePtr state;
     };
     struct GroupRecord {
         int kind = 0;
@@ -60,6 +60,8 @@ private:
     void CountBytes();
 
     std::string label_;
+    // Before the records, so the states go before the memory they live in.
+    CStateMemory memory_;
     std::vector<ItemRecord> items_;
     std::vector<GroupRecord> groups_;
     std::vector<std::unique_ptr<CVKT_Resource>> detached_;

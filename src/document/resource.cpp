@@ -2,6 +2,7 @@
 
 #include <atomic>
 #include <new>
+#include <string_view>
 
 #include "archive.h"
 #include "resource_group.h"
@@ -83,8 +84,8 @@ std::uint64_t CVKT_Resource::StoredSize() const {
     return archive.BytesWritten();
 }
 
-std::unique_ptr<CItemState> CVKT_Resource::SaveState() const {
-    return std::make_unique<CStoredItemState>(StoredBytes());
+CItemStatePtr CVKT_Resource::SaveState(CStateMemory& memory) const {
+    return MakeState<CStoredItemState>(memory, StoredBytes());
 }
 
 bool CVKT_Resource::Holds(const CItemState& state) const {
@@ -102,17 +103,18 @@ void CVKT_Resource::ExchangeState(CItemState& state) {
 }
 
 void CVKT_Resource::SaveResourceFields(CResourceState& state) const {
-    state.id = id_;
-    state.comments = comments_;
+    state.id.assign(id_);
+    state.comments.assign(comments_);
 }
 
 bool CVKT_Resource::HoldsResourceFields(const CResourceState& state) const {
-    return id_ == state.id && comments_ == state.comments;
+    return std::string_view(id_) == std::string_view(state.id) &&
+           std::string_view(comments_) == std::string_view(state.comments);
 }
 
 void CVKT_Resource::ExchangeResourceFields(CResourceState& state) {
-    id_.swap(state.id);
-    comments_.swap(state.comments);
+    ExchangeKept(id_, state.id);
+    ExchangeKept(comments_, state.comments);
 }
 
 std::string CVKT_Resource::Unscramble(std::string text) const {

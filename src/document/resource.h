@@ -6,6 +6,8 @@
 #include <string>
 #include <vector>
 
+#include "state_memory.h"
+
 namespace plexion {
 
 class CArchive;
@@ -19,6 +21,8 @@ public:
     // The memory the state holds, roughly.
     virtual std::size_t Bytes() const = 0;
 };
+
+using CItemStatePtr = StatePtr<CItemState>;
 
 // The state of an item whose stored form holds all it has: its own bytes.
 class CStoredItemState final : public CItemState {
@@ -36,10 +40,11 @@ private:
 // kinds that keep their fields rather than their stored bytes.
 class CResourceState : public CItemState {
 public:
+    explicit CResourceState(CStateMemory& memory) : id(&memory), comments(&memory) {}
     std::size_t Bytes() const override { return sizeof(*this) + id.size() + comments.size(); }
 
-    std::string id;
-    std::string comments;
+    std::pmr::string id;
+    std::pmr::string comments;
 };
 
 // The base of every resource kind: an ID and a comments text. IDs need not be
@@ -79,8 +84,8 @@ public:
     virtual std::string ReadDamage() const { return {}; }
 
     // The item's stored bytes by default; a kind that holds more than it
-    // stores keeps more.
-    virtual std::unique_ptr<CItemState> SaveState() const;
+    // stores keeps more. The state and what it keeps live in `memory`.
+    virtual CItemStatePtr SaveState(CStateMemory& memory) const;
     // Whether the item holds what `state`, taken from it, kept.
     virtual bool Holds(const CItemState& state) const;
     // Puts `state`, taken from this item, back and keeps what the item held

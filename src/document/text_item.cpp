@@ -16,32 +16,34 @@ namespace {
 // a large document keeps a state of each.
 class CTextState final : public CResourceState {
 public:
+    explicit CTextState(CStateMemory& memory) : CResourceState(memory), text(&memory) {}
     std::size_t Bytes() const override { return CResourceState::Bytes() + text.size(); }
 
     std::int32_t value = 0;
-    std::string text;
+    std::pmr::string text;
 };
 
 }  // namespace
 
-std::unique_ptr<CItemState> CVKT_Text::SaveState() const {
-    auto state = std::make_unique<CTextState>();
+CItemStatePtr CVKT_Text::SaveState(CStateMemory& memory) const {
+    auto state = MakeState<CTextState>(memory, memory);
     SaveResourceFields(*state);
     state->value = value_;
-    state->text = text_;
+    state->text.assign(text_);
     return state;
 }
 
 bool CVKT_Text::Holds(const CItemState& saved) const {
     const auto& state = dynamic_cast<const CTextState&>(saved);
-    return value_ == state.value && text_ == state.text && HoldsResourceFields(state);
+    return value_ == state.value && std::string_view(text_) == std::string_view(state.text) &&
+           HoldsResourceFields(state);
 }
 
 void CVKT_Text::ExchangeState(CItemState& saved) {
     auto& state = dynamic_cast<CTextState&>(saved);
     ExchangeResourceFields(state);
     std::swap(value_, state.value);
-    text_.swap(state.text);
+    ExchangeKept(text_, state.text);
 }
 
 std::unique_ptr<CVKT_Resource> CVKT_Text::NewOfSameKind() const {

@@ -3,6 +3,7 @@
 #include <cstdint>
 #include <memory>
 #include <string>
+#include <string_view>
 
 #include "resource.h"
 
@@ -17,7 +18,7 @@ public:
 
     int Serialize(CArchive& archive) override;
     std::string Specifications() const override { return text_; }
-    std::unique_ptr<CItemState> SaveState() const override;
+    CItemStatePtr SaveState(CStateMemory& memory) const override;
     bool Holds(const CItemState& state) const override;
     void ExchangeState(CItemState& state) override;
 
@@ -27,7 +28,9 @@ public:
     std::string ExpandedText(const CVKT_ResourceContainer& container) const;
 
     const std::string& Text() const { return text_; }
-    void SetText(std::string text) { text_ = std::move(text); }
+    // Copied into the room the text has: a text replaced by one of its
+    // length needs no new memory.
+    void SetText(std::string_view text) { text_.assign(text); }
     std::int32_t Value() const { return value_; }
     void SetValue(std::int32_t value) { value_ = value; }
 

@@ -48,7 +48,7 @@ public:
     std::string Specifications() const override;
     void ReleaseSourceData() override { ClearSource(); }
     std::string ReadDamage() const override { return readDamage_; }
-    std::unique_ptr<CItemState> SaveState() const override;
+    CItemStatePtr SaveState(CStateMemory& memory) const override;
     bool Holds(const CItemState& state) const override;
     void ExchangeState(CItemState& state) override;
 

@@ -14,6 +14,7 @@ namespace {
 // are shared with the bitmap until either side paints.
 class CBitmapState final : public CResourceState {
 public:
+    explicit CBitmapState(CStateMemory& memory) : CResourceState(memory), memory(memory) {}
     std::size_t Bytes() const override {
         return CResourceState::Bytes() +
                static_cast<std::size_t>(image.sizeInBytes() + mask.sizeInBytes()) +
@@ -25,7 +26,9 @@ public:
     QImage mask;
     int requestedWidth = 0;
     QRegion region;
-    std::unique_ptr<CItemState> map;
+    // Where a map's state is made when an exchange drops the bitmap's map.
+    CStateMemory& memory;
+    CItemStatePtr map;
     bool pendingDecode = false;
     std::vector<std::uint8_t> sourceBytes;
     std::string sourceFileName;
@@ -38,15 +41,15 @@ public:
 
 }  // namespace
 
-std::unique_ptr<CItemState> CVKT_Bitmap::SaveState() const {
-    auto state = std::make_unique<CBitmapState>();
+CItemStatePtr CVKT_Bitmap::SaveState(CStateMemory& memory) const {
+    auto state = MakeState<CBitmapState>(memory, memory);
     SaveResourceFields(*state);
     state->kind = kind_;
     state->image = image_;
     state->mask = mask_;
     state->requestedWidth = requestedWidth_;
     state->region = region_;
-    state->map = map_ ? map_->SaveState() : nullptr;
+    state->map = map_ ? map_->SaveState(memory) : nullptr;
     state->pendingDecode = pendingDecode_;
     state->sourceBytes = sourceBytes_;
     state->sourceFileName = sourceFileName_;
@@ -83,7 +86,7 @@ void CVKT_Bitmap::ExchangeState(CItemState& saved) {
     if (map_ && state.map) {
         map_->ExchangeState(*state.map);
     } else if (map_) {
-        state.map = map_->SaveState();
+        state.map = map_->SaveState(state.memory);
         map_.reset();
     } else if (state.map) {
         map_ = std::make_unique<CVKT_Map>();

@@ -255,6 +255,14 @@ bool CGridCell::SetText(const QString& text) {
     return true;
 }
 
+QStringView CGridCell::GetTextView(QString& room) const {
+    if (const QString* text = Text()) {
+        return *text;
+    }
+    room = GetText();
+    return room;
+}
+
 QString CGridCell::GetText() const {
     switch (type_) {
         case GridCellType::Empty:

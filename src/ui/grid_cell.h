@@ -106,6 +106,15 @@ public:
     // The display text of every type; column and row number cells show their
     // signed offset here, their position-dependent text is HeaderText.
     QString GetText() const;
+    // The same as a view: of the text of a text cell, of `room` otherwise.
+    QStringView GetTextView(QString& room) const;
+    // The text of a text cell, null for other types; the second is for
+    // changing it in place and forgets the measured size.
+    const QString* Text() const { return std::get_if<QString>(&value_); }
+    QString* EditableText() {
+        Changed();
+        return std::get_if<QString>(&value_);
+    }
 
 private:
     struct CList {

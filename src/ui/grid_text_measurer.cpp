@@ -8,14 +8,20 @@ namespace {
 
 // Distinct shaped texts kept before the memory is given back.
 constexpr qsizetype kMaxRemembered = 1 << 16;
+constexpr double kUnitsPerPixel = 64.0;
+constexpr std::int32_t kUnknownPair = std::numeric_limits<std::int32_t>::min();
+
+std::int32_t InUnits(double pixels) {
+    return static_cast<std::int32_t>(std::lround(pixels * kUnitsPerPixel));
+}
 
 }  // namespace
 
 CGridTextMeasurer::CGridTextMeasurer(const QFont& font)
     : font_(font), metrics_(font), metricsF_(font), height_(metrics_.height()) {
     for (int c = 0; c < kCount; ++c) {
-        advances_[c] = metricsF_.horizontalAdvance(QChar(kFirst + c));
-        pairs_[c].fill(std::numeric_limits<double>::quiet_NaN());
+        advances_[c] = InUnits(metricsF_.horizontalAdvance(QChar(kFirst + c)));
+        pairs_[c].fill(kUnknownPair);
     }
 }
 
@@ -29,22 +35,22 @@ std::optional<double> CGridTextMeasurer::SimpleWidth(QStringView text) {
     }
     // One addition a character: the wait for each sum is what a long text
     // costs.
-    double width = advances_[previous];
+    std::int64_t width = advances_[previous];
     for (const QChar c : text.sliced(1)) {
         const int index = c.unicode() - kFirst;
         if (index < 0 || index >= kCount) {
             return std::nullopt;
         }
-        const double advance = pairs_[previous][index];
-        width += std::isnan(advance) ? LearnPair(previous, index) : advance;
+        const std::int32_t advance = pairs_[previous][index];
+        width += advance == kUnknownPair ? LearnPair(previous, index) : advance;
         previous = index;
     }
-    return width;
+    return static_cast<double>(width) / kUnitsPerPixel;
 }
 
-double CGridTextMeasurer::LearnPair(int left, int right) {
+std::int32_t CGridTextMeasurer::LearnPair(int left, int right) {
     const QString pair = QString(QChar(kFirst + left)) + QChar(kFirst + right);
-    return pairs_[left][right] = metricsF_.horizontalAdvance(pair) - advances_[left];
+    return pairs_[left][right] = InUnits(metricsF_.horizontalAdvance(pair)) - advances_[left];
 }
 
 QSize CGridTextMeasurer::TextSize(QStringView view) {

@@ -8,6 +8,7 @@
 #include <QString>
 
 #include <array>
+#include <cstdint>
 #include <optional>
 
 namespace plexion {
@@ -35,17 +36,20 @@ private:
     // The width of `text` from the learnt widths, or none when it is not
     // single-line printable ASCII.
     std::optional<double> SimpleWidth(QStringView text);
-    double LearnPair(int left, int right);
+    std::int32_t LearnPair(int left, int right);
 
     QFont font_;
     QFontMetrics metrics_;
     QFontMetricsF metricsF_;
     // Asked once: the font metrics look the height up under a lock.
     int height_ = 0;
-    std::array<double, kCount> advances_{};
+    // Widths in 64ths of a pixel, which is how the font gives them: summed
+    // as whole numbers they come out exactly as the real ones, and a whole
+    // number is added in a fraction of the time a real one takes.
+    std::array<std::int32_t, kCount> advances_{};
     // The advance of the right character after the left one, kerning
-    // included; NaN until the pair was first met.
-    std::array<std::array<double, kCount>, kCount> pairs_{};
+    // included; kUnknownPair until the pair was first met.
+    std::array<std::array<std::int32_t, kCount>, kCount> pairs_{};
     QHash<QString, QSize> sizes_;
 };
 

@@ -301,7 +301,8 @@ TEST_F(EditUndoTest, ExchangingAStateTwiceGivesBackBothVersionsOfEveryKindOfStat
         SCOPED_TRACE(test.name);
         CVKT_Resource& item = *doc_.Resources().GroupAt(test.kind)->Items().front();
         const auto before = Content(item);
-        std::unique_ptr<CItemState> state = item.SaveState();
+        CStateMemory memory;
+        CItemStatePtr state = item.SaveState(memory);
         EXPECT_TRUE(item.Holds(*state));
         test.change(item);
         const auto after = Content(item);
@@ -312,7 +313,7 @@ TEST_F(EditUndoTest, ExchangingAStateTwiceGivesBackBothVersionsOfEveryKindOfStat
         EXPECT_FALSE(item.Holds(*state));
         item.ExchangeState(*state);
         EXPECT_EQ(Content(item), after);
-        EXPECT_TRUE(item.Holds(*item.SaveState()));
+        EXPECT_TRUE(item.Holds(*item.SaveState(memory)));
     }
 }
 

@@ -4,6 +4,7 @@
 
 #include <algorithm>
 #include <string>
+#include <string_view>
 
 namespace plexion {
 
@@ -12,25 +13,61 @@ inline QString FromStored(const std::string& bytes) {
     return QString::fromUtf8(bytes.data(), static_cast<qsizetype>(bytes.size()));
 }
 
-inline std::string ToStored(const QString& text) {
+// Whether all of a text is ASCII. Without a way out in the middle, the
+// compiler looks at many units at once, which is faster for the texts a
+// sheet holds than stopping early.
+inline bool IsAscii(QStringView text) {
+    char16_t any = 0;
+    for (const QChar c : text) {
+        any |= c.unicode();
+    }
+    return any < 0x80;
+}
+
+inline bool IsAscii(std::string_view bytes) {
+    unsigned char any = 0;
+    for (const char byte : bytes) {
+        any |= static_cast<unsigned char>(byte);
+    }
+    return any < 0x80;
+}
+
+// Writes the bytes `text` is stored as into `bytes`, in the room it has.
+inline void AssignStored(std::string& bytes, QStringView text) {
+    if (!IsAscii(text)) {
+        const QByteArray utf8 = text.toUtf8();
+        bytes.assign(utf8.constData(), static_cast<size_t>(utf8.size()));
+        return;
+    }
     // ASCII is its own UTF-8: narrowed straight into the bytes, without a
     // second copy through a byte array.
-    std::string ascii(static_cast<size_t>(text.size()), '\0');
-    for (qsizetype i = 0; i < text.size(); ++i) {
-        const char16_t unit = text[i].unicode();
-        if (unit >= 0x80) {
-            const QByteArray bytes = text.toUtf8();
-            return std::string(bytes.constData(), static_cast<size_t>(bytes.size()));
-        }
-        ascii[static_cast<size_t>(i)] = static_cast<char>(unit);
-    }
-    return ascii;
+    bytes.resize(static_cast<size_t>(text.size()));
+    std::transform(text.begin(), text.end(), bytes.begin(),
+                   [](QChar c) { return static_cast<char>(c.unicode()); });
+}
+
+inline std::string ToStored(const QString& text) {
+    std::string bytes;
+    AssignStored(bytes, text);
+    return bytes;
+}
+
+// The bytes `text` is stored as, in room of the calling thread that the
+// next call writes over: storing the texts of a replace over a whole large
+// sheet needs no new string for each.
+inline std::string_view StoredView(QStringView text) {
+    thread_local std::string bytes;
+    AssignStored(bytes, text);
+    return bytes;
 }
 
 // Whether `bytes` show as `text`. ASCII bytes show as themselves, unit for
-// unit, so they are compared in one pass without being decoded; the bytes
-// are decoded only from the first one past ASCII on.
+// unit, so they are compared without being decoded; other bytes are
+// decoded only from the first one past ASCII on.
 inline bool ShownAs(const std::string& bytes, QStringView text) {
+    if (IsAscii(bytes)) {
+        return text == QLatin1String(bytes.data(), static_cast<qsizetype>(bytes.size()));
+    }
     const auto count = static_cast<qsizetype>(bytes.size());
     for (qsizetype i = 0; i < count; ++i) {
         const auto byte = static_cast<unsigned char>(bytes[static_cast<size_t>(i)]);

@@ -2,6 +2,7 @@
 
 #include <functional>
 #include <string>
+#include <string_view>
 #include <type_traits>
 #include <utility>
 
@@ -85,21 +86,24 @@ CCellStore<T> NumberStore(std::function<Number(const T&)> get,
 
 // The store of a text field kept as bytes: an edit that leaves the shown
 // text as it was keeps the bytes, so texts that are not UTF-8 survive it.
+// `set` takes the new bytes as a view, which a field may copy into the room
+// it has.
 template <typename T, typename Get, typename Set>
 CCellStore<T> StoredTextStore(Get get, Set set) {
     return {[get, set](T& item, const CGridCell& edited) {
-                const QString text = edited.GetText();
+                QString room;
+                const QStringView text = edited.GetTextView(room);
                 if (ShownAs(get(item), text)) {
                     return false;
                 }
-                set(item, ToStored(text));
+                set(item, StoredView(text));
                 return true;
             },
             [get, set](T& target, const T& source) {
                 if (get(target) == get(source)) {
                     return false;
                 }
-                set(target, std::string(get(source)));
+                set(target, std::string_view(get(source)));
                 return true;
             }};
 }
@@ -107,14 +111,14 @@ CCellStore<T> StoredTextStore(Get get, Set set) {
 template <typename T>
 CCellStore<T> IdStore() {
     return StoredTextStore<T>([](const T& item) -> const std::string& { return item.ID(); },
-                              [](T& item, std::string id) { item.SetID(std::move(id)); });
+                              [](T& item, std::string_view id) { item.SetID(std::string(id)); });
 }
 
 template <typename T>
 CCellStore<T> CommentsStore() {
     return StoredTextStore<T>(
         [](const T& item) -> const std::string& { return item.Comments(); },
-        [](T& item, std::string comments) { item.SetComments(std::move(comments)); });
+        [](T& item, std::string_view comments) { item.SetComments(std::string(comments)); });
 }
 
 }  // namespace plexion

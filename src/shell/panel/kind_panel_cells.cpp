@@ -32,7 +32,8 @@ void FillStoredTextCell(CGridCell& cell, const std::string& stored, GridCellType
     cell.SetType(type);
     // A cell that shows the text already keeps its string and its measured
     // size: refilling every cell a replace stored makes no new strings.
-    if (!ShownAs(stored, cell.GetText())) {
+    const QString* shown = cell.Text();
+    if (shown == nullptr || !ShownAs(stored, *shown)) {
         cell.SetText(FromStored(stored));
     }
     cell.SetEditable(editable);

@@ -16,6 +16,7 @@ class QAbstractButton;
 class QKeyEvent;
 class QMenu;
 class QPainter;
+class QStringMatcher;
 
 namespace plexion {
 
@@ -288,17 +289,23 @@ private:
     // After rows were moved without a rebuild: scroll, repaint, and show the
     // group again when the kind refused a move.
     void FinishRowMoves(int firstRow, int lastRow);
-    // A cell a replace run changes, and the item its row listed then.
+    // A cell a replace run changes, and the item its row listed then. A
+    // text cell's text is held as it was found, at `foundAt`, so the change
+    // can be made in the text's own room once the walk is over; other cells
+    // take `text`, made when found.
     struct CCellReplacement {
         int column;
         int row;
         int item;
+        qsizetype foundAt;
+        QString found;
         QString text;
     };
     bool SearchWalk(const CFindOptions& options);
     bool FindAgain(bool backward);
     void ShowFoundCell(int column, int row);
-    void ApplyReplacements(const std::vector<CCellReplacement>& replacements);
+    void ApplyReplacements(std::vector<CCellReplacement>& replacements,
+                           const QStringMatcher& needle, const CFindOptions& options);
     void MarkFoundRows(const CFindOptions& options, const std::vector<int>& rows, int lowest,
                        int highest);
     bool HandleKeyPress(const QKeyEvent& event);

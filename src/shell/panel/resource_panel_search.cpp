@@ -49,6 +49,26 @@ QString ReplacedText(QStringView cellText, qsizetype first, const QStringMatcher
     return replaced;
 }
 
+// The same made in `text` itself: in its own room when it is not shared
+// and the replacement is as long as what it replaces, as a whole large
+// sheet of texts changed in place needs no new string. Whether it changed.
+bool ReplaceOccurrences(QString& text, qsizetype first, const QStringMatcher& needle,
+                        QStringView replacement) {
+    const qsizetype length = needle.pattern().size();
+    if (replacement.size() != length) {
+        text = ReplacedText(text, first, needle, replacement);
+        return true;
+    }
+    bool changed = false;
+    for (qsizetype at = first; at >= 0; at = needle.indexIn(text, at + length)) {
+        if (QStringView(text).sliced(at, length) != replacement) {
+            std::copy(replacement.begin(), replacement.end(), text.data() + at);
+            changed = true;
+        }
+    }
+    return changed;
+}
+
 // Whether `text` can be found in a cell showing a whole number, which holds
 // only digits and signs: other texts need not have the number written out.
 bool MayBeInNumber(const QString& text) {
@@ -178,13 +198,20 @@ bool CResourcePanel::SearchWalk(const CFindOptions& options) {
         // the headers and the cells the kind keeps fixed are found but left.
         const bool replaceable = options.replace && item >= 0 && column >= FixedColumnCount() &&
                                  cell != nullptr && cell->GetEditable();
-        // Made while the cell's text is surely as it was read: moving the
-        // cursor and the question below run code that may refill cells.
-        QString replaced;
-        bool differs = false;
+        // Moving the cursor and the question below run code that may refill
+        // cells: a text cell's text is held as found, so a refill is seen
+        // when the change is made; another cell's new text is made now,
+        // while its text is surely as it was read.
+        CCellReplacement replacement{column, row, item, foundAt, {}, {}};
+        bool mayDiffer = false;
         if (replaceable) {
-            replaced = ReplacedText(cellText, foundAt, needle, options.replacement);
-            differs = replaced != cellText;
+            if (const QString* text = cell->Text()) {
+                replacement.found = *text;
+                mayDiffer = true;
+            } else {
+                replacement.text = ReplacedText(cellText, foundAt, needle, options.replacement);
+                mayDiffer = replacement.text != cellText;
+            }
         }
         if (!options.replace || options.askBeforeReplace) {
             ShowFoundCell(column, row);
@@ -207,15 +234,15 @@ bool CResourcePanel::SearchWalk(const CFindOptions& options) {
                 continue;
             }
         }
-        if (differs) {
-            replacements.push_back({column, row, item, std::move(replaced)});
+        if (mayDiffer) {
+            replacements.push_back(std::move(replacement));
         }
     }
     if (options.replace) {
         if (lastFound && !options.askBeforeReplace) {
             ShowFoundCell(lastFound->x(), lastFound->y());
         }
-        ApplyReplacements(replacements);
+        ApplyReplacements(replacements, needle, options);
     }
     if (stopped) {
         return true;
@@ -236,20 +263,43 @@ void CResourcePanel::ShowFoundCell(int column, int row) {
 // cells are stored without an edit, a refill and a repaint each, each
 // refilled from its item and measured while both are at hand, then their
 // columns fitted and the grid repainted once.
-void CResourcePanel::ApplyReplacements(const std::vector<CCellReplacement>& replacements) {
+void CResourcePanel::ApplyReplacements(std::vector<CCellReplacement>& replacements,
+                                       const QStringMatcher& needle,
+                                       const CFindOptions& options) {
     if (replacements.empty()) {
         return;
     }
     CGridSheet& sheet = grid_->Sheet();
+    // Whether the cell changed. A text refilled since it was found is
+    // replaced from the first occurrence it holds now, if any.
+    const auto replaceIn = [&](CGridCell& cell, CCellReplacement& replacement) {
+        if (replacement.found.isNull()) {
+            return cell.SetText(replacement.text);
+        }
+        const QString* held = cell.Text();
+        if (held == nullptr) {
+            return false;
+        }
+        qsizetype first = replacement.foundAt;
+        if (held->constData() != replacement.found.constData()) {
+            first = FoundAt(*held, needle, options.wholeWord);
+            if (first < 0) {
+                return false;
+            }
+        }
+        // Let go, so that the cell alone holds its text.
+        replacement.found = QString();
+        return ReplaceOccurrences(*cell.EditableText(), first, needle, options.replacement);
+    };
     std::vector<bool> touched(static_cast<std::size_t>(sheet.ColumnCount()), false);
     const bool changed =
         EditDocument(QStringLiteral("Replace"), [&](CVKT_ResourceContainer& container) {
         bool stored = false;
-        for (const CCellReplacement& replacement : replacements) {
+        for (CCellReplacement& replacement : replacements) {
             CGridCell* cell = sheet.Cell(replacement.column, replacement.row);
             // A cell whose row now lists another item was not the one found.
             if (cell == nullptr || ItemOfRow(replacement.row) != replacement.item ||
-                !cell->SetText(replacement.text)) {
+                !replaceIn(*cell, replacement)) {
                 continue;
             }
             stored = StoreEditedCell(container, replacement.column, replacement.row) || stored;

@@ -60,7 +60,7 @@ CBinaryFilesPanel::CBinaryFilesPanel(QWidget* parent)
                 StoredTextColumn<File>(
                     "Source Filename", GridCellType::Text,
                     [](const File& item) -> const std::string& { return item.SourceFilename(); },
-                    [](File& item, std::string path) { item.SetSourceFilename(std::move(path)); }),
+                    [](File& item, std::string_view path) { item.SetSourceFilename(std::string(path)); }),
                 SpecificationsColumn<File>(), CommentsColumn<File>()});
     SetAcceptsFiles(true);
 }

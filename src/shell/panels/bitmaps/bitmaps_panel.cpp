@@ -66,7 +66,9 @@ CBitmapsPanel::CBitmapsPanel(QWidget* parent)
          StoredTextColumn<Bitmap>(
              "Source Filename", GridCellType::Text,
              [](const Bitmap& bitmap) -> const std::string& { return bitmap.SourceFileName(); },
-             [](Bitmap& bitmap, std::string name) { bitmap.SetSourceFileName(std::move(name)); }),
+             [](Bitmap& bitmap, std::string_view name) {
+                 bitmap.SetSourceFileName(std::string(name));
+             }),
          {.header = "Source Nb Bytes",
           .fill =
               [](CGridCell& cell, const Bitmap& bitmap) {

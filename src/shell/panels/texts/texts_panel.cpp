@@ -18,7 +18,7 @@ CTextsPanel::CTextsPanel(QWidget* parent)
                 StoredTextColumn<CVKT_Text>(
                     "Text", GridCellType::MultiLineText,
                     [](const CVKT_Text& item) -> const std::string& { return item.Text(); },
-                    [](CVKT_Text& item, std::string text) { item.SetText(std::move(text)); }),
+                    [](CVKT_Text& item, std::string_view text) { item.SetText(text); }),
                 CommentsColumn<CVKT_Text>()});
 }
 
