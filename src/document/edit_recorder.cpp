@@ -87,11 +87,19 @@ void CEditRecorder::FinishGroups() {
     std::erase_if(groups, [](const auto& record) { return record.before == record.after; });
 }
 
-void CEditRecorder::FinishItems() {
+std::size_t CEditRecorder::FinishItems() {
     // An item the step took out of the document keeps what it holds while
-    // it is out, so it too needs its state only when it changed.
-    std::erase_if(step_->items_,
-                  [](const auto& record) { return record.item->Holds(*record.state); });
+    // it is out, so it too needs its state only when it changed. The kept
+    // states are counted in the same pass, while each is at hand.
+    std::size_t keptBytes = 0;
+    std::erase_if(step_->items_, [&keptBytes](const auto& record) {
+        if (record.item->Holds(*record.state)) {
+            return true;
+        }
+        keptBytes += record.state->Bytes();
+        return false;
+    });
+    return keptBytes;
 }
 
 void CEditRecorder::DropUnreferencedItems() {
@@ -116,7 +124,7 @@ bool CEditRecorder::StepIsEmpty() const {
 std::unique_ptr<CEditStep> CEditRecorder::Close() {
     Observe(false);
     FinishGroups();
-    FinishItems();
+    const std::size_t stateBytes = FinishItems();
     DropUnreferencedItems();
     FinishFields();
     if (StepIsEmpty()) {
@@ -124,7 +132,7 @@ std::unique_ptr<CEditStep> CEditRecorder::Close() {
         return nullptr;
     }
     std::unique_ptr<CEditStep> step = std::move(step_);
-    step->CountBytes();
+    step->CountBytes(stateBytes);
     return step;
 }
 

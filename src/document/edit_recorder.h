@@ -45,7 +45,8 @@ private:
     int KindOf(const CVKT_ResourceGroup& group) const;
     void Observe(bool observe);
     void FinishGroups();
-    void FinishItems();
+    // The memory the kept states hold.
+    std::size_t FinishItems();
     void FinishFields();
     void DropUnreferencedItems();
     bool StepIsEmpty() const;

@@ -60,17 +60,21 @@ CDocumentChange CEditStep::Apply(CVKT_ResourceContainer& container, bool undo) {
         container.SetName(fields.name);
         container.SetComments(fields.comments);
     }
-    CountBytes();
+    CountBytes(StateBytes());
     return Describe(container);
 }
 
-void CEditStep::CountBytes() {
+std::size_t CEditStep::StateBytes() const {
+    std::size_t bytes = 0;
+    for (const ItemRecord& record : items_) {
+        bytes += record.state->Bytes();
+    }
+    return bytes;
+}
+
+void CEditStep::CountBytes(std::size_t stateBytes) {
     std::size_t bytes = fieldsBefore_.name.size() + fieldsBefore_.comments.size() +
                         fieldsAfter_.name.size() + fieldsAfter_.comments.size();
-    std::size_t stateBytes = 0;
-    for (const ItemRecord& record : items_) {
-        stateBytes += record.state->Bytes();
-    }
     // States of items that turned out unchanged leave their room behind.
     bytes += std::max(stateBytes, memory_.Bytes());
     for (const GroupRecord& record : groups_) {
@@ -161,6 +165,7 @@ std::vector<int> IndexesOf(const CVKT_ResourceGroup& group, const std::vector<SP
     constexpr std::size_t kFewItems = 8;
     const auto& all = group.Items();
     std::vector<int> indexes;
+    indexes.reserve(items.size());
     std::vector<const CVKT_Resource*> moved;
     for (const SPlacedItem& placed : items) {
         const auto at = static_cast<std::size_t>(placed.expectedIndex);
@@ -186,7 +191,10 @@ std::vector<int> IndexesOf(const CVKT_ResourceGroup& group, const std::vector<SP
             }
         }
     }
-    std::sort(indexes.begin(), indexes.end());
+    // Items are mostly recorded in the order of their group.
+    if (!std::is_sorted(indexes.begin(), indexes.end())) {
+        std::sort(indexes.begin(), indexes.end());
+    }
     indexes.erase(std::unique(indexes.begin(), indexes.end()), indexes.end());
     return indexes;
 }

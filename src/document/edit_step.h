@@ -57,7 +57,8 @@ private:
     explicit CEditStep(std::string label) : label_(std::move(label)) {}
     CDocumentChange Apply(CVKT_ResourceContainer& container, bool undo);
     void Reorder(CVKT_ResourceContainer& container, bool undo);
-    void CountBytes();
+    std::size_t StateBytes() const;
+    void CountBytes(std::size_t stateBytes);
 
     std::string label_;
     // Before the records, so the states go before the memory they live in.

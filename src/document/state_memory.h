@@ -20,7 +20,7 @@ public:
     CStateMemory() = default;
     CStateMemory(const CStateMemory&) = delete;
     CStateMemory& operator=(const CStateMemory&) = delete;
-    ~CStateMemory() override = default;
+    ~CStateMemory() override;
 
     // The bytes of all blocks taken so far.
     std::size_t Bytes() const { return bytes_; }
@@ -32,7 +32,11 @@ private:
         return this == &other;
     }
 
-    std::vector<std::unique_ptr<std::byte[]>> blocks_;
+    struct Block {
+        std::unique_ptr<std::byte[]> bytes;
+        std::size_t size = 0;
+    };
+    std::vector<Block> blocks_;
     std::byte* next_ = nullptr;
     std::size_t left_ = 0;
     std::size_t nextBlock_ = 0;

@@ -138,17 +138,6 @@ void CGridSheet::SetFixedRowCount(int count) {
     ClampScroll();
 }
 
-CGridCell* CGridSheet::Cell(int column, int row) {
-    if (column < 0 || column >= ColumnCount() || row < 0 || row >= RowCount()) {
-        return nullptr;
-    }
-    return &columns_[static_cast<std::size_t>(column)].cells[static_cast<std::size_t>(row)];
-}
-
-const CGridCell* CGridSheet::Cell(int column, int row) const {
-    return const_cast<CGridSheet*>(this)->Cell(column, row);
-}
-
 QString CGridSheet::DisplayText(int column, int row) const {
     const CGridCell* cell = Cell(column, row);
     return cell != nullptr ? cell->DisplayText(*this, column, row) : QString();

@@ -50,9 +50,16 @@ public:
     void SetFixedColumnCount(int count);
     void SetFixedRowCount(int count);
 
-    // Null outside the sheet.
-    CGridCell* Cell(int column, int row);
-    const CGridCell* Cell(int column, int row) const;
+    // Null outside the sheet. Inline: a search or a fit reads every cell.
+    CGridCell* Cell(int column, int row) {
+        if (column < 0 || column >= ColumnCount() || row < 0 || row >= RowCount()) {
+            return nullptr;
+        }
+        return &columns_[static_cast<std::size_t>(column)].cells[static_cast<std::size_t>(row)];
+    }
+    const CGridCell* Cell(int column, int row) const {
+        return const_cast<CGridSheet*>(this)->Cell(column, row);
+    }
     QString DisplayText(int column, int row) const;
     // DisplayText as CGridCell::DisplayTextView gives it; empty outside.
     QStringView DisplayTextView(int column, int row, CCellTextBuffer& buffer) const;

@@ -15,6 +15,9 @@
 namespace plexion {
 namespace {
 
+constexpr int kCellsAhead = 16;
+constexpr int kTextsAhead = 4;
+
 bool IsWordEdge(QStringView text, qsizetype at) {
     return at < 0 || at >= text.size() || text[at] == QLatin1Char(' ');
 }
@@ -170,6 +173,18 @@ bool CResourcePanel::SearchWalk(const CFindOptions& options) {
             row = row + 1 < rows ? row + 1 : 0;
         }
         const CGridCell* cell = sheet.Cell(column, row);
+        // The cells of a large sheet and their texts are read from memory,
+        // not from the cache: asked for some rows ahead (a cell before its
+        // text, which the cell points to), they are there when needed.
+        const int ahead = options.backward ? -1 : 1;
+        if (const CGridCell* far = sheet.Cell(column, row + ahead * kCellsAhead)) {
+            __builtin_prefetch(far);
+        }
+        if (const CGridCell* near = sheet.Cell(column, row + ahead * kTextsAhead)) {
+            if (const QString* text = near->Text()) {
+                __builtin_prefetch(text->constData());
+            }
+        }
         if (cell == nullptr || (!numbersMayMatch && ShowsWholeNumber(*cell))) {
             continue;
         }
