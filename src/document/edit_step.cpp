@@ -92,6 +92,13 @@ CDocumentChange CEditStep::Describe(const CVKT_ResourceContainer& container) con
         change.reshaped[record.kind] = true;
     }
     std::array<std::vector<SPlacedItem>, kKindCount> changed;
+    std::array<std::size_t, kKindCount> counts{};
+    for (const ItemRecord& record : items_) {
+        ++counts[record.kind];
+    }
+    for (int kind = 0; kind < kKindCount; ++kind) {
+        changed[kind].reserve(change.reshaped[kind] ? 0 : counts[kind]);
+    }
     for (const ItemRecord& record : items_) {
         if (!change.reshaped[record.kind]) {
             changed[record.kind].push_back({record.item, record.index});

@@ -103,18 +103,18 @@ void CVKT_Resource::ExchangeState(CItemState& state) {
 }
 
 void CVKT_Resource::SaveResourceFields(CResourceState& state) const {
-    state.id.assign(id_);
-    state.comments.assign(comments_);
+    state.id.Assign(state.memory, id_);
+    state.comments.Assign(state.memory, comments_);
 }
 
 bool CVKT_Resource::HoldsResourceFields(const CResourceState& state) const {
-    return std::string_view(id_) == std::string_view(state.id) &&
-           std::string_view(comments_) == std::string_view(state.comments);
+    return std::string_view(id_) == state.id.View() &&
+           std::string_view(comments_) == state.comments.View();
 }
 
 void CVKT_Resource::ExchangeResourceFields(CResourceState& state) {
-    ExchangeKept(id_, state.id);
-    ExchangeKept(comments_, state.comments);
+    ExchangeKept(state.memory, id_, state.id);
+    ExchangeKept(state.memory, comments_, state.comments);
 }
 
 std::string CVKT_Resource::Unscramble(std::string text) const {

@@ -40,11 +40,13 @@ private:
 // kinds that keep their fields rather than their stored bytes.
 class CResourceState : public CItemState {
 public:
-    explicit CResourceState(CStateMemory& memory) : id(&memory), comments(&memory) {}
-    std::size_t Bytes() const override { return sizeof(*this) + id.size() + comments.size(); }
+    explicit CResourceState(CStateMemory& memory) : memory(memory) {}
+    std::size_t Bytes() const override { return sizeof(*this) + id.Size() + comments.Size(); }
 
-    std::pmr::string id;
-    std::pmr::string comments;
+    // Where the state keeps its texts, and makes any other state it holds.
+    CStateMemory& memory;
+    CKeptBytes id;
+    CKeptBytes comments;
 };
 
 // The base of every resource kind: an ID and a comments text. IDs need not be

@@ -54,8 +54,10 @@ CStateMemory::~CStateMemory() {
 }
 
 void* CStateMemory::do_allocate(std::size_t bytes, std::size_t alignment) {
+    // Alignments are powers of two: a mask, where a remainder would divide.
     const auto paddingAt = [alignment](const std::byte* place) {
-        return (alignment - reinterpret_cast<std::uintptr_t>(place) % alignment) % alignment;
+        return static_cast<std::size_t>(-reinterpret_cast<std::uintptr_t>(place)) &
+               (alignment - 1);
     };
     std::size_t padding = paddingAt(next_);
     if (next_ == nullptr || padding + bytes > left_) {

@@ -1,10 +1,12 @@
 #pragma once
 
 #include <cstddef>
+#include <cstring>
 #include <memory>
 #include <memory_resource>
 #include <new>
 #include <string>
+#include <string_view>
 #include <utility>
 #include <vector>
 
@@ -61,13 +63,38 @@ StatePtr<T> MakeState(CStateMemory& memory, Args&&... args) {
     return StatePtr<T>(new (place) T(std::forward<Args>(args)...));
 }
 
-// Exchanges an item's field with the copy a state keeps in its memory.
-// The state's text keeps its room for the next exchange, so undoing and
-// redoing a step again and again does not make its memory grow.
-inline void ExchangeKept(std::string& held, std::pmr::string& kept) {
+// Bytes a state keeps in its CStateMemory; nothing to destroy, they go
+// with the memory.
+class CKeptBytes {
+public:
+    std::string_view View() const { return {data_, size_}; }
+    std::size_t Size() const { return size_; }
+    // Keeps the room it has when `bytes` fit in it, so exchanging a field
+    // back and forth (undo, redo, again) does not make the memory grow.
+    void Assign(CStateMemory& memory, std::string_view bytes) {
+        if (bytes.empty()) {
+            size_ = 0;
+            return;
+        }
+        if (bytes.size() > capacity_) {
+            data_ = static_cast<char*>(memory.allocate(bytes.size(), 1));
+            capacity_ = bytes.size();
+        }
+        std::memcpy(data_, bytes.data(), bytes.size());
+        size_ = bytes.size();
+    }
+
+private:
+    char* data_ = nullptr;
+    std::size_t size_ = 0;
+    std::size_t capacity_ = 0;
+};
+
+// Exchanges an item's field with the copy a state keeps.
+inline void ExchangeKept(CStateMemory& memory, std::string& held, CKeptBytes& kept) {
     std::string before = std::move(held);
-    held.assign(kept);
-    kept.assign(before);
+    held.assign(kept.View());
+    kept.Assign(memory, before);
 }
 
 }  // namespace plexion

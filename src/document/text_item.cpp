@@ -16,11 +16,11 @@ namespace {
 // a large document keeps a state of each.
 class CTextState final : public CResourceState {
 public:
-    explicit CTextState(CStateMemory& memory) : CResourceState(memory), text(&memory) {}
-    std::size_t Bytes() const override { return CResourceState::Bytes() + text.size(); }
+    explicit CTextState(CStateMemory& memory) : CResourceState(memory) {}
+    std::size_t Bytes() const override { return CResourceState::Bytes() + text.Size(); }
 
     std::int32_t value = 0;
-    std::pmr::string text;
+    CKeptBytes text;
 };
 
 }  // namespace
@@ -29,13 +29,13 @@ CItemStatePtr CVKT_Text::SaveState(CStateMemory& memory) const {
     auto state = MakeState<CTextState>(memory, memory);
     SaveResourceFields(*state);
     state->value = value_;
-    state->text.assign(text_);
+    state->text.Assign(memory, text_);
     return state;
 }
 
 bool CVKT_Text::Holds(const CItemState& saved) const {
     const auto& state = dynamic_cast<const CTextState&>(saved);
-    return value_ == state.value && std::string_view(text_) == std::string_view(state.text) &&
+    return value_ == state.value && std::string_view(text_) == state.text.View() &&
            HoldsResourceFields(state);
 }
 
@@ -43,7 +43,7 @@ void CVKT_Text::ExchangeState(CItemState& saved) {
     auto& state = dynamic_cast<CTextState&>(saved);
     ExchangeResourceFields(state);
     std::swap(value_, state.value);
-    ExchangeKept(text_, state.text);
+    ExchangeKept(state.memory, text_, state.text);
 }
 
 std::unique_ptr<CVKT_Resource> CVKT_Text::NewOfSameKind() const {

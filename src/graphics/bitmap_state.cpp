@@ -14,7 +14,7 @@ namespace {
 // are shared with the bitmap until either side paints.
 class CBitmapState final : public CResourceState {
 public:
-    explicit CBitmapState(CStateMemory& memory) : CResourceState(memory), memory(memory) {}
+    explicit CBitmapState(CStateMemory& memory) : CResourceState(memory) {}
     std::size_t Bytes() const override {
         return CResourceState::Bytes() +
                static_cast<std::size_t>(image.sizeInBytes() + mask.sizeInBytes()) +
@@ -26,8 +26,6 @@ public:
     QImage mask;
     int requestedWidth = 0;
     QRegion region;
-    // Where a map's state is made when an exchange drops the bitmap's map.
-    CStateMemory& memory;
     CItemStatePtr map;
     bool pendingDecode = false;
     std::vector<std::uint8_t> sourceBytes;

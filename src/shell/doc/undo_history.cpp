@@ -1,11 +1,26 @@
 #include "undo_history.h"
 
+#include <QRunnable>
+#include <QThreadPool>
 #include <QUndoCommand>
 
 #include "plexion_doc_core.h"
 
 namespace plexion {
 namespace {
+
+// Lets a forgotten step go on a worker thread: the oldest step of a large
+// history may hold the states of a whole large document, and the edit
+// that made room for a new one should not wait for them to go. Nothing
+// else holds a forgotten step.
+class CStepDisposal final : public QRunnable {
+public:
+    explicit CStepDisposal(std::unique_ptr<CEditStep> step) : step_(std::move(step)) {}
+    void run() override { step_.reset(); }
+
+private:
+    std::unique_ptr<CEditStep> step_;
+};
 
 // One step on the stack. It is pushed after the edit was made, so its first
 // redo does nothing; a forgotten step has let its states go.
@@ -29,7 +44,7 @@ public:
     }
     bool Forgotten() const { return !step_; }
     std::size_t Bytes() const { return step_ ? step_->Bytes() : 0; }
-    void Forget() { step_.reset(); }
+    void Forget() { QThreadPool::globalInstance()->start(new CStepDisposal(std::move(step_))); }
 
 private:
     CPlexionDocCore& core_;
