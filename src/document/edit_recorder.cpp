@@ -42,7 +42,8 @@ void CEditRecorder::Open(std::string label) {
 
 void CEditRecorder::ItemWillChange(const CVKT_ResourceGroup& group, const CVKT_Resource& item,
                                    int index) {
-    if (item.Revision() > openRevision_ || added_.contains(&item)) {
+    // Most steps add nothing: the set is not hashed into then.
+    if (item.Revision() > openRevision_ || (!added_.empty() && added_.contains(&item))) {
         return;
     }
     const int kind = KindOf(group);

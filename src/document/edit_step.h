@@ -37,12 +37,14 @@ public:
 private:
     friend class CEditRecorder;
 
+    // The two numbers side by side: a large step keeps a record for each
+    // item it changed.
     struct ItemRecord {
-        int kind = 0;
         CVKT_Resource* item = nullptr;
+        CItemStatePtr state;
+        int kind = 0;
         // Where the group handed the item out.
         int index = -1;
-        CItemStatePtr state;
     };
     struct GroupRecord {
         int kind = 0;

@@ -1,10 +1,13 @@
 #pragma once
 
 #include <cstddef>
+#include <cstdint>
 #include <cstring>
+#include <limits>
 #include <memory>
 #include <memory_resource>
 #include <new>
+#include <stdexcept>
 #include <string>
 #include <string_view>
 #include <utility>
@@ -71,23 +74,27 @@ public:
     std::size_t Size() const { return size_; }
     // Keeps the room it has when `bytes` fit in it, so exchanging a field
     // back and forth (undo, redo, again) does not make the memory grow.
+    // Lengths are kept in 32 bits, which no stored text exceeds: a state
+    // is kept for every item a step changes.
     void Assign(CStateMemory& memory, std::string_view bytes) {
-        if (bytes.empty()) {
-            size_ = 0;
-            return;
+        if (bytes.size() > std::numeric_limits<std::uint32_t>::max()) {
+            throw std::length_error("text too long to be kept for undoing");
         }
-        if (bytes.size() > capacity_) {
-            data_ = static_cast<char*>(memory.allocate(bytes.size(), 1));
-            capacity_ = bytes.size();
+        const auto size = static_cast<std::uint32_t>(bytes.size());
+        if (size > capacity_) {
+            data_ = static_cast<char*>(memory.allocate(size, 1));
+            capacity_ = size;
         }
-        std::memcpy(data_, bytes.data(), bytes.size());
-        size_ = bytes.size();
+        if (size > 0) {
+            std::memcpy(data_, bytes.data(), size);
+        }
+        size_ = size;
     }
 
 private:
     char* data_ = nullptr;
-    std::size_t size_ = 0;
-    std::size_t capacity_ = 0;
+    std::uint32_t size_ = 0;
+    std::uint32_t capacity_ = 0;
 };
 
 // Exchanges an item's field with the copy a state keeps.

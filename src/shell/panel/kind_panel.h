@@ -93,7 +93,12 @@ public:
             return false;
         }
         T* item = container.template GetAt<T>(ItemOfRow(row));
-        return item != nullptr && kind.store.edit(*item, *edited);
+        const bool changed = item != nullptr && kind.store.edit(*item, *edited);
+        const QString* text = edited->Text();
+        if (!kind.store.keepsAsciiAsTyped || text == nullptr || !IsAscii(*text)) {
+            FillItemCell(kindColumn, row);
+        }
+        return changed;
     }
 
 protected:

@@ -20,6 +20,9 @@ template <typename T>
 struct CCellStore {
     std::function<bool(T& item, const CGridCell& edited)> edit;
     std::function<bool(T& target, const T& source)> copy;
+    // Whether an edited ASCII text, once taken, is what the item's field
+    // shows, so the cell needs no refill.
+    bool keepsAsciiAsTyped = false;
 };
 
 // Stores the cell at (srcColumn, srcRow) into the item of dstRow through the
@@ -105,7 +108,8 @@ CCellStore<T> StoredTextStore(Get get, Set set) {
                 }
                 set(target, std::string_view(get(source)));
                 return true;
-            }};
+            },
+            true};
 }
 
 template <typename T>

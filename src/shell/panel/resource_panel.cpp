@@ -305,6 +305,7 @@ bool CResourcePanel::ApplyCell(int, int, int, int) {
 bool CResourcePanel::StoreEditedCell(CVKT_ResourceContainer&, int column, int row) {
     const bool earlier = std::exchange(batchChanged_, false);
     ApplyCell(column, row, column, row);
+    FillCell(column, row, false);
     const bool changed = batchChanged_;
     batchChanged_ = earlier || changed;
     return changed;

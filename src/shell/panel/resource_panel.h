@@ -111,8 +111,9 @@ public:
     // copy of the source item's field otherwise. Grid coordinates.
     virtual bool ApplyCell(int dstColumn, int dstRow, int srcColumn, int srcRow);
     // Stores the edited cell at (column, row) into the item of its row as a
-    // part of an edit of `container` the caller runs, leaving the cell's
-    // refill and repaint to the caller, which stores many cells at once.
+    // part of an edit of `container` the caller runs; the cell then shows
+    // what the item holds, which a kind may keep otherwise than typed. Its
+    // repaint is left to the caller, which stores many cells at once.
     // Returns whether the item changed. Kinds without a quicker way apply
     // the cell as an edit of its own, which joins the caller's.
     virtual bool StoreEditedCell(CVKT_ResourceContainer& container, int column, int row);

@@ -275,9 +275,8 @@ void CResourcePanel::ShowFoundCell(int column, int row) {
 }
 
 // One change of the document for the whole run, so one undo step; the
-// cells are stored without an edit, a refill and a repaint each, each
-// refilled from its item and measured while both are at hand, then their
-// columns fitted and the grid repainted once.
+// cells are stored without an edit and a repaint each, each measured while
+// at hand, then their columns fitted and the grid repainted once.
 void CResourcePanel::ApplyReplacements(std::vector<CCellReplacement>& replacements,
                                        const QStringMatcher& needle,
                                        const CFindOptions& options) {
@@ -318,9 +317,8 @@ void CResourcePanel::ApplyReplacements(std::vector<CCellReplacement>& replacemen
                 continue;
             }
             stored = StoreEditedCell(container, replacement.column, replacement.row) || stored;
-            // What the item holds now, which a kind may keep otherwise than
-            // typed; its size is remembered, so the fit below reads sizes.
-            FillCell(replacement.column, replacement.row, false);
+            // Measured while at hand; the size is remembered, so the fit
+            // below reads sizes.
             sheet.MeasureCell(replacement.column, replacement.row);
             touched[static_cast<std::size_t>(replacement.column)] = true;
         }
