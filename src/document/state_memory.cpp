@@ -7,7 +7,8 @@
 namespace plexion {
 namespace {
 
-constexpr std::size_t kFirstBlock = 4 * 1024;
+// Small enough that a step of one small edit keeps little more than its state.
+constexpr std::size_t kFirstBlock = 256;
 constexpr std::size_t kLargestBlock = 1024 * 1024;
 // Largest blocks kept for the next steps when a step is let go: a large
 // edit lets its oldest step go as it makes its own, and blocks fresh from

@@ -9,7 +9,7 @@ namespace {
 // Distinct shaped texts kept before the memory is given back.
 constexpr qsizetype kMaxRemembered = 1 << 16;
 constexpr double kUnitsPerPixel = 64.0;
-constexpr std::int32_t kUnknownPair = std::numeric_limits<std::int32_t>::min();
+constexpr std::int16_t kUnknownPair = std::numeric_limits<std::int16_t>::min();
 
 std::int32_t InUnits(double pixels) {
     return static_cast<std::int32_t>(std::lround(pixels * kUnitsPerPixel));
@@ -41,16 +41,27 @@ std::optional<double> CGridTextMeasurer::SimpleWidth(QStringView text) {
         if (index < 0 || index >= kCount) {
             return std::nullopt;
         }
-        const std::int32_t advance = pairs_[previous][index];
-        width += advance == kUnknownPair ? LearnPair(previous, index) : advance;
+        std::int16_t advance = pairs_[previous][index];
+        if (advance == kUnknownPair) {
+            const std::optional<std::int16_t> learnt = LearnPair(previous, index);
+            if (!learnt) {
+                return std::nullopt;
+            }
+            advance = *learnt;
+        }
+        width += advance;
         previous = index;
     }
     return static_cast<double>(width) / kUnitsPerPixel;
 }
 
-std::int32_t CGridTextMeasurer::LearnPair(int left, int right) {
+std::optional<std::int16_t> CGridTextMeasurer::LearnPair(int left, int right) {
     const QString pair = QString(QChar(kFirst + left)) + QChar(kFirst + right);
-    return pairs_[left][right] = InUnits(metricsF_.horizontalAdvance(pair)) - advances_[left];
+    const std::int32_t advance = InUnits(metricsF_.horizontalAdvance(pair)) - advances_[left];
+    if (advance <= kUnknownPair || advance > std::numeric_limits<std::int16_t>::max()) {
+        return std::nullopt;
+    }
+    return pairs_[left][right] = static_cast<std::int16_t>(advance);
 }
 
 QSize CGridTextMeasurer::TextSize(QStringView view) {

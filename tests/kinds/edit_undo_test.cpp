@@ -222,6 +222,32 @@ TEST_F(EditUndoTest, AStepKeepsTheMemoryItsStatesHold) {
     EXPECT_LT(steps_[0]->Bytes(), 101000u);
 }
 
+// A state keeps the room its texts took, so a step undone and redone again
+// and again, between a short text and a long one, keeps the same memory.
+TEST_F(EditUndoTest, UndoingAndRedoingAgainKeepsTheSameMemory) {
+    const std::string longText(5000, 'x');
+    doc_.Edit("Lengthen", [&longText](CVKT_ResourceContainer& c) {
+        c.GetAt<CVKT_Text>(0)->SetText(longText);
+        c.GetAt<CVKT_Text>(0)->SetID("a much longer identifier than before");
+        return true;
+    });
+    ASSERT_EQ(steps_.size(), 1u);
+    CEditStep& step = *steps_[0];
+    const CVKT_Text& text = *doc_.Resources().GetAt<CVKT_Text>(0);
+    doc_.Undo(step);
+    doc_.Redo(step);
+    const std::size_t bytes = step.Bytes();
+    for (int again = 0; again < 5; ++again) {
+        doc_.Undo(step);
+        EXPECT_EQ(text.Text(), "a text");
+        EXPECT_EQ(text.ID(), "a");
+        doc_.Redo(step);
+        EXPECT_EQ(text.Text(), longText);
+        EXPECT_EQ(text.ID(), "a much longer identifier than before");
+        EXPECT_EQ(step.Bytes(), bytes);
+    }
+}
+
 // Items are looked for where they were handed out first; those no longer
 // there are found by walking the group, few or many of them.
 TEST(IndexesOf, FindsItemsWhereverTheyNowStand) {

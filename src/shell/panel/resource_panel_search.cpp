@@ -149,6 +149,12 @@ bool CResourcePanel::SearchWalk(const CFindOptions& options) {
     std::vector<CCellReplacement> replacements;
     const QStringMatcher needle(options.text, sensitivity);
     const bool numbersMayMatch = MayBeInNumber(options.text);
+    // Below the headers the index column shows row numbers and the select
+    // column "Yes" or "No": their cells are not read when the text cannot
+    // be in those, which spares a large sheet a third of its cells.
+    const int headerRows = HeaderRowCount();
+    const bool yesNoMayMatch = needle.indexIn(QStringView(u"Yes")) >= 0 ||
+                               needle.indexIn(QStringView(u"No")) >= 0;
     CCellTextBuffer buffer;
     if (options.replace) {
         replacements.reserve(static_cast<std::size_t>(rows));
@@ -171,6 +177,10 @@ bool CResourcePanel::SearchWalk(const CFindOptions& options) {
         } else if (++column >= columns) {
             column = 0;
             row = row + 1 < rows ? row + 1 : 0;
+        }
+        if (row >= headerRows && ((column == 0 && !numbersMayMatch) ||
+                                  (column == kSelectColumn && !yesNoMayMatch))) {
+            continue;
         }
         const CGridCell* cell = sheet.Cell(column, row);
         // The cells of a large sheet and their texts are read from memory,

@@ -179,6 +179,44 @@ TEST(PanelSearch, ReplaceWithoutAskingKeepsTheOtherLetters) {
     EXPECT_EQ(texts.Text(2), "cat");
 }
 
+// Replacements as long as what they replace are made in the cells' own
+// texts, others anew, ASCII or not: each is what its item stores and what
+// its cell shows, and one undo puts them all back.
+TEST(PanelSearch, ReplacedTextsAreStoredAsShownAndUndoneAtOnce) {
+    const QStringList before = {"dog dog", "grüner dog", "DOG", "hot-dog"};
+    struct Case {
+        const char* replacement;
+        QStringList after;
+    };
+    const Case cases[] = {
+        {"cat", {"cat cat", "grüner cat", "cat", "hot-cat"}},
+        {"hünd", {"hünd hünd", "grüner hünd", "hünd", "hot-hünd"}},
+        {"ox", {"ox ox", "grüner ox", "ox", "hot-ox"}},
+        {"dog", {"dog dog", "grüner dog", "dog", "hot-dog"}},
+    };
+    for (const Case& test : cases) {
+        SCOPED_TRACE(test.replacement);
+        CTextsPanel texts(before);
+        CFindOptions options = Find("dog");
+        options.replace = true;
+        options.askBeforeReplace = false;
+        options.replacement = QString::fromUtf8(test.replacement);
+        EXPECT_FALSE(texts.panel->Search(options));
+        const CGridSheet& sheet = texts.panel->Grid()->Sheet();
+        for (int i = 0; i < before.size(); ++i) {
+            EXPECT_EQ(texts.Text(i), test.after[i]);
+            EXPECT_EQ(sheet.DisplayText(kTextGridColumn, i + 1), test.after[i]);
+        }
+        texts.container->Undo();
+        // As the view has every panel showing texts do after a change.
+        texts.panel->Refresh(true);
+        for (int i = 0; i < before.size(); ++i) {
+            EXPECT_EQ(texts.Text(i), before[i]);
+            EXPECT_EQ(sheet.DisplayText(kTextGridColumn, i + 1), before[i]);
+        }
+    }
+}
+
 TEST(PanelSearch, ReplaceConvertsToTheCellTypeAndLeavesFixedCells) {
     CTextsPanel texts({"a", "b"});
     Loaded(*texts.container).GetAt<CVKT_Text>(0)->SetValue(12);
