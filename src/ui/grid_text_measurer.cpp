@@ -25,9 +25,9 @@ CGridTextMeasurer::CGridTextMeasurer(const QFont& font)
     }
 }
 
-std::optional<double> CGridTextMeasurer::SimpleWidth(QStringView text) {
+std::optional<int> CGridTextMeasurer::SimpleWidth(QStringView text) {
     if (text.isEmpty()) {
-        return 0.0;
+        return 0;
     }
     int previous = text[0].unicode() - kFirst;
     if (previous < 0 || previous >= kCount) {
@@ -52,7 +52,11 @@ std::optional<double> CGridTextMeasurer::SimpleWidth(QStringView text) {
         width += advance;
         previous = index;
     }
-    return static_cast<double>(width) / kUnitsPerPixel;
+    // Rounded half away from zero, as std::lround rounds the real width.
+    constexpr std::int64_t kUnits = static_cast<std::int64_t>(kUnitsPerPixel);
+    const std::int64_t pixels =
+        width >= 0 ? (width + kUnits / 2) / kUnits : -((kUnits / 2 - width) / kUnits);
+    return static_cast<int>(pixels);
 }
 
 std::optional<std::int16_t> CGridTextMeasurer::LearnPair(int left, int right) {
@@ -65,8 +69,8 @@ std::optional<std::int16_t> CGridTextMeasurer::LearnPair(int left, int right) {
 }
 
 QSize CGridTextMeasurer::TextSize(QStringView view) {
-    if (const std::optional<double> width = SimpleWidth(view)) {
-        return QSize(static_cast<int>(std::lround(*width)), height_);
+    if (const std::optional<int> width = SimpleWidth(view)) {
+        return QSize(*width, height_);
     }
     const QString text = view.toString();
     if (const auto found = sizes_.constFind(text); found != sizes_.cend()) {

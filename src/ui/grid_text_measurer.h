@@ -33,9 +33,9 @@ private:
     static constexpr int kFirst = 32;
     static constexpr int kCount = 127 - kFirst;
 
-    // The width of `text` from the learnt widths, or none when it is not
-    // single-line printable ASCII.
-    std::optional<double> SimpleWidth(QStringView text);
+    // The width of `text` in whole pixels from the learnt widths, or none
+    // when it is not single-line printable ASCII.
+    std::optional<int> SimpleWidth(QStringView text);
     // The learnt advance, or none when it is too wide to be kept.
     std::optional<std::int16_t> LearnPair(int left, int right);
 
