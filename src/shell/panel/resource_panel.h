@@ -16,12 +16,12 @@ class QAbstractButton;
 class QKeyEvent;
 class QMenu;
 class QPainter;
-class QStringMatcher;
 
 namespace plexion {
 
 class CPlexionDoc;
 class CGridCell;
+struct CSearchNeedle;
 class CResourceGrid;
 class CPanelSplitter;
 class CVKT_ResourceContainer;
@@ -306,7 +306,7 @@ private:
     bool FindAgain(bool backward);
     void ShowFoundCell(int column, int row);
     void ApplyReplacements(std::vector<CCellReplacement>& replacements,
-                           const QStringMatcher& needle, const CFindOptions& options);
+                           const CSearchNeedle& needle, const CFindOptions& options);
     void MarkFoundRows(const CFindOptions& options, const std::vector<int>& rows, int lowest,
                        int highest);
     bool HandleKeyPress(const QKeyEvent& event);

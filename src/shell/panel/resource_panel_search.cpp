@@ -13,6 +13,18 @@
 #include "resource_grid.h"
 
 namespace plexion {
+
+// The text looked for: one matcher serves every cell of a walk, as
+// QString's replace makes one for each call, and its length is kept beside
+// it, as the matcher gives its pattern only as a new copy.
+struct CSearchNeedle {
+    CSearchNeedle(const QString& text, Qt::CaseSensitivity sensitivity)
+        : matcher(text, sensitivity), length(text.size()) {}
+
+    QStringMatcher matcher;
+    qsizetype length;
+};
+
 namespace {
 
 constexpr int kCellsAhead = 16;
@@ -24,12 +36,11 @@ bool IsWordEdge(QStringView text, qsizetype at) {
 
 // Where the text is found in the cell, -1 when it is not. Only the first
 // occurrence counts: with whole words on, a later one that stands alone is
-// not looked for. One matcher serves every cell of a walk, as QString's
-// replace makes one for each call.
-qsizetype FoundAt(QStringView cellText, const QStringMatcher& needle, bool wholeWord) {
-    const qsizetype at = needle.indexIn(cellText);
+// not looked for.
+qsizetype FoundAt(QStringView cellText, const CSearchNeedle& needle, bool wholeWord) {
+    const qsizetype at = needle.matcher.indexIn(cellText);
     if (at < 0 || !wholeWord ||
-        (IsWordEdge(cellText, at - 1) && IsWordEdge(cellText, at + needle.pattern().size()))) {
+        (IsWordEdge(cellText, at - 1) && IsWordEdge(cellText, at + needle.length))) {
         return at;
     }
     return -1;
@@ -38,13 +49,13 @@ qsizetype FoundAt(QStringView cellText, const QStringMatcher& needle, bool whole
 // The cell's text with every occurrence of `needle` from `first` (the first
 // one) on replaced, made in one string rather than as a copy replaced in
 // place: a replace over a whole large sheet makes one for each found cell.
-QString ReplacedText(QStringView cellText, qsizetype first, const QStringMatcher& needle,
+QString ReplacedText(QStringView cellText, qsizetype first, const CSearchNeedle& needle,
                      QStringView replacement) {
-    const qsizetype length = needle.pattern().size();
+    const qsizetype length = needle.length;
     QString replaced;
     replaced.reserve(cellText.size() + std::max<qsizetype>(replacement.size() - length, 0));
     qsizetype from = 0;
-    for (qsizetype at = first; at >= 0; at = needle.indexIn(cellText, from)) {
+    for (qsizetype at = first; at >= 0; at = needle.matcher.indexIn(cellText, from)) {
         replaced.append(cellText.sliced(from, at - from)).append(replacement);
         from = at + length;
     }
@@ -55,15 +66,15 @@ QString ReplacedText(QStringView cellText, qsizetype first, const QStringMatcher
 // The same made in `text` itself: in its own room when it is not shared
 // and the replacement is as long as what it replaces, as a whole large
 // sheet of texts changed in place needs no new string. Whether it changed.
-bool ReplaceOccurrences(QString& text, qsizetype first, const QStringMatcher& needle,
+bool ReplaceOccurrences(QString& text, qsizetype first, const CSearchNeedle& needle,
                         QStringView replacement) {
-    const qsizetype length = needle.pattern().size();
+    const qsizetype length = needle.length;
     if (replacement.size() != length) {
         text = ReplacedText(text, first, needle, replacement);
         return true;
     }
     bool changed = false;
-    for (qsizetype at = first; at >= 0; at = needle.indexIn(text, at + length)) {
+    for (qsizetype at = first; at >= 0; at = needle.matcher.indexIn(text, at + length)) {
         if (QStringView(text).sliced(at, length) != replacement) {
             std::copy(replacement.begin(), replacement.end(), text.data() + at);
             changed = true;
@@ -147,14 +158,14 @@ bool CResourcePanel::SearchWalk(const CFindOptions& options) {
     std::optional<QPoint> lastFound;
     std::vector<int> foundRows;
     std::vector<CCellReplacement> replacements;
-    const QStringMatcher needle(options.text, sensitivity);
+    const CSearchNeedle needle(options.text, sensitivity);
     const bool numbersMayMatch = MayBeInNumber(options.text);
     // Below the headers the index column shows row numbers and the select
     // column "Yes" or "No": their cells are not read when the text cannot
     // be in those, which spares a large sheet a third of its cells.
     const int headerRows = HeaderRowCount();
-    const bool yesNoMayMatch = needle.indexIn(QStringView(u"Yes")) >= 0 ||
-                               needle.indexIn(QStringView(u"No")) >= 0;
+    const bool yesNoMayMatch = needle.matcher.indexIn(QStringView(u"Yes")) >= 0 ||
+                               needle.matcher.indexIn(QStringView(u"No")) >= 0;
     CCellTextBuffer buffer;
     if (options.replace) {
         replacements.reserve(static_cast<std::size_t>(rows));
@@ -288,7 +299,7 @@ void CResourcePanel::ShowFoundCell(int column, int row) {
 // cells are stored without an edit and a repaint each, each measured while
 // at hand, then their columns fitted and the grid repainted once.
 void CResourcePanel::ApplyReplacements(std::vector<CCellReplacement>& replacements,
-                                       const QStringMatcher& needle,
+                                       const CSearchNeedle& needle,
                                        const CFindOptions& options) {
     if (replacements.empty()) {
         return;
