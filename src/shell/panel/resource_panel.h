@@ -291,9 +291,10 @@ private:
     // group again when the kind refused a move.
     void FinishRowMoves(int firstRow, int lastRow);
     // A cell a replace run changes, and the item its row listed then. A
-    // text cell's text is held as it was found, at `foundAt`, so the change
-    // can be made in the text's own room once the walk is over; other cells
-    // take `text`, made when found.
+    // text cell is `replaced` by the walk itself, or, asked about, its text
+    // is held as it was found, at `foundAt`, so the change can be made in
+    // the text's own room once the walk is over; other cells take `text`,
+    // made when found.
     struct CCellReplacement {
         int column;
         int row;
@@ -301,6 +302,7 @@ private:
         qsizetype foundAt;
         QString found;
         QString text;
+        bool replaced = false;
     };
     bool SearchWalk(const CFindOptions& options);
     bool FindAgain(bool backward);

@@ -193,7 +193,7 @@ bool CResourcePanel::SearchWalk(const CFindOptions& options) {
                                   (column == kSelectColumn && !yesNoMayMatch))) {
             continue;
         }
-        const CGridCell* cell = sheet.Cell(column, row);
+        CGridCell* cell = sheet.Cell(column, row);
         // The cells of a large sheet and their texts are read from memory,
         // not from the cache: asked for some rows ahead (a cell before its
         // text, which the cell points to), they are there when needed.
@@ -234,19 +234,25 @@ bool CResourcePanel::SearchWalk(const CFindOptions& options) {
         // the headers and the cells the kind keeps fixed are found but left.
         const bool replaceable = options.replace && item >= 0 && column >= FixedColumnCount() &&
                                  cell != nullptr && cell->GetEditable();
-        // Moving the cursor and the question below run code that may refill
-        // cells: a text cell's text is held as found, so a refill is seen
-        // when the change is made; another cell's new text is made now,
-        // while its text is surely as it was read.
+        // A text cell without a question is changed now, in its own text,
+        // and stored with the others when the walk is over. Moving the
+        // cursor and the question run code that may refill cells: a text
+        // asked about is held as found, so a refill is seen when the change
+        // is made. Another cell's new text is made now, while its text is
+        // surely as it was read.
         CCellReplacement replacement{column, row, item, foundAt, {}, {}};
         bool mayDiffer = false;
         if (replaceable) {
-            if (const QString* text = cell->Text()) {
-                replacement.found = *text;
-                mayDiffer = true;
-            } else {
+            if (cell->Text() == nullptr) {
                 replacement.text = ReplacedText(cellText, foundAt, needle, options.replacement);
                 mayDiffer = replacement.text != cellText;
+            } else if (options.askBeforeReplace) {
+                replacement.found = *cell->Text();
+                mayDiffer = true;
+            } else {
+                replacement.replaced = true;
+                mayDiffer = ReplaceOccurrences(*cell->EditableText(), foundAt, needle,
+                                               options.replacement);
             }
         }
         if (!options.replace || options.askBeforeReplace) {
@@ -308,6 +314,9 @@ void CResourcePanel::ApplyReplacements(std::vector<CCellReplacement>& replacemen
     // Whether the cell changed. A text refilled since it was found is
     // replaced from the first occurrence it holds now, if any.
     const auto replaceIn = [&](CGridCell& cell, CCellReplacement& replacement) {
+        if (replacement.replaced) {
+            return true;
+        }
         if (replacement.found.isNull()) {
             return cell.SetText(replacement.text);
         }
