@@ -6,6 +6,7 @@
 #include <QStringList>
 #include <QWidget>
 
+#include <cstdint>
 #include <functional>
 #include <string>
 #include <vector>
@@ -291,24 +292,29 @@ private:
     // group again when the kind refused a move.
     void FinishRowMoves(int firstRow, int lastRow);
     // A cell a replace run changes, and the item its row listed then. A
-    // text cell is `replaced` by the walk itself, or, asked about, its text
-    // is held as it was found, at `foundAt`, so the change can be made in
-    // the text's own room once the walk is over; other cells take `text`,
-    // made when found.
+    // text cell is changed by the walk itself (Replaced), or, asked about,
+    // its text is held as it was found, at `foundAt` (Held), so the change
+    // can be made in the text's own room once the walk is over; another
+    // cell takes a text made when found (Made). Held and made texts are in
+    // the run's own list, at `text`, so the many cells are plain numbers.
     struct CCellReplacement {
+        enum class How : std::uint8_t { Replaced, Held, Made };
         int column;
         int row;
         int item;
+        int text;
         qsizetype foundAt;
-        QString found;
-        QString text;
-        bool replaced = false;
+        How how;
+    };
+    struct CReplacements {
+        std::vector<CCellReplacement> cells;
+        std::vector<QString> texts;
     };
     bool SearchWalk(const CFindOptions& options);
     bool FindAgain(bool backward);
     void ShowFoundCell(int column, int row);
-    void ApplyReplacements(std::vector<CCellReplacement>& replacements,
-                           const CSearchNeedle& needle, const CFindOptions& options);
+    void ApplyReplacements(CReplacements& replacements, const CSearchNeedle& needle,
+                           const CFindOptions& options);
     void MarkFoundRows(const CFindOptions& options, const std::vector<int>& rows, int lowest,
                        int highest);
     bool HandleKeyPress(const QKeyEvent& event);

@@ -157,7 +157,7 @@ bool CResourcePanel::SearchWalk(const CFindOptions& options) {
     int highestFound = -1;
     std::optional<QPoint> lastFound;
     std::vector<int> foundRows;
-    std::vector<CCellReplacement> replacements;
+    CReplacements replacements;
     const CSearchNeedle needle(options.text, sensitivity);
     const bool numbersMayMatch = MayBeInNumber(options.text);
     // Below the headers the index column shows row numbers and the select
@@ -168,7 +168,7 @@ bool CResourcePanel::SearchWalk(const CFindOptions& options) {
                                needle.matcher.indexIn(QStringView(u"No")) >= 0;
     CCellTextBuffer buffer;
     if (options.replace) {
-        replacements.reserve(static_cast<std::size_t>(rows));
+        replacements.cells.reserve(static_cast<std::size_t>(rows));
     }
     bool stopped = false;
     // Every cell once, the starting cell last; counted rather than compared
@@ -240,17 +240,20 @@ bool CResourcePanel::SearchWalk(const CFindOptions& options) {
         // asked about is held as found, so a refill is seen when the change
         // is made. Another cell's new text is made now, while its text is
         // surely as it was read.
-        CCellReplacement replacement{column, row, item, foundAt, {}, {}};
+        CCellReplacement replacement{column, row, item, -1, foundAt,
+                                     CCellReplacement::How::Replaced};
+        QString text;
         bool mayDiffer = false;
         if (replaceable) {
             if (cell->Text() == nullptr) {
-                replacement.text = ReplacedText(cellText, foundAt, needle, options.replacement);
-                mayDiffer = replacement.text != cellText;
+                replacement.how = CCellReplacement::How::Made;
+                text = ReplacedText(cellText, foundAt, needle, options.replacement);
+                mayDiffer = text != cellText;
             } else if (options.askBeforeReplace) {
-                replacement.found = *cell->Text();
+                replacement.how = CCellReplacement::How::Held;
+                text = *cell->Text();
                 mayDiffer = true;
             } else {
-                replacement.replaced = true;
                 mayDiffer = ReplaceOccurrences(*cell->EditableText(), foundAt, needle,
                                                options.replacement);
             }
@@ -277,7 +280,11 @@ bool CResourcePanel::SearchWalk(const CFindOptions& options) {
             }
         }
         if (mayDiffer) {
-            replacements.push_back(std::move(replacement));
+            if (replacement.how != CCellReplacement::How::Replaced) {
+                replacement.text = static_cast<int>(replacements.texts.size());
+                replacements.texts.push_back(std::move(text));
+            }
+            replacements.cells.push_back(replacement);
         }
     }
     if (options.replace) {
@@ -304,42 +311,42 @@ void CResourcePanel::ShowFoundCell(int column, int row) {
 // One change of the document for the whole run, so one undo step; the
 // cells are stored without an edit and a repaint each, each measured while
 // at hand, then their columns fitted and the grid repainted once.
-void CResourcePanel::ApplyReplacements(std::vector<CCellReplacement>& replacements,
-                                       const CSearchNeedle& needle,
+void CResourcePanel::ApplyReplacements(CReplacements& replacements, const CSearchNeedle& needle,
                                        const CFindOptions& options) {
-    if (replacements.empty()) {
+    if (replacements.cells.empty()) {
         return;
     }
     CGridSheet& sheet = grid_->Sheet();
     // Whether the cell changed. A text refilled since it was found is
     // replaced from the first occurrence it holds now, if any.
-    const auto replaceIn = [&](CGridCell& cell, CCellReplacement& replacement) {
-        if (replacement.replaced) {
+    const auto replaceIn = [&](CGridCell& cell, const CCellReplacement& replacement) {
+        if (replacement.how == CCellReplacement::How::Replaced) {
             return true;
         }
-        if (replacement.found.isNull()) {
-            return cell.SetText(replacement.text);
+        QString& text = replacements.texts[static_cast<std::size_t>(replacement.text)];
+        if (replacement.how == CCellReplacement::How::Made) {
+            return cell.SetText(text);
         }
         const QString* held = cell.Text();
         if (held == nullptr) {
             return false;
         }
         qsizetype first = replacement.foundAt;
-        if (held->constData() != replacement.found.constData()) {
+        if (held->constData() != text.constData()) {
             first = FoundAt(*held, needle, options.wholeWord);
             if (first < 0) {
                 return false;
             }
         }
         // Let go, so that the cell alone holds its text.
-        replacement.found = QString();
+        text = QString();
         return ReplaceOccurrences(*cell.EditableText(), first, needle, options.replacement);
     };
     std::vector<bool> touched(static_cast<std::size_t>(sheet.ColumnCount()), false);
     const bool changed =
         EditDocument(QStringLiteral("Replace"), [&](CVKT_ResourceContainer& container) {
         bool stored = false;
-        for (CCellReplacement& replacement : replacements) {
+        for (const CCellReplacement& replacement : replacements.cells) {
             CGridCell* cell = sheet.Cell(replacement.column, replacement.row);
             // A cell whose row now lists another item was not the one found.
             if (cell == nullptr || ItemOfRow(replacement.row) != replacement.item ||
