@@ -97,11 +97,12 @@ private:
     std::uint32_t capacity_ = 0;
 };
 
-// Exchanges an item's field with the copy a state keeps.
+// Exchanges an item's field with the copy a state keeps. Whatever may fail
+// comes first: when memory runs out, both keep what they held.
 inline void ExchangeKept(CStateMemory& memory, std::string& held, CKeptBytes& kept) {
-    std::string before = std::move(held);
-    held.assign(kept.View());
-    kept.Assign(memory, before);
+    std::string next(kept.View());
+    kept.Assign(memory, held);
+    held.swap(next);
 }
 
 }  // namespace plexion
