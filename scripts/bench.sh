@@ -18,7 +18,7 @@
 # QTableView over the same texts; then opening a document of 10,000 items
 # in every group in the editor against plexion-tool info, and a panel switch;
 # then replace all in 100,000 texts against a plain loop of the same
-# replacements; then plexion-tool info and add-text on 2,000 stored pictures
+# replacements over the strings the panel searches (each text and its ID); then plexion-tool info and add-text on 2,000 stored pictures
 # (of sprite sizes, and tiny) against a plain read of the file, and add-text
 # also against a plain read and write of it; then repainting the Bitmaps panel's
 # picture area with 200 marked pictures and with one large picture at 800 %
