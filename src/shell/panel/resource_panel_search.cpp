@@ -348,9 +348,18 @@ void CResourcePanel::ApplyReplacements(CReplacements& replacements, const CSearc
         bool stored = false;
         for (const CCellReplacement& replacement : replacements.cells) {
             CGridCell* cell = sheet.Cell(replacement.column, replacement.row);
-            // A cell whose row now lists another item was not the one found.
-            if (cell == nullptr || ItemOfRow(replacement.row) != replacement.item ||
-                !replaceIn(*cell, replacement)) {
+            if (cell == nullptr) {
+                continue;
+            }
+            // A cell whose row now lists another item was not the one found;
+            // one the walk changed shows its item's value again.
+            if (ItemOfRow(replacement.row) != replacement.item) {
+                if (replacement.how == CCellReplacement::How::Replaced) {
+                    FillCell(replacement.column, replacement.row, false);
+                }
+                continue;
+            }
+            if (!replaceIn(*cell, replacement)) {
                 continue;
             }
             stored = StoreEditedCell(container, replacement.column, replacement.row) || stored;
