@@ -160,6 +160,27 @@ TEST(PanelSearch, ReplaceAsksAndNoSkipsAndCancelStops) {
     EXPECT_EQ(edits, 1);
 }
 
+// The question leaves the event loop running: a text another edit changed
+// meanwhile is replaced as it shows when the answer comes.
+TEST(PanelSearch, ATextChangedWhileAskedIsReplacedAsItShowsThen) {
+    CTextsPanel texts({"dog", "cat"});
+    CFindOptions options = Find("dog");
+    options.replace = true;
+    options.replacement = "cow";
+    AnswerModal<QMessageBox>([&texts](QMessageBox* box) {
+        texts.container->Edit(QStringLiteral("Edit Text"), [](CVKT_ResourceContainer& resources) {
+            resources.GetAt<CVKT_Text>(0)->SetText("hot dog");
+            return true;
+        });
+        texts.panel->Refresh(true);
+        box->button(QMessageBox::Yes)->click();
+    });
+    texts.panel->Search(options);
+    EXPECT_EQ(texts.Text(0), "hot cow");
+    EXPECT_EQ(texts.panel->Grid()->Sheet().DisplayText(kTextGridColumn, 1), "hot cow");
+    EXPECT_EQ(texts.Text(1), "cat");
+}
+
 TEST(PanelSearch, ReplaceWithoutAskingKeepsTheOtherLetters) {
     CTextsPanel texts({"Dog house DOG", "xdOgx", "cat"});
     CFindOptions options = Find("dog");
