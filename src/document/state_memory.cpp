@@ -39,9 +39,11 @@ private:
     std::vector<std::unique_ptr<std::byte[]>> blocks_;
 };
 
+// Never destroyed: a step let go on a worker while the program ends still
+// finds it.
 CSpareBlocks& Spares() {
-    static CSpareBlocks spares;
-    return spares;
+    static auto* const spares = new CSpareBlocks;
+    return *spares;
 }
 
 }  // namespace
