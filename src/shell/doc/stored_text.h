@@ -89,7 +89,7 @@ inline bool StoreEditedText(std::string& field, const QString& edited) {
     if (ShownAs(field, edited)) {
         return false;
     }
-    field = ToStored(edited);
+    AssignStored(field, edited);
     return true;
 }
 

@@ -175,6 +175,7 @@ bool CResourcePanel::SearchWalk(const CFindOptions& options) {
     // with the start, so a kind that reshapes the grid cannot make it endless.
     const qint64 cellCount = static_cast<qint64>(columns) * rows;
     CLongWorkProgress progress(this, QStringLiteral("Replacing..."), cellCount, progressDelayMs_);
+    const int ahead = options.backward ? -1 : 1;
     for (qint64 step = 0; step < cellCount; ++step) {
         if (options.replace && progress.Cancelled(step)) {
             stopped = true;
@@ -197,7 +198,6 @@ bool CResourcePanel::SearchWalk(const CFindOptions& options) {
         // The cells of a large sheet and their texts are read from memory,
         // not from the cache: asked for some rows ahead (a cell before its
         // text, which the cell points to), they are there when needed.
-        const int ahead = options.backward ? -1 : 1;
         if (const CGridCell* far = sheet.Cell(column, row + ahead * kCellsAhead)) {
             __builtin_prefetch(far);
         }
